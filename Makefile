@@ -1,0 +1,41 @@
+# Dralmoft: `make` builds both targets; `make test`, `make run` and `make bench`
+# first install what is missing on a Debian machine.
+
+HOST_DIR  := build/host
+WIN_DIR   := build/win
+BENCH_DIR := build/bench
+JOBS      ?= $(shell nproc)
+
+.PHONY: all host win deps test run bench clean
+
+all: host win
+
+$(HOST_DIR)/CMakeCache.txt:
+	cmake -S . -B $(HOST_DIR) -DCMAKE_BUILD_TYPE=Debug
+
+$(WIN_DIR)/CMakeCache.txt:
+	cmake -S . -B $(WIN_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+
+host: $(HOST_DIR)/CMakeCache.txt
+	cmake --build $(HOST_DIR) -j $(JOBS)
+
+win: $(WIN_DIR)/CMakeCache.txt
+	cmake --build $(WIN_DIR) -j $(JOBS)
+
+deps:
+	scripts/install-deps.sh
+
+test: deps
+	$(MAKE) all
+	scripts/run-tests.sh
+
+run: deps
+	$(MAKE) win
+	scripts/run-demo.sh
+
+bench: deps
+	$(MAKE) win
+	scripts/run-bench.sh
+
+clean:
+	rm -rf $(HOST_DIR) $(WIN_DIR) $(BENCH_DIR)

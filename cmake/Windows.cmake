@@ -1,0 +1,43 @@
+# MinGW-w64 build: one statically linked program, the demo server DLL, Wine tests.
+set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+
+# The program's Windows units.
+add_library(dralmoft_windows STATIC
+    src/data/bstr.cpp
+    src/data/connection_setup.cpp
+    src/data/registry_key.cpp
+    src/data/server_call.cpp
+    src/data/server_objects.cpp
+)
+target_link_libraries(dralmoft_windows PUBLIC dralmoft_portable ole32 oleaut32 uuid advapi32)
+
+# The demo business-object server.
+add_library(dralmoft-demo-server SHARED
+    server/catalog_objects.cpp
+    server/collection_object.cpp
+    server/company_loader.cpp
+    server/dll_main.cpp
+    server/document_objects.cpp
+    server/root_objects.cpp
+    server/server_replies.cpp
+    server/server_state.cpp
+    server/work_objects.cpp
+    server/demo_server.def
+)
+set_target_properties(dralmoft-demo-server PROPERTIES PREFIX "")
+target_include_directories(dralmoft-demo-server PRIVATE src server)
+target_link_libraries(dralmoft-demo-server PRIVATE demo_company ole32 oleaut32 uuid advapi32)
+
+add_executable(dralmoft-clients src/app/clients_check_main.cpp src/app/console_text.cpp)
+target_link_libraries(dralmoft-clients PRIVATE dralmoft_windows)
+
+# GoogleTest from Debian's sources, built for Windows.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+add_subdirectory(tests/wine)
+add_subdirectory(bench/wine)

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs the native tests and the Wine tests, then prints one line: "N passed, M failed".
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(dirname "$here")"
+cd "$root"
+
+passed=0
+failed=0
+status=0
+
+# Adds a ctest run's totals, from its line "NN% tests passed, F tests failed out of T".
+count() {
+  local log="$1" line total bad
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    echo "no test result in $log" >&2
+    failed=$((failed + 1))
+    status=1
+    return
+  fi
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+  [ "$bad" -eq 0 ] || status=1
+}
+
+mkdir -p build/logs
+
+echo "== Native tests"
+ctest --test-dir build/host -j "$(nproc)" --output-on-failure 2>&1 | tee build/logs/native.log | tail -n 15
+count build/logs/native.log
+
+echo "== Wine tests"
+"$here/register-server.sh" || status=1
+# Dialog tests need a display: Xvfb when there is none.
+runner=()
+[ -n "${DISPLAY:-}" ] || runner=(xvfb-run -a)
+"${runner[@]}" ctest --test-dir build/win -j 2 --timeout 300 --output-on-failure 2>&1 | tee build/logs/wine.log | tail -n 15
+count build/logs/wine.log
+
+echo "${passed} passed, ${failed} failed"
+exit $status

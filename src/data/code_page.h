@@ -1,0 +1,23 @@
+#pragma once
+// The program's texts are Windows-1253 bytes; the server and the window speak UTF-16;
+// the OEM export speaks code page 737. These conversions name their code pages and do
+// not depend on the code pages of the machine they run on.
+
+#include <string>
+#include <string_view>
+
+namespace dralmoft {
+
+// Every byte has a UTF-16 counterpart (the bytes that 1253 leaves undefined map to the
+// same private and control points Windows uses), so 1253 -> UTF-16 -> 1253 is lossless.
+std::u16string Cp1253ToUtf16(std::string_view text);
+
+// Characters that 1253 cannot hold become '?', as WideCharToMultiByte does by default.
+// A surrogate pair is one character and becomes one '?'.
+std::string Utf16ToCp1253(std::u16string_view text);
+
+// The OEM form of a 1253 text: Greek letters to their 737 bytes, ASCII unchanged,
+// anything 737 lacks becomes '?'.
+std::string Cp1253ToCp737(std::string_view text);
+
+}  // namespace dralmoft

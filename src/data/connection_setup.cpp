@@ -1,0 +1,47 @@
+#include "data/connection_setup.h"
+
+#include "data/bstr.h"
+#include "data/registry_key.h"
+#include "data/server_objects.h"
+
+namespace dralmoft {
+namespace {
+
+std::u16string ReadSetting(RegistryKey& key, const wchar_t* setting) {
+    std::wstring text;
+    if (key.Open(HKEY_CURRENT_USER, std::wstring(kSettingsRoot) + setting, KEY_READ) == 1) {
+        if (key.QueryString(kSettingsValue, text) == 0) text.clear();
+    }
+    key.Close();
+    return {text.begin(), text.end()};
+}
+
+}  // namespace
+
+ConnectionSettings ReadConnectionSettings() {
+    RegistryKey key;
+    ConnectionSettings settings;
+    settings.databaseType = ReadSetting(key, L"DataType");
+    settings.location = ReadSetting(key, L"Database");
+    settings.machineFolder = ReadSetting(key, L"MachineDatabase");
+    return settings;
+}
+
+void RegisterDatabases(const Microsoft::WRL::ComPtr<IDatabaseSetup>& setup, const ConnectionSettings& settings) {
+    for (const DatabaseRegistration& registration : DeriveRegistrations(settings)) {
+        const Bstr name(registration.name);
+        const Bstr location(registration.location);
+        const Bstr third(registration.third);
+        const Bstr fourth(registration.fourth);
+        const Bstr type(registration.type);
+        CallServer(setup, &IDatabaseSetup::OpenDatabase, name.Get(), location.Get(), third.Get(), fourth.Get(),
+                   type.Get());
+    }
+}
+
+void RegisterDatabases(const ConnectionSettings& settings) {
+    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup, CreationFailure::Raise);
+    RegisterDatabases(setup, settings);
+}
+
+}  // namespace dralmoft

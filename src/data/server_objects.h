@@ -1,0 +1,41 @@
+#pragma once
+// Creating the server's objects: class context 7 (in-process server, handler, local
+// server), put into the running state, then asked for the interface the caller needs.
+
+#include <windows.h>
+#include <ole2.h>
+#include <wrl/client.h>
+
+#include "data/server_call.h"
+
+namespace dralmoft {
+
+enum class CreationFailure {
+    // DatabaseSetup, VatRateTable, ObjectList: a failure raises at once, except a
+    // missing interface, which leaves the reference empty.
+    Raise,
+    // DataRoot, DocumentLine: the reference stays empty; the first call through it
+    // raises E_POINTER, and the next use tries again.
+    Ignore,
+};
+
+inline constexpr DWORD kServerClassContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+
+// Raises ServerError for a failure under CreationFailure::Raise.
+[[nodiscard]] HRESULT CreateAndRun(REFCLSID clsid, Microsoft::WRL::ComPtr<IUnknown>& object);
+[[noreturn]] void RaiseCreationFailure(HRESULT status);
+
+template <class Interface>
+[[nodiscard]] Microsoft::WRL::ComPtr<Interface> CreateServerObject(REFCLSID clsid, CreationFailure policy) {
+    Microsoft::WRL::ComPtr<IUnknown> object;
+    HRESULT status = CreateAndRun(clsid, object);
+    Microsoft::WRL::ComPtr<Interface> result;
+    if (SUCCEEDED(status)) status = object.As(&result);
+    if (FAILED(status)) {
+        result.Reset();
+        if (policy == CreationFailure::Raise && status != E_NOINTERFACE) RaiseCreationFailure(status);
+    }
+    return result;
+}
+
+}  // namespace dralmoft

@@ -1,0 +1,51 @@
+#pragma once
+// What the Wine tests share: a COM apartment, a scratch folder, and a demo company
+// registered with the demo server from JSON text.
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <string>
+#include <string_view>
+
+#include "data/server_interfaces.h"
+
+namespace dralmoft::test {
+
+// A fresh folder under %TEMP%, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    [[nodiscard]] const std::wstring& Path() const { return m_path; }
+    void Write(const std::wstring& name, std::string_view bytes) const;
+
+private:
+    std::wstring m_path;
+};
+
+class ComApartment {
+public:
+    ComApartment() { ::CoInitialize(nullptr); }
+    ~ComApartment() { ::CoUninitialize(); }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+};
+
+// Writes `json` as company.json in `folder` and registers the folder as the main
+// database. Raises ServerError when the server refuses it.
+void OpenCompany(const TempFolder& folder, std::string_view json);
+
+// DataRoot, its collection, item 1 as IDataService.
+[[nodiscard]] Microsoft::WRL::ComPtr<IDataService> ConnectService();
+
+// The demo server's own count of live objects is zero (DllCanUnloadNow).
+[[nodiscard]] bool ServerHoldsNoObjects();
+
+// The program text (1253) of a UTF-16 literal, for exact expectations.
+[[nodiscard]] std::string Text1253(std::u16string_view text);
+
+}  // namespace dralmoft::test
