@@ -2,6 +2,8 @@
 set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+# windres finds the icon and the manifest beside the .rc.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR}/src/app/res -c 65001")
 
 # The program's Windows units.
 add_library(dralmoft_windows STATIC
@@ -29,6 +31,38 @@ add_library(dralmoft-demo-server SHARED
 set_target_properties(dralmoft-demo-server PROPERTIES PREFIX "")
 target_include_directories(dralmoft-demo-server PRIVATE src server)
 target_link_libraries(dralmoft-demo-server PRIVATE demo_company ole32 oleaut32 uuid advapi32)
+
+# The window and everything behind it, apart from the entry point and the resources,
+# so that the dialog tests link the same code.
+add_library(dralmoft_app STATIC
+    src/app/about_dialog.h
+    src/app/error_message.cpp
+    src/app/ledger_export_accounts.cpp
+    src/app/ledger_export_app.cpp
+    src/app/ledger_export_dialog.cpp
+    src/app/ledger_export_editor.cpp
+    src/app/ledger_export_list.cpp
+    src/app/ledger_export_output.cpp
+    src/app/ledger_export_run.cpp
+    src/mapping/account_dialog.cpp
+    src/mapping/windows_file_system.cpp
+    src/ui/controls.cpp
+    src/ui/data_exchange.cpp
+    src/ui/dialog.cpp
+    src/ui/list_view.cpp
+    src/ui/ole_date.cpp
+    src/ui/window_text.cpp
+)
+target_link_libraries(dralmoft_app PUBLIC dralmoft_windows comctl32 comdlg32 gdi32 user32)
+
+# The resources, compiled into the program and into the dialog tests.
+set(DRALMOFT_RESOURCES ${PROJECT_SOURCE_DIR}/src/app/res/dralmoft.rc)
+set_source_files_properties(${DRALMOFT_RESOURCES} PROPERTIES
+    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/app/res/dralmoft.ico;${PROJECT_SOURCE_DIR}/src/app/res/dralmoft.manifest;${PROJECT_SOURCE_DIR}/src/app/resource.h")
+
+add_executable(dralmoft WIN32 src/app/main.cpp ${DRALMOFT_RESOURCES})
+target_link_libraries(dralmoft PRIVATE dralmoft_app)
+target_link_options(dralmoft PRIVATE -municode)
 
 add_executable(dralmoft-clients src/app/clients_check_main.cpp src/app/console_text.cpp)
 target_link_libraries(dralmoft-clients PRIVATE dralmoft_windows)

@@ -1,0 +1,15 @@
+#pragma once
+// The program's messages to the user: a Greek text from the string table, filled in,
+// in a message box over the window.
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string_view>
+
+namespace dralmoft {
+
+// String `id` with its %1, %2, ... filled by `parts` (program texts), as an error.
+void ShowErrorMessage(HWND owner, UINT id, std::initializer_list<std::string_view> parts);
+
+}  // namespace dralmoft

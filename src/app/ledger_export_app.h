@@ -1,0 +1,13 @@
+#pragma once
+// The application: prepares the common controls and COM for the one thread, runs the
+// main window modally and ends the program when it closes.
+
+namespace dralmoft {
+
+class LedgerExportApp {
+public:
+    // Always false: when the window has closed there is nothing left to run.
+    bool InitInstance();
+};
+
+}  // namespace dralmoft

@@ -1,0 +1,155 @@
+// The main window's life: construction, data exchange, start-up, message routing, and
+// the handlers that belong to the window itself (About, the minimised icon).
+#include "app/ledger_export_dialog.h"
+
+#include <commctrl.h>
+
+#include "app/about_dialog.h"
+#include "app/error_message.h"
+#include "data/connection_setup.h"
+#include "data/server_objects.h"
+#include "mapping/windows_file_system.h"
+#include "ui/ole_date.h"
+#include "ui/window_text.h"
+
+namespace dralmoft {
+namespace {
+
+FileSystem& MachineFiles() {
+    static WindowsFileSystem files;
+    return files;
+}
+
+}  // namespace
+
+LedgerExportDialog::LedgerExportDialog(HWND parent, FileSystem* files)
+    : Dialog(IDD_LEDGEREXPORT_DIALOG, parent),
+      m_filePath(""),
+      m_dateFrom(OleNow()),
+      m_dateTo(m_dateFrom),
+      m_separator(""),
+      m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      m_mapFile(files ? *files : MachineFiles()),
+      m_itemFile(files ? *files : MachineFiles()),
+      m_vatFile(files ? *files : MachineFiles()),
+      m_files(files ? *files : MachineFiles()) {}
+
+void LedgerExportDialog::DoDataExchange(const DataExchange& exchange) {
+    exchange.Control(IDC_SEARCH, m_searchEdit);
+    exchange.Control(IDC_PROGRESS, m_progress);
+    exchange.Control(IDC_CODE_PAGE, m_codePageCheck);
+    exchange.Control(IDC_SEPARATOR, m_separatorEdit);
+    exchange.Control(IDC_FIXED_LENGTH, m_fixedLengthRadio);
+    exchange.Control(IDC_CLIENTS, m_clientsRadio);
+    exchange.Control(IDC_SUPPLIERS, m_suppliersRadio);
+    exchange.Control(IDC_LIST, m_list);
+    exchange.Control(IDC_FILE_PATH, m_fileEdit);
+    exchange.Control(IDC_ITEMS, m_itemsRadio);
+    exchange.Control(IDC_VAT_RATES, m_vatRadio);
+    exchange.Text(IDC_FILE_PATH, m_filePath);
+    exchange.Date(IDC_DATE_FROM, m_dateFrom);
+    exchange.Date(IDC_DATE_TO, m_dateTo);
+    exchange.Text(IDC_SEPARATOR, m_separator);
+}
+
+BOOL LedgerExportDialog::OnInitDialog() {
+    Dialog::OnInitDialog();
+    try {
+        Initialize();
+    } catch (const ServerError& error) {
+        // Without its databases the program can do nothing: say why, then close.
+        ShowServerError(IDS_STARTUP_FAILED, error);
+        EndDialog(IDCANCEL);
+    }
+    return TRUE;  // the focus goes to the first tab stop, the first date
+}
+
+void LedgerExportDialog::Initialize() {
+    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup, CreationFailure::Raise);
+    m_fixedLengthRadio.SetCheck(BST_CHECKED);
+    m_separatorEdit.Enable(false);
+    m_clientsRadio.SetCheck(BST_CHECKED);
+    const ConnectionSettings settings = ReadConnectionSettings();
+    RegisterDatabases(setup, settings);
+    ShowPartnerList(true);
+
+    if (const HMENU systemMenu = ::GetSystemMenu(Handle(), FALSE)) {
+        const std::wstring about = LoadWideString(IDS_ABOUTBOX);
+        if (!about.empty()) {
+            ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+        }
+    }
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    LoadItemAccounts();
+    LoadVatAccounts();
+    LoadPartnerAccounts(false);
+    LoadPartnerAccounts(true);
+}
+
+void LedgerExportDialog::ShowServerError(UINT messageId, const ServerError& error) {
+    ShowErrorMessage(Handle(), messageId, {error.StatusHex(), error.Text()});
+}
+
+bool LedgerExportDialog::OnCommand(WORD id, WORD code, HWND control) {
+    // The list commands report a server failure and leave the window usable.
+    auto listCommand = [&](auto&& show) {
+        try {
+            show();
+        } catch (const ServerError& error) {
+            ShowServerError(IDS_LIST_FAILED, error);
+        }
+        return true;
+    };
+    if (code == BN_CLICKED) {
+        switch (id) {
+            case IDC_BROWSE: BrowseOutputFile(); return true;
+            case IDC_EXPORT: RunExport(); return true;
+            case IDC_FIXED_LENGTH:
+            case IDC_SEPARATOR_LAYOUT: OnLayoutChanged(); return true;
+            case IDC_SUPPLIERS: return listCommand([&] { ShowPartnerList(false); });
+            case IDC_CLIENTS: return listCommand([&] { ShowPartnerList(true); });
+            case IDC_ITEMS: return listCommand([&] { ShowItemList(); });
+            case IDC_VAT_RATES: return listCommand([&] { ShowVatRateList(); });
+            default: break;
+        }
+    }
+    if (id == ID_EDIT_ACCOUNT && control == nullptr) {
+        OnEditAccount();
+        return true;
+    }
+    if (id == IDC_SEARCH && code == EN_CHANGE) {
+        OnSearchChange();
+        return true;
+    }
+    return Dialog::OnCommand(id, code, control);
+}
+
+bool LedgerExportDialog::OnSysCommand(WPARAM command, LPARAM) {
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
+    AboutDialog about(Handle());
+    about.DoModal();
+    return true;
+}
+
+bool LedgerExportDialog::OnPaint() {
+    if (!::IsIconic(Handle())) return false;
+    PAINTSTRUCT paint{};
+    const HDC context = ::BeginPaint(Handle(), &paint);
+    ::SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(context), 0);
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    ::DrawIcon(context, x, y, m_hIcon);
+    ::EndPaint(Handle(), &paint);
+    return true;
+}
+
+HCURSOR LedgerExportDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+}  // namespace dralmoft

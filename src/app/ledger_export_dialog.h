@@ -1,0 +1,104 @@
+#pragma once
+// The main window: the period, the output file and its layout, the master-data list
+// with its accounts, and the export. It owns all of the running program's state.
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <string>
+
+#include "app/resource.h"
+#include "data/server_error.h"
+#include "data/server_interfaces.h"
+#include "mapping/account_file.h"
+#include "mapping/account_map.h"
+#include "mapping/file_system.h"
+#include "ui/controls.h"
+#include "ui/dialog.h"
+#include "ui/list_view.h"
+
+namespace dralmoft {
+
+class LedgerExportDialog : public Dialog {
+public:
+    // `files` serves the account files (the machine's own file system when null).
+    explicit LedgerExportDialog(HWND parent, FileSystem* files = nullptr);
+
+    // The members, in this order (see the window's documentation for each).
+    Edit m_searchEdit;
+    ProgressBar m_progress;
+    Button m_codePageCheck;
+    Edit m_separatorEdit;
+    Button m_fixedLengthRadio;
+    Button m_clientsRadio;
+    Button m_suppliersRadio;
+    Button m_itemsRadio;
+    Button m_vatRadio;
+    ListView m_list;
+    Edit m_fileEdit;
+    std::string m_filePath;
+    double m_dateFrom;  // OLE dates
+    double m_dateTo;
+    std::string m_separator;
+    HICON m_hIcon;
+    AccountMap m_clientAccounts;
+    AccountMap m_supplierAccounts;
+    AccountMap m_itemAccounts;
+    std::string m_mapFileName;
+    std::string m_vatFileName;
+    Microsoft::WRL::ComPtr<IBusinessTable> m_server;  // DataRoot, created on first use
+    AccountFile m_mapFile;
+    AccountFile m_itemFile;
+    AccountFile m_vatFile;
+    Microsoft::WRL::ComPtr<IDataService> m_documentQuery;
+    VatAccountMap m_vatAccounts;
+
+    // The account files.
+    void LoadItemAccounts();
+    void LoadVatAccounts();
+    void LoadPartnerAccounts(bool clients);
+    void SaveItemAccounts();
+    void SaveVatAccounts();
+    void SavePartnerAccounts(bool clients);
+
+    // The master-data list.
+    void ShowPartnerList(bool clients);
+    void ShowItemList();
+    void ShowVatRateList();
+    void RemoveAllColumns();
+    void OnSearchChange();
+
+    // The account editor.
+    void OnEditAccount();
+    void EditAccount();
+
+    // The export.
+    void RunExport();
+    void BrowseOutputFile();
+    void OnLayoutChanged();
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(const DataExchange& exchange) override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnContextMenu(HWND window, POINT screen) override;
+    bool OnSysCommand(WPARAM command, LPARAM parameter) override;
+    bool OnPaint() override;
+    HCURSOR OnQueryDragIcon() override;
+
+private:
+    void Initialize();
+    void ShowServerError(UINT messageId, const ServerError& error);
+    void ReportLoad(const std::string& name, const FileStatus& status);
+    void ReportSave(const std::string& name, const FileStatus& status);
+    // Creates m_server when empty and takes m_documentQuery afresh from it.
+    void ConnectDocumentQuery();
+    // Clears the list and gives it the kind's three columns.
+    void PrepareList(UINT keyCaption, UINT nameCaption);
+    // The exact rate a VAT row was read with.
+    [[nodiscard]] double RowRate(int row) const;
+
+    FileSystem& m_files;
+};
+
+}  // namespace dralmoft

@@ -1,0 +1,55 @@
+// The account editor over the list: the context menu, the edit command, and the save
+// of the kind shown that follows every edit command.
+#include <vector>
+
+#include "app/ledger_export_dialog.h"
+#include "mapping/account_dialog.h"
+#include "mapping/mapping_format.h"
+#include "ui/unique_handle.h"
+
+namespace dralmoft {
+
+bool LedgerExportDialog::OnContextMenu(HWND window, POINT screen) {
+    if (window != m_list.Handle()) return false;
+    if (screen.x == -1 && screen.y == -1) {
+        // From the keyboard: at the first selected row, or the list's top-left corner.
+        const int row = m_list.NextSelected(-1);
+        RECT place{};
+        if (row >= 0) place = m_list.ItemRect(row);
+        screen = {place.left, place.bottom};
+        if (row < 0) screen = {0, 0};
+        ::ClientToScreen(m_list.Handle(), &screen);
+    }
+    const UniqueMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_LIST_MENU)));
+    const HMENU popup = ::GetSubMenu(menu.Get(), 0);
+    if (popup != nullptr)
+        ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+    return true;
+}
+
+void LedgerExportDialog::OnEditAccount() {
+    EditAccount();
+    if (m_itemsRadio.GetCheck() == BST_CHECKED) SaveItemAccounts();
+    if (m_vatRadio.GetCheck() == BST_CHECKED) SaveVatAccounts();
+    if (m_clientsRadio.GetCheck() == BST_CHECKED || m_suppliersRadio.GetCheck() == BST_CHECKED)
+        SavePartnerAccounts(m_clientsRadio.GetCheck() == BST_CHECKED);
+}
+
+void LedgerExportDialog::EditAccount() {
+    const int first = m_list.NextSelected(-1);
+    if (first < 0) return;
+    const std::optional<std::string> account =
+        AccountDialog::Ask(Handle(), m_list.GetItemText(first, 0), m_list.GetItemText(first, 1),
+                           m_list.GetItemText(first, 2));
+    if (!account) return;
+
+    for (int row = first; row >= 0; row = m_list.NextSelected(row)) {
+        m_list.SetItemText(row, 2, *account);
+        if (m_clientsRadio.GetCheck() == BST_CHECKED) m_clientAccounts[m_list.GetItemText(row, 0)] = *account;
+        else if (m_suppliersRadio.GetCheck() == BST_CHECKED) m_supplierAccounts[m_list.GetItemText(row, 0)] = *account;
+        else if (m_itemsRadio.GetCheck() == BST_CHECKED) m_itemAccounts[m_list.GetItemText(row, 1)] = *account;
+        else if (m_vatRadio.GetCheck() == BST_CHECKED) m_vatAccounts[RowRate(row)] = *account;
+    }
+}
+
+}  // namespace dralmoft

@@ -1,0 +1,45 @@
+#pragma once
+// The account assignments: key to ledger account text. Every lookup is a
+// look-up-or-create: a missing key is inserted with an empty account, which is never
+// written to a file.
+
+#include <map>
+#include <string>
+
+namespace dralmoft {
+
+// Key: a client's or supplier's tax id, or an item's name, exactly as the server gives
+// it (Windows-1253). Keys are ordered by unsigned bytes, which std::string's compare
+// does, and compared exactly: case, accents and blanks all count.
+class AccountMap {
+public:
+    using Entries = std::map<std::string, std::string>;
+
+    // The account of `key`; inserts `key` with an empty account when absent.
+    std::string& operator[](const std::string& key) { return m_entries[key]; }
+    void Clear() { m_entries.clear(); }
+    [[nodiscard]] std::size_t Size() const { return m_entries.size(); }
+    [[nodiscard]] Entries::const_iterator begin() const { return m_entries.begin(); }
+    [[nodiscard]] Entries::const_iterator end() const { return m_entries.end(); }
+
+private:
+    Entries m_entries;
+};
+
+// Key: a VAT rate in percent, ordered numerically and compared exactly.
+class VatAccountMap {
+public:
+    using Entries = std::map<double, std::string>;
+
+    std::string& operator[](double rate) { return m_entries[rate]; }
+    void Clear() { m_entries.clear(); }
+    [[nodiscard]] std::size_t Size() const { return m_entries.size(); }
+    [[nodiscard]] bool Empty() const { return m_entries.empty(); }
+    [[nodiscard]] Entries::const_iterator begin() const { return m_entries.begin(); }
+    [[nodiscard]] Entries::const_iterator end() const { return m_entries.end(); }
+
+private:
+    Entries m_entries;
+};
+
+}  // namespace dralmoft

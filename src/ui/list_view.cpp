@@ -1,0 +1,108 @@
+#include "ui/list_view.h"
+
+#include <vector>
+
+#include "ui/window_text.h"
+
+namespace dralmoft {
+
+void ListView::InsertColumn(int index, std::string_view caption, int width) const {
+    std::wstring text = ToWide(caption);
+    LVCOLUMNW column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = text.data();
+    column.iSubItem = index;
+    ::SendMessageW(m_window, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+int ListView::ColumnCount() const {
+    const HWND header = reinterpret_cast<HWND>(::SendMessageW(m_window, LVM_GETHEADER, 0, 0));
+    return header == nullptr ? 0 : static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+}
+
+void ListView::DeleteColumn(int index) const { ::SendMessageW(m_window, LVM_DELETECOLUMN, static_cast<WPARAM>(index), 0); }
+
+int ListView::ItemCount() const { return static_cast<int>(::SendMessageW(m_window, LVM_GETITEMCOUNT, 0, 0)); }
+
+void ListView::DeleteAllItems() const { ::SendMessageW(m_window, LVM_DELETEALLITEMS, 0, 0); }
+
+int ListView::InsertItem(int index, std::string_view text, LPARAM data) const {
+    std::wstring wide = ToWide(text);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = index;
+    item.pszText = wide.data();
+    item.lParam = data;
+    return static_cast<int>(::SendMessageW(m_window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+LPARAM ListView::ItemData(int row) const {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    ::SendMessageW(m_window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
+void ListView::SetItemText(int row, int column, std::string_view text) const {
+    std::wstring wide = ToWide(text);
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    ::SendMessageW(m_window, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ListView::GetItemText(int row, int column) const {
+    // The control says how much it copied; a full buffer may mean more is there.
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(buffer.size());
+        const auto copied = static_cast<std::size_t>(
+            ::SendMessageW(m_window, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+        if (copied + 1 < buffer.size()) return FromWide(std::wstring_view(buffer.data(), copied));
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+int ListView::SelectedCount() const { return static_cast<int>(::SendMessageW(m_window, LVM_GETSELECTEDCOUNT, 0, 0)); }
+
+int ListView::NextSelected(int after) const {
+    return static_cast<int>(::SendMessageW(m_window, LVM_GETNEXTITEM, static_cast<WPARAM>(after), LVNI_SELECTED));
+}
+
+void ListView::SetSelected(int row, bool selected) const {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    ::SendMessageW(m_window, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+bool ListView::IsSelected(int row) const {
+    return ::SendMessageW(m_window, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+}
+
+void ListView::EnsureVisible(int row) const {
+    ::SendMessageW(m_window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+RECT ListView::ItemRect(int row) const {
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    ::SendMessageW(m_window, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+void ListView::SetExtendedStyle(DWORD style) const {
+    ::SendMessageW(m_window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style));
+}
+
+DWORD ListView::ExtendedStyle() const {
+    return static_cast<DWORD>(::SendMessageW(m_window, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+}
+
+}  // namespace dralmoft

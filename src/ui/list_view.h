@@ -1,0 +1,42 @@
+#pragma once
+// The report-style list view, with the program's texts (1253) in and out.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <string_view>
+
+#include "ui/controls.h"
+
+namespace dralmoft {
+
+class ListView : public Control {
+public:
+    void InsertColumn(int index, std::string_view caption, int width) const;
+    [[nodiscard]] int ColumnCount() const;
+    void DeleteColumn(int index) const;
+
+    [[nodiscard]] int ItemCount() const;
+    void DeleteAllItems() const;
+    // Appends a row at `index` with the text of its first column; returns its index.
+    int InsertItem(int index, std::string_view text, LPARAM data = 0) const;
+    // The value a row was inserted with.
+    [[nodiscard]] LPARAM ItemData(int row) const;
+    void SetRedraw(bool redraw) const { ::SendMessageW(m_window, WM_SETREDRAW, redraw ? TRUE : FALSE, 0); }
+    void SetItemText(int row, int column, std::string_view text) const;
+    [[nodiscard]] std::string GetItemText(int row, int column) const;
+
+    [[nodiscard]] int SelectedCount() const;
+    // The first selected row after `after` (-1: from the top), or -1.
+    [[nodiscard]] int NextSelected(int after) const;
+    void SetSelected(int row, bool selected) const;
+    [[nodiscard]] bool IsSelected(int row) const;
+    void EnsureVisible(int row) const;
+    [[nodiscard]] RECT ItemRect(int row) const;
+
+    void SetExtendedStyle(DWORD style) const;
+    [[nodiscard]] DWORD ExtendedStyle() const;
+};
+
+}  // namespace dralmoft

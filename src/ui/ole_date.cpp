@@ -1,0 +1,26 @@
+#include "ui/ole_date.h"
+
+#include <oleauto.h>
+
+namespace dralmoft {
+
+double ToOleDate(const SYSTEMTIME& time) {
+    double date = 0.0;
+    ::SystemTimeToVariantTime(const_cast<SYSTEMTIME*>(&time), &date);
+    return date;
+}
+
+SYSTEMTIME FromOleDate(double date) {
+    SYSTEMTIME time{};
+    ::VariantTimeToSystemTime(date, &time);
+    return time;
+}
+
+double OleNow() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    now.wMilliseconds = 0;
+    return ToOleDate(now);
+}
+
+}  // namespace dralmoft

@@ -1,0 +1,14 @@
+#pragma once
+// Dates as the server and the export use them: OLE Automation dates, days since
+// 30 December 1899, the fraction being the time of day.
+
+#include <windows.h>
+
+namespace dralmoft {
+
+// The local date and time now.
+[[nodiscard]] double OleNow();
+[[nodiscard]] double ToOleDate(const SYSTEMTIME& time);
+[[nodiscard]] SYSTEMTIME FromOleDate(double date);
+
+}  // namespace dralmoft
