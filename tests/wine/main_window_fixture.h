@@ -1,0 +1,57 @@
+#pragma once
+// The main window on a small company of the demo server, in a scratch working folder
+// with the ERP's registry keys pointing at the company.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/ledger_export_dialog.h"
+#include "dialog_driver.h"
+#include "test_company.h"
+
+namespace dralmoft::test {
+
+// Clients: a normal one, one without IClient, one with a blank tax id, one with blanks
+// around its tax id, one sharing the first one's tax id. Items: two sharing a name.
+// VAT rates: one with a long fraction, one without IVatRate.
+inline constexpr const char* kWindowCompany = R"({
+  "clients": [ {"id": "C1", "name": "Αλφα Α.Ε.", "taxId": "099999999"},
+               {"id": "C2", "name": "Κρυφός", "taxId": "111111111", "interface": false},
+               {"id": "C3", "name": "Λιανική", "taxId": "   "},
+               {"id": "C4", "name": "Γάμμα", "taxId": " 77 "},
+               {"id": "C5", "name": "Δέλτα", "taxId": "099999999"} ],
+  "suppliers": [ {"id": "S1", "name": "Προμηθευτής Ένα", "taxId": "800000001"},
+                 {"id": "S2", "name": "Προμηθευτής Δύο", "taxId": "800000002"} ],
+  "items": [ {"id": "I1", "code": "1001", "name": "Ελαιόλαδο"}, {"id": "I2", "code": "1002", "name": "Μέλι"},
+             {"id": "I3", "code": "1003", "name": "Κρυφό", "interface": false},
+             {"id": "I4", "code": "1004", "name": "Μέλι"} ],
+  "vatRates": [ {"rate": 24}, {"rate": 6.126}, {"rate": 0, "interface": false}, {"rate": 13} ]
+})";
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes an account file into the working folder (bytes as given).
+    void WriteAccounts(const std::wstring& name, std::string_view bytes) const { m_work.Write(name, bytes); }
+    [[nodiscard]] std::string Accounts(const std::wstring& name) const {
+        return ReadFileBytes(m_work.Path() + L"\\" + name);
+    }
+    // Opens the main window modeless, as a user would see it after start-up.
+    std::unique_ptr<LedgerExportDialog> Open();
+    // The company the server serves; tests may replace it before Open.
+    void ServeCompany(std::string_view json) const { m_company.Write(L"company.json", json); }
+
+    // The list's rows, each "col0|col1|col2", in Windows-1253.
+    static std::vector<std::string> Rows(const LedgerExportDialog& dialog);
+
+    ComApartment m_apartment;
+    TempFolder m_company;
+    TempFolder m_work;
+    std::unique_ptr<CurrentDirectory> m_directory;
+};
+
+}  // namespace dralmoft::test
