@@ -10,7 +10,8 @@
 namespace dralmoft {
 
 bool LedgerExportDialog::OnContextMenu(HWND window, POINT screen) {
-    if (window != m_list.Handle()) return false;
+    // Anywhere but the list, nothing: the message is still taken, so no other menu opens.
+    if (window != m_list.Handle()) return true;
     if (screen.x == -1 && screen.y == -1) {
         // From the keyboard: at the first selected row, or the list's top-left corner.
         const int row = m_list.NextSelected(-1);
