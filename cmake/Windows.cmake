@@ -2,11 +2,16 @@
 set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+# GCC 12 warns falsely about std::string's insert and operator+ at -O2 (its bug 105329).
+add_compile_options(-Wno-restrict)
 # windres finds the icon and the manifest beside the .rc.
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR}/src/app/res -c 65001")
 
 # The program's Windows units.
 add_library(dralmoft_windows STATIC
+    src/export/com_document_source.cpp
+    src/export/locale_date.cpp
+    src/mapping/windows_file_system.cpp
     src/data/bstr.cpp
     src/data/connection_setup.cpp
     src/data/registry_key.cpp
@@ -45,7 +50,6 @@ add_library(dralmoft_app STATIC
     src/app/ledger_export_output.cpp
     src/app/ledger_export_run.cpp
     src/mapping/account_dialog.cpp
-    src/mapping/windows_file_system.cpp
     src/ui/controls.cpp
     src/ui/data_exchange.cpp
     src/ui/dialog.cpp
@@ -66,6 +70,13 @@ target_link_options(dralmoft PRIVATE -municode)
 
 add_executable(dralmoft-clients src/app/clients_check_main.cpp src/app/console_text.cpp)
 target_link_libraries(dralmoft-clients PRIVATE dralmoft_windows)
+
+# The command-line exporter: the same export, without the window. It carries the
+# resources for its messages' texts.
+add_executable(dralmoft-export src/export/export_main.cpp src/app/console_text.cpp src/ui/window_text.cpp
+               ${DRALMOFT_RESOURCES})
+target_link_libraries(dralmoft-export PRIVATE dralmoft_windows)
+target_link_options(dralmoft-export PRIVATE -municode)
 
 # GoogleTest from Debian's sources, built for Windows.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -37,7 +37,7 @@ echo "== Wine tests"
 # Dialog tests need a display: Xvfb when there is none.
 runner=()
 [ -n "${DISPLAY:-}" ] || runner=(xvfb-run -a)
-"${runner[@]}" ctest --test-dir build/win -j 2 --timeout 300 --output-on-failure 2>&1 | tee build/logs/wine.log | tail -n 15
+"${runner[@]}" ctest --test-dir build/win -j 2 --timeout 120 --output-on-failure 2>&1 | tee build/logs/wine.log | tail -n 15
 count build/logs/wine.log
 
 echo "${passed} passed, ${failed} failed"

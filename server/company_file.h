@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "company.h"
+#include "data/iso_date.h"
 
 namespace demo {
 
@@ -16,10 +17,6 @@ public:
 };
 
 [[nodiscard]] Company ParseCompany(std::string_view json);
-
-// Days since 30 December 1899 for "YYYY-MM-DD", optionally followed by "T" or a blank
-// and "HH:MM" or "HH:MM:SS". Empty when the text is not such a date.
-[[nodiscard]] std::optional<double> ParseOleDate(std::string_view text);
 
 // UTF-8 to UTF-16; the parser has already refused ill-formed UTF-8.
 [[nodiscard]] std::u16string Utf8ToUtf16(std::string_view text);

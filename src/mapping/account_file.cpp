@@ -7,18 +7,18 @@ namespace dralmoft {
 namespace {
 
 template <class Table>
-FileStatus LoadInto(FileSystem& files, const std::string& name, Table& table) {
+FileStatus LoadInto(FileSystem& files, bool createMissing, const std::string& name, Table& table) {
     std::string content;
-    FileStatus status = files.ReadOrCreate(name, content);
+    FileStatus status = createMissing ? files.ReadOrCreate(name, content) : files.ReadIfPresent(name, content);
     if (status.ok) ReadAccountText(content, table);
     return status;
 }
 
 }  // namespace
 
-FileStatus AccountFile::Load(const std::string& name, AccountMap& table) { return LoadInto(m_files, name, table); }
+FileStatus AccountFile::Load(const std::string& name, AccountMap& table) { return LoadInto(m_files, m_createMissing, name, table); }
 
-FileStatus AccountFile::Load(const std::string& name, VatAccountMap& table) { return LoadInto(m_files, name, table); }
+FileStatus AccountFile::Load(const std::string& name, VatAccountMap& table) { return LoadInto(m_files, m_createMissing, name, table); }
 
 FileStatus AccountFile::Save(const std::string& name, const AccountMap& table) {
     return SaveAtomically(m_files, name, WriteAccountText(table));

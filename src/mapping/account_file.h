@@ -17,7 +17,9 @@ inline constexpr char kVatFile[] = "fpa.txt";
 
 class AccountFile {
 public:
-    explicit AccountFile(FileSystem& files) : m_files(files) {}
+    // `createMissing`: the window leaves a missing file behind, empty; a reader that
+    // must not write (the command-line exporter) reads it as empty.
+    explicit AccountFile(FileSystem& files, bool createMissing = true) : m_files(files), m_createMissing(createMissing) {}
 
     // Creates the file empty when it is missing. A file that cannot be opened or read
     // adds nothing to the table.
@@ -30,6 +32,7 @@ public:
 
 private:
     FileSystem& m_files;
+    bool m_createMissing;
 };
 
 }  // namespace dralmoft

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "mapping/vat_rate_order.h"
+
 namespace dralmoft {
 
 // Key: a client's or supplier's tax id, or an item's name, exactly as the server gives
@@ -29,7 +31,7 @@ private:
 // Key: a VAT rate in percent, ordered numerically and compared exactly.
 class VatAccountMap {
 public:
-    using Entries = std::map<double, std::string>;
+    using Entries = std::map<double, std::string, VatRateOrder>;
 
     std::string& operator[](double rate) { return m_entries[rate]; }
     void Clear() { m_entries.clear(); }

@@ -36,6 +36,8 @@ public:
     // Opens `path` (bare names resolve against the current directory), creating it empty
     // when it does not exist, and reads it whole.
     [[nodiscard]] virtual FileStatus ReadOrCreate(const std::string& path, std::string& content) = 0;
+    // Reads `path` whole; a missing file reads as empty and is not created.
+    [[nodiscard]] virtual FileStatus ReadIfPresent(const std::string& path, std::string& content) = 0;
     // Creates `path`, which must not exist yet, for writing.
     [[nodiscard]] virtual FileStatus CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) = 0;
     // Puts `from` in the place of `to`, replacing it, in one step.

@@ -47,6 +47,25 @@ private:
     UniqueFile m_file;
 };
 
+FileStatus ReadWhole(const UniqueFile& file, std::string& content) {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size)) return LastError();
+    content.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < content.size()) {
+        DWORD read = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 30));
+        if (!::ReadFile(file.Get(), content.data() + done, chunk, &read, nullptr)) {
+            content.clear();
+            return LastError();
+        }
+        if (read == 0) break;
+        done += read;
+    }
+    content.resize(done);
+    return FileStatus::Success();
+}
+
 }  // namespace
 
 std::string SystemErrorText(unsigned long error) {
@@ -68,23 +87,16 @@ FileStatus WindowsFileSystem::ReadOrCreate(const std::string& path, std::string&
     if (!file.Valid() && ::GetLastError() == ERROR_ACCESS_DENIED)
         file.Reset(::CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return LastError();
+    return ReadWhole(file, content);
+}
 
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size)) return LastError();
-    content.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < content.size()) {
-        DWORD read = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 30));
-        if (!::ReadFile(file.Get(), content.data() + done, chunk, &read, nullptr)) {
-            content.clear();
-            return LastError();
-        }
-        if (read == 0) break;
-        done += read;
-    }
-    content.resize(done);
-    return FileStatus::Success();
+FileStatus WindowsFileSystem::ReadIfPresent(const std::string& path, std::string& content) {
+    content.clear();
+    UniqueFile file(::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid() && ::GetLastError() == ERROR_FILE_NOT_FOUND) return FileStatus::Success();
+    if (!file.Valid()) return LastError();
+    return ReadWhole(file, content);
 }
 
 FileStatus WindowsFileSystem::CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) {

@@ -9,6 +9,7 @@ namespace dralmoft {
 class WindowsFileSystem final : public FileSystem {
 public:
     [[nodiscard]] FileStatus ReadOrCreate(const std::string& path, std::string& content) override;
+    [[nodiscard]] FileStatus ReadIfPresent(const std::string& path, std::string& content) override;
     [[nodiscard]] FileStatus CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) override;
     [[nodiscard]] FileStatus Replace(const std::string& from, const std::string& to) override;
     [[nodiscard]] FileStatus CheckReplaceable(const std::string& path) override;

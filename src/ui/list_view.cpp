@@ -1,10 +1,16 @@
 #include "ui/list_view.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "ui/window_text.h"
 
 namespace dralmoft {
+namespace {
+
+constexpr std::size_t kLongestText = 1 << 16;
+
+}  // namespace
 
 void ListView::InsertColumn(int index, std::string_view caption, int width) const {
     std::wstring text = ToWide(caption);
@@ -55,7 +61,8 @@ void ListView::SetItemText(int row, int column, std::string_view text) const {
 }
 
 std::string ListView::GetItemText(int row, int column) const {
-    // The control says how much it copied; a full buffer may mean more is there.
+    // The control says how much it copied; a full buffer may mean more is there. A list
+    // text is never longer than the largest buffer tried.
     std::vector<wchar_t> buffer(256);
     for (;;) {
         LVITEMW item{};
@@ -64,7 +71,8 @@ std::string ListView::GetItemText(int row, int column) const {
         item.cchTextMax = static_cast<int>(buffer.size());
         const auto copied = static_cast<std::size_t>(
             ::SendMessageW(m_window, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-        if (copied + 1 < buffer.size()) return FromWide(std::wstring_view(buffer.data(), copied));
+        if (copied + 1 < buffer.size() || buffer.size() >= kLongestText)
+            return FromWide(std::wstring_view(buffer.data(), std::min(copied, buffer.size() - 1)));
         buffer.resize(buffer.size() * 4);
     }
 }

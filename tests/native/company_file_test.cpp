@@ -128,13 +128,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<BadFile>& info) { return info.param.name; });
 
 TEST(OleDate, CountsDaysFromTheEndOf1899) {
-    EXPECT_EQ(ParseOleDate("1899-12-30"), 0.0);
-    EXPECT_EQ(ParseOleDate("1900-01-01"), 2.0);
-    EXPECT_EQ(ParseOleDate("2000-02-29"), 36585.0);
-    EXPECT_EQ(ParseOleDate("2024-12-31 12:00:00"), 45657.5);
-    EXPECT_FALSE(ParseOleDate("2023-02-29"));
-    EXPECT_FALSE(ParseOleDate("2004-12-31T25:00"));
-    EXPECT_FALSE(ParseOleDate("31/12/2004"));
+    EXPECT_EQ(dralmoft::ParseOleDate("1899-12-30"), 0.0);
+    EXPECT_EQ(dralmoft::ParseOleDate("1900-01-01"), 2.0);
+    EXPECT_EQ(dralmoft::ParseOleDate("2000-02-29"), 36585.0);
+    EXPECT_EQ(dralmoft::ParseOleDate("2024-12-31 12:00:00"), 45657.5);
+    EXPECT_FALSE(dralmoft::ParseOleDate("2023-02-29"));
+    EXPECT_FALSE(dralmoft::ParseOleDate("2004-12-31T25:00"));
+    EXPECT_FALSE(dralmoft::ParseOleDate("31/12/2004"));
 }
 
 TEST(Utf, RoundTripsBeyondTheBasicPlane) {

@@ -27,6 +27,13 @@ public:
         return FileStatus::Success();
     }
 
+    FileStatus ReadIfPresent(const std::string& path, std::string& content) override {
+        if (failRead) return FileStatus::Failure("read refused");
+        const auto found = files.find(path);
+        content = found == files.end() ? std::string() : found->second;
+        return FileStatus::Success();
+    }
+
     FileStatus CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) override {
         if (failCreate) return FileStatus::Failure("create refused");
         if (files.count(path)) return FileStatus::Failure("exists");

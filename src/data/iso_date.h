@@ -1,0 +1,14 @@
+#pragma once
+// Dates written "YYYY-MM-DD" (the command line, the demo company) as OLE Automation
+// dates, days since 30 December 1899.
+
+#include <optional>
+#include <string_view>
+
+namespace dralmoft {
+
+// "YYYY-MM-DD", optionally followed by "T" or a blank and "HH:MM" or "HH:MM:SS".
+// Empty when the text is not such a date (30 February, 25:00, ...).
+[[nodiscard]] std::optional<double> ParseOleDate(std::string_view text);
+
+}  // namespace dralmoft

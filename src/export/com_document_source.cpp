@@ -1,0 +1,171 @@
+#include "export/com_document_source.h"
+
+#include <vector>
+
+#include "data/bstr.h"
+#include "data/collection_walk.h"
+#include "data/server_objects.h"
+
+namespace dralmoft {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+template <class Interface, class Method>
+std::string ReadText(const ComPtr<Interface>& object, Method method) {
+    Bstr text;
+    CallServer(object, method, text.Put());
+    return ToText(text);
+}
+
+template <class Interface, class Method>
+long ReadLong(const ComPtr<Interface>& object, Method method) {
+    long value = 0;
+    CallServer(object, method, &value);
+    return value;
+}
+
+// A VAT group's accumulator: the server's DocumentLine. A failed creation is not
+// raised; the first call through the empty reference is.
+class ServerGroup final : public GroupAccumulator {
+public:
+    ServerGroup() : m_line(CreateServerObject<IDocumentLine>(CLSID_DocumentLine, CreationFailure::Ignore)) {}
+
+    void SetName(const std::string& name) override {
+        const Bstr text = ToBstr(name);
+        CallServer(m_line, &IDocumentLine::SetName, text.Get());
+    }
+    std::string Name() override { return ReadText(m_line, &IDocumentLine::GetName); }
+    double NetValue() override {
+        double value = 0.0;
+        CallServer(m_line, &IDocumentLine::GetNetValue, &value);
+        return value;
+    }
+    void SetNetValue(double value) override { CallServer(m_line, &IDocumentLine::SetNetValue, value); }
+    void SetVatPercent(double percent) override { CallServer(m_line, &IDocumentLine::SetVatPercent, percent); }
+
+private:
+    ComPtr<IDocumentLine> m_line;
+};
+
+class ServerDocument final : public SourceDocument {
+public:
+    explicit ServerDocument(ComPtr<ICommercialDocument> document) : m_document(std::move(document)) {}
+
+    std::string Series() override { return ReadText(m_document, &IDocument::GetSeries); }
+    std::int32_t Number() override { return ReadLong(m_document, &IDocument::GetNumber); }
+    std::string Name() override { return ReadText(m_document, &IDocument::GetName); }
+
+    bool OpenTrader() override {
+        CallServer(m_document, &IDocument::GetTrader, m_trader.ReleaseAndGetAddressOf());
+        return m_trader != nullptr;
+    }
+
+    std::size_t OpenLines() override;
+
+    double Date() override {
+        VARIANT date;
+        ::VariantInit(&date);
+        CallServer(m_document, &IDocument::GetDate, &date);
+        VARIANT asDate;
+        ::VariantInit(&asDate);
+        const HRESULT status = ::VariantChangeType(&asDate, &date, 0, VT_DATE);
+        ::VariantClear(&date);
+        if (FAILED(status)) throw ServerError(status, "the document's date is not a date");
+        return asDate.date;
+    }
+
+    std::optional<LineAmounts> LineAt(std::size_t index) override {
+        const auto [collection, item] = m_lineIndex[index];
+        m_line = ItemAs<IDocumentLine>(m_lines[collection], item);
+        if (!m_line) return std::nullopt;
+        double value = 0.0, discount = 0.0, percent = 0.0;
+        CallServer(m_line, &IDocumentLine::GetValue, kAmountSelector, &value);
+        CallServer(m_line, &IDocumentLine::GetDiscount, kAmountSelector, &discount);
+        CallServer(m_line, &IDocumentLine::GetVatPercent, &percent);
+        return LineAmounts{value - discount, percent};
+    }
+
+    std::string LineItemName() override {
+        ComPtr<IItem> item;
+        CallServer(m_line, &IDocumentLine::GetLineItem, item.ReleaseAndGetAddressOf());
+        return ReadText(item, &IItem::GetName);
+    }
+
+    std::unique_ptr<GroupAccumulator> NewGroup() override { return std::make_unique<ServerGroup>(); }
+    std::int32_t Kind() override { return ReadLong(m_document, &IDocument::GetKind); }
+    std::string TaxId() override { return ReadText(m_trader, &ITrader::GetTaxId); }
+    std::int32_t TraderNumber() override { return ReadLong(m_trader, &ITrader::GetTraderNumber); }
+
+private:
+    void AddLines(ComPtr<IBusinessCollection> lines) {
+        const long count = CountOf(lines);
+        for (long item = 1; item <= count; ++item) m_lineIndex.push_back({m_lines.size(), item});
+        m_lines.push_back(std::move(lines));
+    }
+
+    ComPtr<ICommercialDocument> m_document;
+    ComPtr<ITrader> m_trader;
+    std::vector<ComPtr<IBusinessCollection>> m_lines;
+    std::vector<std::pair<std::size_t, long>> m_lineIndex;  // (collection, 1-based item)
+    ComPtr<IDocumentLine> m_line;
+};
+
+std::size_t ServerDocument::OpenLines() {
+    ComPtr<IBusinessCollection> own;
+    CallServer(m_document, &IDocument::GetLines, own.ReleaseAndGetAddressOf());
+    ComPtr<ILinkedDocument> linked;
+    if (CountOf(own) != 0 || FAILED(m_document.As(&linked))) {
+        AddLines(std::move(own));
+        return m_lineIndex.size();
+    }
+    // An invoice made from delivery notes: the lines of all its sources, in order.
+    ComPtr<IBusinessCollection> sources;
+    CallServer(linked, &ILinkedDocument::GetSourceDocuments, sources.ReleaseAndGetAddressOf());
+    const long count = CountOf(sources);
+    if (count == 0) AddLines(std::move(own));
+    for (long index = 1; index <= count; ++index) {
+        const auto source = ItemAs<ISourceDocument>(sources, index);
+        ComPtr<IBusinessCollection> lines;
+        CallServer(source, &IDocument::GetLines, lines.ReleaseAndGetAddressOf());
+        AddLines(std::move(lines));
+    }
+    return m_lineIndex.size();
+}
+
+}  // namespace
+
+VARIANT PeriodDate(double date) {
+    VARIANT value;
+    ::VariantInit(&value);
+    value.vt = VT_R8;
+    value.dblVal = date;
+    return value;
+}
+
+ComDocumentSource::ComDocumentSource(ComPtr<IBusinessTable>& server, ComPtr<IDataService>& documentQuery)
+    : m_server(server), m_documentQuery(documentQuery) {}
+
+std::size_t ComDocumentSource::Open(double from, double to) {
+    if (!m_server) m_server = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
+    ComPtr<IBusinessCollection> all;
+    CallServer(m_server, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf());
+    m_documentQuery = ItemAs<IDataService>(all, 1);
+    CallServer(m_documentQuery, &IDataService::GetDocuments, PeriodDate(from), PeriodDate(to), 1L, IID_IUnknown,
+               m_posted.ReleaseAndGetAddressOf());
+    CallServer(m_documentQuery, &IDataService::GetDocuments, PeriodDate(from), PeriodDate(to), 0L, IID_IUnknown,
+               m_others.ReleaseAndGetAddressOf());
+    m_postedCount = std::max(0L, CountOf(m_posted));
+    m_othersCount = std::max(0L, CountOf(m_others));
+    return static_cast<std::size_t>(m_postedCount) + static_cast<std::size_t>(m_othersCount);
+}
+
+std::unique_ptr<SourceDocument> ComDocumentSource::DocumentAt(std::size_t index) {
+    const bool posted = index < static_cast<std::size_t>(m_postedCount);
+    const long item = static_cast<long>(posted ? index : index - static_cast<std::size_t>(m_postedCount)) + 1;
+    auto document = ItemAs<ICommercialDocument>(posted ? m_posted : m_others, item);
+    if (!document) return nullptr;
+    return std::make_unique<ServerDocument>(std::move(document));
+}
+
+}  // namespace dralmoft

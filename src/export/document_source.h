@@ -1,0 +1,62 @@
+#pragma once
+// Where an export's documents come from: the server's documents of a period, one at a
+// time, each read in the order the server is asked. Every call may raise ServerError.
+// The COM source adapts the business-object server; tests use documents in memory.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace dralmoft {
+
+// The accumulator of one VAT group of a document.
+class GroupAccumulator {
+public:
+    virtual ~GroupAccumulator() = default;
+    virtual void SetName(const std::string& name) = 0;
+    [[nodiscard]] virtual std::string Name() = 0;
+    [[nodiscard]] virtual double NetValue() = 0;
+    virtual void SetNetValue(double value) = 0;
+    virtual void SetVatPercent(double percent) = 0;
+};
+
+struct LineAmounts {
+    double net = 0.0;  // value less discount
+    double vatPercent = 0.0;
+};
+
+class SourceDocument {
+public:
+    virtual ~SourceDocument() = default;
+    [[nodiscard]] virtual std::string Series() = 0;
+    [[nodiscard]] virtual std::int32_t Number() = 0;
+    [[nodiscard]] virtual std::string Name() = 0;
+    // Asks for the trader; false when the document has none.
+    [[nodiscard]] virtual bool OpenTrader() = 0;
+    // Asks for the lines (a document without lines of its own, made from other documents,
+    // gives all its sources' lines in order) and answers their number.
+    [[nodiscard]] virtual std::size_t OpenLines() = 0;
+    [[nodiscard]] virtual double Date() = 0;
+    // Line `index` (from 0): its amounts, or nothing when the element is not a line.
+    [[nodiscard]] virtual std::optional<LineAmounts> LineAt(std::size_t index) = 0;
+    // The item name of the line LineAt last gave; asked only when that line opens a group.
+    [[nodiscard]] virtual std::string LineItemName() = 0;
+    [[nodiscard]] virtual std::unique_ptr<GroupAccumulator> NewGroup() = 0;
+    [[nodiscard]] virtual std::int32_t Kind() = 0;
+    [[nodiscard]] virtual std::string TaxId() = 0;
+    [[nodiscard]] virtual std::int32_t TraderNumber() = 0;
+};
+
+class DocumentSource {
+public:
+    virtual ~DocumentSource() = default;
+    // Queries the period's documents (days `from` to `to`, OLE dates at midnight) and
+    // answers how many elements there are to walk.
+    [[nodiscard]] virtual std::size_t Open(double from, double to) = 0;
+    // Element `index` (from 0) as a commercial document, or null when it is not one.
+    [[nodiscard]] virtual std::unique_ptr<SourceDocument> DocumentAt(std::size_t index) = 0;
+};
+
+}  // namespace dralmoft

@@ -1,0 +1,77 @@
+#pragma once
+// The export of a period: every document the source gives becomes, per VAT percentage
+// of its lines, a VAT record and an item record, then one trader record, with the
+// accounts of the four tables. Portable: the server, the file and the date form come in
+// from outside.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "export/document_source.h"
+#include "mapping/account_map.h"
+#include "mapping/file_system.h"
+
+namespace dralmoft {
+
+struct ExportAccounts {
+    AccountMap& clients;
+    AccountMap& suppliers;
+    AccountMap& items;
+    VatAccountMap& vat;
+};
+
+// Takes each record as it is composed.
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    [[nodiscard]] virtual FileStatus Write(std::string_view record) = 0;
+};
+
+class ExportProgress {
+public:
+    virtual ~ExportProgress() = default;
+    virtual void Start(std::size_t elements) = 0;
+    virtual void Step() = 0;
+};
+
+// The document date in the user's short date form.
+using DateFormatter = std::function<std::string(double oleDate)>;
+
+struct ExportSummary {
+    std::size_t read = 0;           // elements walked
+    std::size_t exported = 0;       // documents that gave records
+    std::size_t notCommercial = 0;  // skipped: not a commercial document
+    std::size_t noTrader = 0;       // skipped: no trader
+    std::size_t noLines = 0;        // skipped: no lines
+    std::size_t records = 0;
+};
+
+class ExportRun {
+public:
+    ExportRun(DocumentSource& source, RecordSink& sink, ExportAccounts accounts, DateFormatter formatDate,
+              ExportProgress* progress = nullptr);
+
+    // Runs the period. An empty `separator` becomes ";" when the first record needs it.
+    // Raises ServerError; answers a failed write, after which nothing more is written.
+    [[nodiscard]] FileStatus Run(double from, double to, std::string& separator);
+
+    [[nodiscard]] const ExportSummary& Summary() const { return m_summary; }
+    // The document being read: "name-seriesnumber", or "#n" before its texts are known.
+    [[nodiscard]] const std::string& CurrentDocument() const { return m_current; }
+
+private:
+    [[nodiscard]] FileStatus ExportDocument(SourceDocument& document, std::string& separator);
+    [[nodiscard]] FileStatus Write(const std::string& record);
+
+    DocumentSource& m_source;
+    RecordSink& m_sink;
+    ExportAccounts m_accounts;
+    DateFormatter m_formatDate;
+    ExportProgress* m_progress;
+    ExportSummary m_summary;
+    std::string m_current;
+};
+
+}  // namespace dralmoft

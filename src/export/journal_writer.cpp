@@ -1,0 +1,23 @@
+#include "export/journal_writer.h"
+
+#include "data/code_page.h"
+
+namespace dralmoft {
+
+JournalWriter::JournalWriter(FileSystem& files, std::string target, std::function<bool()> keepCodePage)
+    : m_files(files), m_file(files, std::move(target)), m_keepCodePage(std::move(keepCodePage)) {}
+
+FileStatus JournalWriter::Open() {
+    FileStatus status = m_files.CheckReplaceable(m_file.Target());
+    if (status.ok) status = m_file.Begin();
+    return status;
+}
+
+FileStatus JournalWriter::Write(std::string_view record) {
+    if (m_keepCodePage()) return m_file.Append(record);
+    return m_file.Append(Cp1253ToCp737(record));
+}
+
+FileStatus JournalWriter::Close() { return m_file.Finish(); }
+
+}  // namespace dralmoft

@@ -1,0 +1,69 @@
+#include "memory_document_source.h"
+
+namespace dralmoft::test {
+namespace {
+
+class MemoryGroup final : public GroupAccumulator {
+public:
+    explicit MemoryGroup(MemoryDocumentSource& source) : m_source(source) {}
+    void SetName(const std::string& name) override { m_name = name; }
+    std::string Name() override { return m_name; }
+    double NetValue() override { return m_net; }
+    void SetNetValue(double value) override {
+        m_source.Call("SetNetValue");
+        m_net = value;
+    }
+    void SetVatPercent(double) override {}
+
+private:
+    MemoryDocumentSource& m_source;
+    std::string m_name;
+    double m_net = 0.0;
+};
+
+class Document final : public SourceDocument {
+public:
+    Document(MemoryDocumentSource& source, const MemoryDocument& document) : m_source(source), m_document(document) {}
+
+    std::string Series() override { return Log("Series", m_document.series); }
+    std::int32_t Number() override { return Log("Number", m_document.number); }
+    std::string Name() override { return Log("Name", m_document.name); }
+    bool OpenTrader() override { return Log("Trader", m_document.hasTrader); }
+    std::size_t OpenLines() override { return Log("Lines", m_document.lines.size()); }
+    double Date() override { return Log("Date", m_document.date); }
+    std::optional<LineAmounts> LineAt(std::size_t index) override {
+        m_source.Call("Line " + std::to_string(index));
+        m_line = &m_document.lines[index];
+        if (!m_line->isLine) return std::nullopt;
+        return LineAmounts{m_line->value - m_line->discount, m_line->vatPercent};
+    }
+    std::string LineItemName() override { return Log("ItemName", m_line->item); }
+    std::unique_ptr<GroupAccumulator> NewGroup() override {
+        m_source.Call("NewGroup");
+        return std::make_unique<MemoryGroup>(m_source);
+    }
+    std::int32_t Kind() override { return Log("Kind", m_document.kind); }
+    std::string TaxId() override { return Log("TaxId", m_document.taxId); }
+    std::int32_t TraderNumber() override { return Log("TraderNumber", m_document.traderNumber); }
+
+private:
+    template <class T>
+    T Log(const std::string& call, T value) {
+        m_source.Call(call);
+        return value;
+    }
+
+    MemoryDocumentSource& m_source;
+    const MemoryDocument& m_document;
+    const MemoryLine* m_line = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<SourceDocument> MemoryDocumentSource::DocumentAt(std::size_t index) {
+    Call("Document " + std::to_string(index));
+    if (!documents[index].commercial) return nullptr;
+    return std::make_unique<Document>(*this, documents[index]);
+}
+
+}  // namespace dralmoft::test

@@ -1,0 +1,57 @@
+#pragma once
+// Documents in memory, for driving the export run: each call is logged, so the order in
+// which a document is read can be checked, and any call can be made to fail.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/server_error.h"
+#include "export/document_source.h"
+
+namespace dralmoft::test {
+
+struct MemoryLine {
+    bool isLine = true;
+    double value = 0.0;
+    double discount = 0.0;
+    double vatPercent = 0.0;
+    std::string item;
+};
+
+struct MemoryDocument {
+    bool commercial = true;
+    std::string name = "X";
+    std::string series = "A";
+    std::int32_t number = 12;
+    std::int32_t kind = 1;
+    double date = 38352.0;
+    bool hasTrader = true;
+    std::string taxId = "T1";
+    std::int32_t traderNumber = 345;
+    std::vector<MemoryLine> lines;
+};
+
+class MemoryDocumentSource final : public DocumentSource {
+public:
+    std::vector<MemoryDocument> documents;
+    std::vector<std::string> log;
+    // A call named as in the log ("Lines", "ItemName", ...) that raises, at its n-th use.
+    std::string failCall;
+    int failAt = 1;
+
+    std::size_t Open(double from, double to) override {
+        Call("Open " + std::to_string(from) + " " + std::to_string(to));
+        return documents.size();
+    }
+    std::unique_ptr<SourceDocument> DocumentAt(std::size_t index) override;
+
+    void Call(const std::string& name) {
+        log.push_back(name);
+        if (!failCall.empty() && name.rfind(failCall, 0) == 0 && --failAt == 0)
+            throw ServerError(static_cast<std::int32_t>(0x80004005), "failed: " + name);
+    }
+};
+
+}  // namespace dralmoft::test
