@@ -125,15 +125,22 @@ private:
         const std::size_t lines = 1 + m_random.Below(maxLines);
         const std::array<double, 3> rates = {kRates[m_random.Below(3)], kRates[m_random.Below(kRates.size())],
                                              kRates[m_random.Below(kRates.size())]};
+        std::vector<double> seen;
         m_out += ", \"lines\": [";
         for (std::size_t k = 0; k < lines; ++k) {
             const double value = static_cast<double>(100 + m_random.Below(500000)) / 100.0 * (plan.credit ? -1 : 1);
             const double discount = m_random.Chance(300) ? static_cast<double>(m_random.Below(1000)) / 100.0 : 0.0;
+            const double rate = rates[m_random.Below(3)];
+            // A line without an item, or without IDocumentLine, never comes first in its VAT
+            // group: the group takes the name of its first line's item, which must be there
+            // for the document to export.
+            const bool opensGroup = std::find(seen.begin(), seen.end(), rate) == seen.end();
+            if (opensGroup) seen.push_back(rate);
             m_out += k == 0 ? "\n  {" : ",\n  {";
-            if (m_random.Chance(10)) m_out += "\"item\": null";
+            if (!opensGroup && m_random.Chance(30)) m_out += "\"item\": null";
             else Put("\"item\": \"I%zu\"", 1 + m_random.Below(m_options.items));
-            Put(", \"value\": %.2f, \"discount\": %.2f, \"vatPercent\": %.1f", value, discount, rates[m_random.Below(3)]);
-            if (m_random.Chance(5)) m_out += ", \"interface\": false";
+            Put(", \"value\": %.2f, \"discount\": %.2f, \"vatPercent\": %.1f", value, discount, rate);
+            if (!opensGroup && m_random.Chance(5)) m_out += ", \"interface\": false";
             m_out += "}";
         }
         m_out += "]";
@@ -151,11 +158,13 @@ private:
             Put("\"date\": \"%s\", \"posted\": %s", Date(dayOfYear).c_str(), m_random.Chance(850) ? "true" : "false");
             if (m_random.Chance(10) || traders == 0) m_out += ", \"trader\": null";
             else Put(", \"trader\": \"%s%zu\"", plan.sale ? "C" : "S", 1 + m_random.Below(traders));
+            const bool hidden = m_random.Chance(5);
+            if (hidden) m_out += ", \"interface\": false";
             if (plan.note) {
                 m_out += ", \"commercial\": false";
-                m_notes.push_back(i + 1);
+                // Only notes that offer ISourceDocument may become an invoice's sources.
+                if (!hidden) m_notes.push_back(i + 1);
             }
-            if (m_random.Chance(5)) m_out += ", \"interface\": false";
             if (plan.linked) WriteSources();
             else WriteLines(plan);
             m_out += i + 1 < total ? "},\n" : "}\n";

@@ -38,4 +38,27 @@ template <class Interface>
     return result;
 }
 
+// The class object of `clsid`, for creating many of its objects quickly: COM looks the
+// class up once instead of once per object. Empty when the class cannot be reached.
+[[nodiscard]] Microsoft::WRL::ComPtr<IClassFactory> ServerClassFactory(REFCLSID clsid);
+
+// An object from a class object, with the same creation rules as CreateServerObject.
+// Without a class object the class is looked up as usual.
+[[nodiscard]] HRESULT CreateAndRun(const Microsoft::WRL::ComPtr<IClassFactory>& factory, REFCLSID clsid,
+                                   Microsoft::WRL::ComPtr<IUnknown>& object);
+
+template <class Interface>
+[[nodiscard]] Microsoft::WRL::ComPtr<Interface> CreateServerObject(const Microsoft::WRL::ComPtr<IClassFactory>& factory,
+                                                                   REFCLSID clsid, CreationFailure policy) {
+    Microsoft::WRL::ComPtr<IUnknown> object;
+    HRESULT status = CreateAndRun(factory, clsid, object);
+    Microsoft::WRL::ComPtr<Interface> result;
+    if (SUCCEEDED(status)) status = object.As(&result);
+    if (FAILED(status)) {
+        result.Reset();
+        if (policy == CreationFailure::Raise && status != E_NOINTERFACE) RaiseCreationFailure(status);
+    }
+    return result;
+}
+
 }  // namespace dralmoft

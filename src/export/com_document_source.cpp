@@ -29,7 +29,8 @@ long ReadLong(const ComPtr<Interface>& object, Method method) {
 // raised; the first call through the empty reference is.
 class ServerGroup final : public GroupAccumulator {
 public:
-    ServerGroup() : m_line(CreateServerObject<IDocumentLine>(CLSID_DocumentLine, CreationFailure::Ignore)) {}
+    explicit ServerGroup(const ComPtr<IClassFactory>& factory)
+        : m_line(CreateServerObject<IDocumentLine>(factory, CLSID_DocumentLine, CreationFailure::Ignore)) {}
 
     void SetName(const std::string& name) override {
         const Bstr text = ToBstr(name);
@@ -50,7 +51,8 @@ private:
 
 class ServerDocument final : public SourceDocument {
 public:
-    explicit ServerDocument(ComPtr<ICommercialDocument> document) : m_document(std::move(document)) {}
+    ServerDocument(ComPtr<ICommercialDocument> document, const ComPtr<IClassFactory>& groups)
+        : m_document(std::move(document)), m_groups(groups) {}
 
     std::string Series() override { return ReadText(m_document, &IDocument::GetSeries); }
     std::int32_t Number() override { return ReadLong(m_document, &IDocument::GetNumber); }
@@ -92,7 +94,7 @@ public:
         return ReadText(item, &IItem::GetName);
     }
 
-    std::unique_ptr<GroupAccumulator> NewGroup() override { return std::make_unique<ServerGroup>(); }
+    std::unique_ptr<GroupAccumulator> NewGroup() override { return std::make_unique<ServerGroup>(m_groups); }
     std::int32_t Kind() override { return ReadLong(m_document, &IDocument::GetKind); }
     std::string TaxId() override { return ReadText(m_trader, &ITrader::GetTaxId); }
     std::int32_t TraderNumber() override { return ReadLong(m_trader, &ITrader::GetTraderNumber); }
@@ -105,6 +107,7 @@ private:
     }
 
     ComPtr<ICommercialDocument> m_document;
+    const ComPtr<IClassFactory>& m_groups;
     ComPtr<ITrader> m_trader;
     std::vector<ComPtr<IBusinessCollection>> m_lines;
     std::vector<std::pair<std::size_t, long>> m_lineIndex;  // (collection, 1-based item)
@@ -157,6 +160,8 @@ std::size_t ComDocumentSource::Open(double from, double to) {
                m_others.ReleaseAndGetAddressOf());
     m_postedCount = std::max(0L, CountOf(m_posted));
     m_othersCount = std::max(0L, CountOf(m_others));
+    // Every VAT group of every document is a new DocumentLine: look its class up once.
+    m_groups = ServerClassFactory(CLSID_DocumentLine);
     return static_cast<std::size_t>(m_postedCount) + static_cast<std::size_t>(m_othersCount);
 }
 
@@ -165,7 +170,7 @@ std::unique_ptr<SourceDocument> ComDocumentSource::DocumentAt(std::size_t index)
     const long item = static_cast<long>(posted ? index : index - static_cast<std::size_t>(m_postedCount)) + 1;
     auto document = ItemAs<ICommercialDocument>(posted ? m_posted : m_others, item);
     if (!document) return nullptr;
-    return std::make_unique<ServerDocument>(std::move(document));
+    return std::make_unique<ServerDocument>(std::move(document), m_groups);
 }
 
 }  // namespace dralmoft

@@ -27,6 +27,7 @@ private:
     Microsoft::WRL::ComPtr<IBusinessCollection> m_others;
     long m_postedCount = 0;
     long m_othersCount = 0;
+    Microsoft::WRL::ComPtr<IClassFactory> m_groups;
 };
 
 // The date of the day of `date` at midnight, as the server's period wants it.

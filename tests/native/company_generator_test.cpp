@@ -41,6 +41,19 @@ TEST(CompanyGenerator, WritesAValidCompanyWithEveryFeature) {
     EXPECT_TRUE(any([](const Document& d) {
         return std::any_of(d.lines.begin(), d.lines.end(), [](const Line& l) { return l.value < 0; });
     }));
+    EXPECT_TRUE(any([](const Document& d) {
+        return std::any_of(d.lines.begin(), d.lines.end(), [](const Line& l) { return !l.item; });
+    }));
+    // ... but never as the first line of its VAT group, so that every document exports.
+    for (const Document& d : docs) {
+        std::vector<double> seen;
+        for (const Line& line : d.lines) {
+            if (std::find(seen.begin(), seen.end(), line.vatPercent) == seen.end()) {
+                EXPECT_TRUE(line.item.has_value()) << d.id;
+                seen.push_back(line.vatPercent);
+            }
+        }
+    }
     EXPECT_TRUE(std::any_of(company.clients.begin(), company.clients.end(),
                             [](const Trader& t) { return !t.offersInterface; }));
     // Documents come in date order through the year.

@@ -1,0 +1,89 @@
+#!/usr/bin/env python3
+"""Recomputes the demo company's export independently of the program, from
+demo/company.json and the four account files, for checking the golden files by another
+road than the code under test:
+
+    python3 tests/golden/recompute.py FROM TO [--oem] > expected.txt
+
+Dates as Wine's Greek locale writes them (d/M/yyyy); separator ";"."""
+import json
+import sys
+from datetime import date, timedelta
+from decimal import Decimal, ROUND_HALF_EVEN
+
+ROOT = __file__.rsplit("/tests/", 1)[0]
+
+
+def fmt2(x):
+    # "%.2f" of the exact binary value.
+    return str(Decimal(x).quantize(Decimal("0.01"), rounding=ROUND_HALF_EVEN))
+
+
+def accounts(name, vat=False):
+    table = {}
+    for raw in open(f"{ROOT}/demo/{name}", "rb").read().split(b"\n"):
+        line = raw.strip(b" \t\r\n\v\f").decode("cp1253")
+        key, _, account = line.partition(";") if ";" in line else ("", "", line)
+        if line:
+            table[float(key) if vat else key] = account
+    return table
+
+
+def after(t):
+    return t.split(";", 1)[1] if ";" in t else t
+
+
+def before(t):
+    return t.split(";", 1)[0] if ";" in t else ""
+
+
+def main():
+    first, last = date.fromisoformat(sys.argv[1]), date.fromisoformat(sys.argv[2])
+    oem = "--oem" in sys.argv
+    company = json.load(open(f"{ROOT}/demo/company.json", encoding="utf-8"))
+    traders = {t["id"]: t for t in company["clients"] + company["suppliers"]}
+    items = {i["id"]: i for i in company["items"]}
+    docs = {d["id"]: d for d in company["documents"]}
+    clients, suppliers = accounts("client.txt"), accounts("supplier.txt")
+    item_accounts, vat_accounts = accounts("products.txt"), accounts("fpa.txt", vat=True)
+    period = [d for d in company["documents"] if first <= date.fromisoformat(d["date"][:10]) <= last]
+    ordered = [d for d in period if d.get("posted")] + [d for d in period if not d.get("posted")]
+    out = []
+    for d in ordered:
+        if d.get("commercial") is False or not d.get("trader"):
+            continue
+        lines = d["lines"]
+        if not lines and "sources" in d:
+            lines = [l for s in d["sources"] for l in docs[s]["lines"]]
+        groups = {}
+        for l in lines:
+            g = groups.setdefault(l["vatPercent"], [items[l["item"]]["name"], 0.0])
+            g[1] = g[1] + (l["value"] - l.get("discount", 0.0))
+        if not groups:
+            continue
+        trader = traders[d["trader"]]
+        sale = d["kind"] == 1
+        day = date.fromisoformat(d["date"][:10])
+        ref = f'{d["name"]}-{d["series"]}{d["number"]}'
+        head = [f'{d["series"]}{d["number"]}', "13" if sale else "12", "1" if sale else "2", str(trader["number"]),
+                trader["taxId"], f"{day.day}/{day.month}/{day.year}", ref, ref]
+        gross = vat_total = 0.0
+        for pct in sorted(groups):
+            name, net = groups[pct]
+            vat = net * pct / 100
+            gross += net + vat
+            vat_total += vat
+            vat_text = after(vat_accounts.get(pct, ""))
+            item_text = item_accounts.get(name, "")
+            common = head + [fmt2(net), fmt2(vat)]
+            out.append(common + [after(vat_text) if sale else before(vat_text), str(d["kind"]), fmt2(vat), ref, ref])
+            out.append(common + [after(item_text) if sale else before(item_text), str(d["kind"]), fmt2(net), ref, ref])
+        account = (clients if sale else suppliers).get(trader["taxId"], "")
+        out.append(head + [fmt2(gross - vat_total), fmt2(vat_total), account, "1" if d["kind"] == 0 else "0",
+                           fmt2(gross), ref, ref])
+    text = "".join(";".join(fields + [""] * 5) + ";\r\n" for fields in out)
+    sys.stdout.buffer.write(text.encode("cp737" if oem else "cp1253"))
+
+
+if __name__ == "__main__":
+    main()

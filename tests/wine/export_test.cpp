@@ -1,0 +1,175 @@
+// The export end to end against the demo server: through the window and through the
+// command line, on the demo company (checked against golden files) and on generated
+// companies, and its failures.
+#include "main_window_fixture.h"
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "company_file.h"
+#include "company_generator.h"
+#include "ui/window_text.h"
+
+namespace dralmoft::test {
+namespace {
+
+std::string SourceFile(const std::string& path) {
+    std::ifstream file(std::string(DRALMOFT_SOURCE_DIR) + "/" + path, std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+void SetPicker(HWND dialog, int id, WORD year, WORD month, WORD day) {
+    SYSTEMTIME time{};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = 15;  // the run must clear the time
+    ::SendMessageW(::GetDlgItem(dialog, id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+}
+
+class ExportTest : public MainWindowTest {
+protected:
+    void ServeDemo() {
+        ServeCompany(SourceFile("demo/company.json"));
+        for (const wchar_t* name : {L"client.txt", L"supplier.txt", L"products.txt", L"fpa.txt"})
+            WriteAccounts(name, SourceFile("demo/" + FromWideName(name)));
+    }
+    static std::string FromWideName(const wchar_t* name) { return std::string(name, name + wcslen(name)); }
+
+    // Sets the period and the file, then presses "Άρθρα".
+    static void Export(const LedgerExportDialog& dialog, const std::wstring& file, bool keepCodePage, int fromYear = 2026,
+                       int toYear = 2026) {
+        SetPicker(dialog.Handle(), IDC_DATE_FROM, static_cast<WORD>(fromYear), 1, 1);
+        SetPicker(dialog.Handle(), IDC_DATE_TO, static_cast<WORD>(toYear), 12, 31);
+        Type(dialog.Handle(), IDC_FILE_PATH, file);
+        ::CheckDlgButton(dialog.Handle(), IDC_CODE_PAGE, keepCodePage ? BST_CHECKED : BST_UNCHECKED);
+        Press(dialog.Handle(), IDC_EXPORT);
+    }
+
+    [[nodiscard]] bool NoTemporaryFileLeft() const {
+        for (const auto& entry : std::filesystem::directory_iterator(m_work.Path()))
+            if (entry.path().filename().wstring().rfind(L"~", 0) == 0) return false;
+        return true;
+    }
+};
+
+TEST_F(ExportTest, DemoCompanyThroughTheWindowMatchesTheGoldenFiles) {
+    ServeDemo();
+    const auto dialog = Open();
+    Export(*dialog, L"Άρθρα 2026.txt", true);
+    EXPECT_EQ(Accounts(L"Άρθρα 2026.txt"), SourceFile("tests/golden/demo-2026-1253.txt"));
+    EXPECT_EQ(dialog->m_progress.GetPos(), 152) << "one step per document of the period";
+    EXPECT_EQ(dialog->m_separator, ";") << "the empty separator became ';'";
+    EXPECT_EQ(dialog->m_dateFrom, 46023.0) << "1/1/2026 at midnight";
+
+    Export(*dialog, L"oem.txt", false);
+    EXPECT_EQ(Accounts(L"oem.txt"), SourceFile("tests/golden/demo-2026-737.txt"));
+    EXPECT_TRUE(NoTemporaryFileLeft());
+}
+
+TEST_F(ExportTest, DemoCompanyThroughTheCommandLine) {
+    ServeDemo();
+    const std::wstring program = std::wstring(DRALMOFT_BINARY_DIR) + L"\\dralmoft-export.exe";
+    std::wstring command = L"\"" + program + L"\" --from 2026-01-01 --to 2026-12-31 --out cli.txt --cp1253";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 m_work.Path().c_str(), &startup, &process));
+    ::WaitForSingleObject(process.hProcess, 60000);
+    DWORD exitCode = 99;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(Accounts(L"cli.txt"), SourceFile("tests/golden/demo-2026-1253.txt"));
+}
+
+TEST_F(ExportTest, ServerFailureMidRunLeavesTheEarlierFileAndSaysWhere) {
+    std::string company = SourceFile("demo/company.json");
+    company.insert(company.rfind('}'), R"(, "faults": [{"operation": "IDocument.GetLines", "target": "D010",
+        "hresult": "0x80004005", "message": "Σφάλμα ανάγνωσης γραμμών"}])");
+    ServeCompany(company);
+    WriteAccounts(L"out.txt", "earlier export\r\n");
+    const auto dialog = Open();
+    ModalAnswer message(L"Dralmoft");
+    Export(*dialog, L"out.txt", true);
+    ASSERT_TRUE(message.Found());
+    const std::wstring text = message.AllText();
+    EXPECT_NE(text.find(L"0x80004005"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"Σφάλμα ανάγνωσης γραμμών"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"ΤΑΓ-Β3"), std::wstring::npos) << "the document being read";
+    EXPECT_EQ(Accounts(L"out.txt"), "earlier export\r\n");
+    EXPECT_TRUE(NoTemporaryFileLeft());
+}
+
+TEST_F(ExportTest, EmptyPeriodGivesAnEmptyFile) {
+    ServeDemo();
+    WriteAccounts(L"out.txt", "earlier export\r\n");
+    const auto dialog = Open();
+    Export(*dialog, L"out.txt", true, 2030, 2030);
+    EXPECT_EQ(Accounts(L"out.txt"), "");
+}
+
+TEST_F(ExportTest, EmptyPathDoesNothingAndAnUnwritableTargetIsTold) {
+    ServeDemo();
+    const auto dialog = Open();
+    Export(*dialog, L"", true);
+    EXPECT_EQ(dialog->m_progress.GetPos(), 0);
+
+    ModalAnswer message(L"Dralmoft");
+    Export(*dialog, L"no such folder\\out.txt", true);
+    ASSERT_TRUE(message.Found());
+    EXPECT_NE(message.AllText().find(L"no such folder\\out.txt"), std::wstring::npos);
+    EXPECT_EQ(dialog->m_progress.GetPos(), 0) << "the server was not asked";
+}
+
+// Every document of a large period reaches the file: records = documents + 2 per VAT group.
+TEST_F(ExportTest, GeneratedCompanyOf40000DocumentsIsExportedWhole) {
+    demo::GeneratorOptions options;
+    options.documents = 40000;
+    options.year = 2026;
+    const std::string json = demo::GenerateCompany(options);
+    ServeCompany(json);
+    const demo::Company company = demo::ParseCompany(json);
+    std::size_t expected = 0;
+    for (const demo::Document& document : company.documents) {
+        if (!document.offersInterface || !document.commercial || !document.trader) continue;
+        std::vector<const demo::Line*> lines;
+        for (const demo::Line& line : document.lines) lines.push_back(&line);
+        if (document.lines.empty())
+            for (const std::size_t source : document.sources)
+                for (const demo::Line& line : company.documents[source].lines) lines.push_back(&line);
+        std::set<double> groups;
+        for (const demo::Line* line : lines)
+            if (line->offersInterface) groups.insert(line->vatPercent);
+        if (!groups.empty()) expected += 1 + 2 * groups.size();
+    }
+
+    const auto dialog = Open();
+    Export(*dialog, L"year.txt", true);
+    const std::string text = Accounts(L"year.txt");
+    EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), expected);
+    EXPECT_EQ(dialog->m_progress.GetPos(), 40000);
+}
+
+TEST_F(ExportTest, LayoutButtonsEnableTheSeparatorAndKeepItsText) {
+    const auto dialog = Open();
+    const HWND window = dialog->Handle();
+    Type(window, IDC_SEPARATOR, L"|");
+    Press(window, IDC_SEPARATOR_LAYOUT);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(window, IDC_SEPARATOR)));
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(window, IDC_SEPARATOR));
+    Press(window, IDC_FIXED_LENGTH);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, IDC_SEPARATOR)));
+    EXPECT_EQ(TextOf(::GetDlgItem(window, IDC_SEPARATOR)), L"|");
+}
+
+}  // namespace
+}  // namespace dralmoft::test
