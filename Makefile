@@ -6,7 +6,7 @@ WIN_DIR   := build/win
 BENCH_DIR := build/bench
 JOBS      ?= $(shell nproc)
 
-.PHONY: all host win deps test run bench clean
+.PHONY: all host win deps test run bench fuzz screenshots clean
 
 all: host win
 
@@ -37,5 +37,18 @@ bench: deps
 	$(MAKE) win
 	scripts/run-bench.sh
 
+# The mapping-file reader under libFuzzer for FUZZ_SECONDS (default 600).
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	CXX=clang++ cmake -S tests/fuzz -B build/fuzz -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake --build build/fuzz -j $(JOBS)
+	mkdir -p build/fuzz/corpus
+	build/fuzz/mapping_file_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 build/fuzz/corpus tests/fuzz/corpus
+
+# Pictures of the windows under Xvfb, in build/screenshots/.
+screenshots: deps
+	$(MAKE) win
+	scripts/screenshots.sh
+
 clean:
-	rm -rf $(HOST_DIR) $(WIN_DIR) $(BENCH_DIR)
+	rm -rf $(HOST_DIR) $(WIN_DIR) $(BENCH_DIR) build/fuzz

@@ -54,6 +54,7 @@ void LedgerExportDialog::DoDataExchange(const DataExchange& exchange) {
 
 BOOL LedgerExportDialog::OnInitDialog() {
     Dialog::OnInitDialog();
+    m_list.MakeOwnerData();
     try {
         Initialize();
     } catch (const ServerError& error) {

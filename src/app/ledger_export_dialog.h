@@ -3,9 +3,12 @@
 // with its accounts, and the export. It owns all of the running program's state.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <wrl/client.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "app/resource.h"
 #include "data/server_error.h"
@@ -82,6 +85,7 @@ protected:
     void DoDataExchange(const DataExchange& exchange) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnContextMenu(HWND window, POINT screen) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
     bool OnSysCommand(WPARAM command, LPARAM parameter) override;
     bool OnPaint() override;
     HCURSOR OnQueryDragIcon() override;
@@ -97,8 +101,17 @@ private:
     void PrepareList(UINT keyCaption, UINT nameCaption);
     // The exact rate a VAT row was read with.
     [[nodiscard]] double RowRate(int row) const;
+    // Appends a row (the list shows it when the fill ends); `rate` is a VAT row's rate.
+    void AddRow(const std::string& key, const std::string& name, const std::string& account, double rate = 0.0);
+    void SetRowAccount(int row, const std::string& account);
+    // Answers the list's request for a row's text.
+    void GiveRowText(NMLVDISPINFOW& request) const;
 
     FileSystem& m_files;
+    // The list's texts, row by row, as the list shows them: the search reads them here
+    // rather than asking the control for each of a hundred thousand rows.
+    std::vector<std::array<std::string, 3>> m_rows;
+    std::vector<double> m_rowRates;
 };
 
 }  // namespace dralmoft

@@ -45,7 +45,7 @@ void LedgerExportDialog::EditAccount() {
     if (!account) return;
 
     for (int row = first; row >= 0; row = m_list.NextSelected(row)) {
-        m_list.SetItemText(row, 2, *account);
+        SetRowAccount(row, *account);
         if (m_clientsRadio.GetCheck() == BST_CHECKED) m_clientAccounts[m_list.GetItemText(row, 0)] = *account;
         else if (m_suppliersRadio.GetCheck() == BST_CHECKED) m_supplierAccounts[m_list.GetItemText(row, 0)] = *account;
         else if (m_itemsRadio.GetCheck() == BST_CHECKED) m_itemAccounts[m_list.GetItemText(row, 1)] = *account;

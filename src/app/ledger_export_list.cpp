@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include <bit>
+#include <algorithm>
 #include "data/bstr.h"
 #include "data/collection_walk.h"
 #include "data/number_format.h"
@@ -28,36 +28,66 @@ std::string ReadText(const ComPtr<Interface>& object, Method method) {
     return ToText(text);
 }
 
-// A VAT row carries its exact rate, so that an edit stores the account under the rate
-// the server gives and not under the row's two-decimal text.
-LPARAM RateData(double rate) { return static_cast<LPARAM>(std::bit_cast<std::int64_t>(rate)); }
-double RateOf(LPARAM data) { return std::bit_cast<double>(static_cast<std::int64_t>(data)); }
-static_assert(sizeof(LPARAM) == sizeof(double));
-
-// Redraws the list once at the end of a fill, not once per row.
-class RedrawPause {
+// Shows the rows read so far when a fill ends, also when the server failed part way.
+class ShowRowsAtEnd {
 public:
-    explicit RedrawPause(const ListView& list) : m_list(list) { m_list.SetRedraw(false); }
-    ~RedrawPause() {
-        m_list.SetRedraw(true);
-        ::InvalidateRect(m_list.Handle(), nullptr, TRUE);
-    }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
+    ShowRowsAtEnd(const ListView& list, const std::vector<std::array<std::string, 3>>& rows)
+        : m_list(list), m_rows(rows) {}
+    ~ShowRowsAtEnd() { m_list.SetItemCount(static_cast<int>(m_rows.size())); }
+    ShowRowsAtEnd(const ShowRowsAtEnd&) = delete;
+    ShowRowsAtEnd& operator=(const ShowRowsAtEnd&) = delete;
 
 private:
     const ListView& m_list;
+    const std::vector<std::array<std::string, 3>>& m_rows;
 };
 
 }  // namespace
 
-double LedgerExportDialog::RowRate(int row) const { return RateOf(m_list.ItemData(row)); }
+double LedgerExportDialog::RowRate(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < m_rowRates.size() ? m_rowRates[static_cast<std::size_t>(row)] : 0.0;
+}
 
 void LedgerExportDialog::ConnectDocumentQuery() {
     if (!m_server) m_server = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
     ComPtr<IBusinessCollection> all;
     CallServer(m_server, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf());
     m_documentQuery = ItemAs<IDataService>(all, 1);
+}
+
+void LedgerExportDialog::AddRow(const std::string& key, const std::string& name, const std::string& account,
+                                double rate) {
+    m_rows.push_back({key, name, account});
+    m_rowRates.push_back(rate);
+}
+
+void LedgerExportDialog::SetRowAccount(int row, const std::string& account) {
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) return;
+    m_rows[static_cast<std::size_t>(row)][2] = account;
+    m_list.RedrawItems(row, row);
+}
+
+void LedgerExportDialog::GiveRowText(NMLVDISPINFOW& request) const {
+    LVITEMW& item = request.item;
+    if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
+    const auto row = static_cast<std::size_t>(item.iItem);
+    const auto column = static_cast<std::size_t>(item.iSubItem);
+    const std::wstring text = row < m_rows.size() && column < 3 ? ToWide(m_rows[row][column]) : std::wstring();
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    text.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
+}
+
+bool LedgerExportDialog::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom != IDC_LIST) return false;
+    if (header.code == LVN_GETDISPINFOW) {
+        GiveRowText(*const_cast<NMLVDISPINFOW*>(reinterpret_cast<const NMLVDISPINFOW*>(&header)));
+        return true;
+    }
+    // Emptying the list: no notification per row is wanted.
+    if (header.code != LVN_DELETEALLITEMS) return false;
+    result = TRUE;
+    return true;
 }
 
 void LedgerExportDialog::RemoveAllColumns() {
@@ -67,6 +97,8 @@ void LedgerExportDialog::RemoveAllColumns() {
 
 void LedgerExportDialog::PrepareList(UINT keyCaption, UINT nameCaption) {
     m_list.DeleteAllItems();
+    m_rows.clear();
+    m_rowRates.clear();
     RemoveAllColumns();
     m_list.InsertColumn(0, LoadString1253(keyCaption), kKeyWidth);
     m_list.InsertColumn(1, LoadString1253(nameCaption), kNameWidth);
@@ -79,21 +111,18 @@ void LedgerExportDialog::ShowPartnerList(bool clients) {
     LoadPartnerAccounts(clients);
     PrepareList(IDS_TAX_ID, clients ? IDS_CLIENT : IDS_SUPPLIER);
     {
-        const RedrawPause pause(m_list);
+        const ShowRowsAtEnd show(m_list, m_rows);
         ConnectDocumentQuery();
         ComPtr<IBusinessCollection> partners;
         const Bstr filter(u"");
         CallServer(m_documentQuery, clients ? &IDataService::GetClients : &IDataService::GetSuppliers, filter.Get(),
                    partners.ReleaseAndGetAddressOf());
-        int row = 0;
         auto addRow = [&](const auto& partner) {
             const ComPtr<ITrader> trader(partner.Get());
             const std::string taxId = ReadText(trader, &ITrader::GetTaxId);
             if (TrimSpace(taxId).empty()) return;
             const std::string name = ReadText(trader, &ITrader::GetName);
-            row = m_list.InsertItem(row, taxId) + 1;
-            m_list.SetItemText(row - 1, 1, name);
-            m_list.SetItemText(row - 1, 2, accounts[taxId]);
+            AddRow(taxId, name, accounts[taxId]);
         };
         if (clients) ForEachOffering<IClient>(partners, addRow);
         else ForEachOffering<ISupplier>(partners, addRow);
@@ -106,18 +135,15 @@ void LedgerExportDialog::ShowItemList() {
     LoadItemAccounts();
     PrepareList(IDS_CODE, IDS_DESCRIPTION);
     {
-        const RedrawPause pause(m_list);
+        const ShowRowsAtEnd show(m_list, m_rows);
         ConnectDocumentQuery();
         ComPtr<IBusinessCollection> items;
         const Bstr filter(u"");
         CallServer(m_documentQuery, &IDataService::GetItems, filter.Get(), items.ReleaseAndGetAddressOf());
-        int row = 0;
         ForEachOffering<IItem>(items, [&](const ComPtr<IItem>& item) {
             const std::string code = ReadText(item, &IItem::GetCode);
             const std::string name = ReadText(item, &IItem::GetName);
-            row = m_list.InsertItem(row, code) + 1;
-            m_list.SetItemText(row - 1, 1, name);
-            m_list.SetItemText(row - 1, 2, m_itemAccounts[name]);
+            AddRow(code, name, m_itemAccounts[name]);
         });
     }
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
@@ -129,19 +155,16 @@ void LedgerExportDialog::ShowVatRateList() {
     LoadVatAccounts();
     PrepareList(IDS_CODE, IDS_DESCRIPTION);
     {
-        const RedrawPause pause(m_list);
+        const ShowRowsAtEnd show(m_list, m_rows);
         ConnectDocumentQuery();
         const auto table = CreateServerObject<IBusinessTable>(CLSID_VatRateTable, CreationFailure::Raise);
         ComPtr<IBusinessCollection> rates;
         CallServer(table, &IBusinessTable::GetAll, rates.ReleaseAndGetAddressOf());
-        int row = 0;
         ForEachOffering<IVatRate>(rates, [&](const ComPtr<IVatRate>& vatRate) {
             double rate = 0.0;
             CallServer(vatRate, &IVatRate::GetRate, &rate);
             const std::string text = FormatFixed(rate, 2);
-            row = m_list.InsertItem(row, text, RateData(rate)) + 1;
-            m_list.SetItemText(row - 1, 1, text);
-            m_list.SetItemText(row - 1, 2, m_vatAccounts[rate]);
+            AddRow(text, text, m_vatAccounts[rate], rate);
         });
     }
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
@@ -151,12 +174,11 @@ void LedgerExportDialog::OnSearchChange() {
     const std::string text = m_searchEdit.Text();
     const int selected = m_list.NextSelected(-1);
     if (selected >= 0) m_list.SetSelected(selected, false);
-    const int rows = m_list.ItemCount();
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            if (m_list.GetItemText(row, column).find(text) == std::string::npos) continue;
-            m_list.SetSelected(row, true);
-            m_list.EnsureVisible(row);
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        for (const std::string& column : m_rows[row]) {
+            if (column.find(text) == std::string::npos) continue;
+            m_list.SetSelected(static_cast<int>(row), true);
+            m_list.EnsureVisible(static_cast<int>(row));
             return;
         }
     }

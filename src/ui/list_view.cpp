@@ -12,6 +12,35 @@ constexpr std::size_t kLongestText = 1 << 16;
 
 }  // namespace
 
+void ListView::MakeOwnerData() {
+    const HWND old = m_window;
+    const HWND parent = ::GetParent(old);
+    RECT place{};
+    ::GetWindowRect(old, &place);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    const auto style = static_cast<DWORD>(::GetWindowLongW(old, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongW(old, GWL_EXSTYLE));
+    const int id = ::GetDlgCtrlID(old);
+    const HWND twin = ::CreateWindowExW(exStyle, WC_LISTVIEWW, L"", style | LVS_OWNERDATA, place.left, place.top,
+                                        place.right - place.left, place.bottom - place.top, parent,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                                        nullptr);
+    if (twin == nullptr) return;  // the plain list still works, only slower
+    ::SendMessageW(twin, WM_SETFONT, ::SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
+    ::SetWindowPos(twin, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::DestroyWindow(old);
+    m_window = twin;
+}
+
+void ListView::SetItemCount(int count) const {
+    ::SendMessageW(m_window, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+}
+
+void ListView::RedrawItems(int first, int last) const {
+    ::SendMessageW(m_window, LVM_REDRAWITEMS, static_cast<WPARAM>(first), last);
+    ::UpdateWindow(m_window);
+}
+
 void ListView::InsertColumn(int index, std::string_view caption, int width) const {
     std::wstring text = ToWide(caption);
     LVCOLUMNW column{};

@@ -13,6 +13,15 @@ namespace dralmoft {
 
 class ListView : public Control {
 public:
+    // Puts an owner-data twin in the place of the list: same id, place, styles, font and
+    // tab order. Its rows are only counted; their texts come from the owner through
+    // LVN_GETDISPINFO, so a hundred thousand rows cost next to nothing.
+    void MakeOwnerData();
+    // The number of rows of an owner-data list.
+    void SetItemCount(int count) const;
+    // Repaints rows whose texts the owner changed.
+    void RedrawItems(int first, int last) const;
+
     void InsertColumn(int index, std::string_view caption, int width) const;
     [[nodiscard]] int ColumnCount() const;
     void DeleteColumn(int index) const;

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Pictures of Dralmoft's windows on the demo company, under Xvfb, in build/screenshots/:
+# the main window with each list kind, the account editor and the About box.
+set -euo pipefail
+# Without a display, run again inside a virtual one.
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"; fi
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+. "$here/wine-env.sh"
+"$here/prepare-demo.sh" >/dev/null
+out="$root/build/screenshots"
+mkdir -p "$out"
+cd "$root/build/demo-run"
+rm -f stage
+
+shoot() {
+  wineserver -p 2>/dev/null || true
+  wine explorer /desktop=dralmoft,760x640 "$root/build/win/tests/wine/dralmoft-screens.exe" &
+  local program=$!
+  local shots=0
+  while kill -0 "$program" 2>/dev/null && [ "$shots" -lt 7 ]; do
+    if [ -f stage ]; then
+      local name
+      name=$(cat stage)
+      import -window root -crop 760x640+0+0 "$out/$name.png"
+      echo "$out/$name.png"
+      rm -f stage
+      shots=$((shots + 1))
+    fi
+    sleep 0.2
+  done
+  wait "$program" || true
+}
+
+shoot

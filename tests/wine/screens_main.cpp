@@ -1,0 +1,94 @@
+// dralmoft-screens: shows the windows one after the other for scripts/screenshots.sh.
+// For each picture it names a stage in the file "stage" of the current directory and
+// waits until the script, having taken the picture, removes the file.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "app/ledger_export_dialog.h"
+
+using namespace dralmoft;
+
+namespace {
+
+void Stage(const char* name) {
+    std::ofstream("stage.tmp") << name;
+    std::filesystem::rename("stage.tmp", "stage");
+    while (std::filesystem::exists("stage")) ::Sleep(50);
+}
+
+// A click, as the button itself takes it: checked, then its command sent.
+void Click(HWND dialog, int id) { ::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+HWND WaitForDialog(const wchar_t* title) {
+    for (int i = 0; i < 200; ++i) {
+        if (const HWND found = ::FindWindowW(L"#32770", title)) return found;
+        ::Sleep(25);
+    }
+    return nullptr;
+}
+
+void Drive(HWND dialog) {
+    ::Sleep(500);
+    Stage("main");
+    Click(dialog, IDC_SUPPLIERS);
+    ::Sleep(300);
+    Stage("suppliers");
+    Click(dialog, IDC_ITEMS);
+    ::Sleep(300);
+    Stage("items");
+    Click(dialog, IDC_VAT_RATES);
+    ::Sleep(300);
+    Stage("vat-rates");
+    Click(dialog, IDC_CLIENTS);
+    ::Sleep(300);
+    ::PostMessageW(dialog, WM_APP, 0, 0);  // selects rows on the window's thread
+    ::Sleep(300);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ID_EDIT_ACCOUNT, 0), 0);
+    if (const HWND editor = WaitForDialog(L"Λογαριασμός λογιστικής")) {
+        ::Sleep(300);
+        Stage("account-editor");
+        ::PostMessageW(editor, WM_COMMAND, IDCANCEL, 0);
+    }
+    ::Sleep(300);
+    ::PostMessageW(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    if (const HWND about = WaitForDialog(L"About Dralmoft")) {
+        ::Sleep(300);
+        Stage("about");
+        ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+    }
+    ::Sleep(300);
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+}  // namespace
+
+int wmain() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
+                                                       ICC_PROGRESS_CLASS};
+    ::InitCommonControlsEx(&controls);
+    ::CoInitialize(nullptr);
+    {
+        LedgerExportDialog window(nullptr);
+        const HWND dialog = window.Create();
+        std::thread driver(Drive, dialog);
+        MSG message;
+        while (!window.Ended() && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (message.hwnd == dialog && message.message == WM_APP) {
+                for (const int row : {0, 2, 3}) window.m_list.SetSelected(row, true);
+                continue;
+            }
+            if (!::IsDialogMessageW(dialog, &message)) {
+                ::TranslateMessage(&message);
+                ::DispatchMessageW(&message);
+            }
+        }
+        driver.join();
+    }
+    ::CoUninitialize();
+    return 0;
+}
