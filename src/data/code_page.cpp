@@ -97,9 +97,11 @@ std::string Utf16ToCp1253(std::u16string_view text) {
     return result;
 }
 
-std::string Cp1253ToCp737(std::string_view text) {
-    static const ReverseTable oem(kCp737High);
+namespace {
+
+const std::array<char, 256>& OemTable() {
     static const std::array<char, 256> table = [] {
+        const ReverseTable oem(kCp737High);
         std::array<char, 256> bytes{};
         for (unsigned b = 0; b < 256; ++b) {
             const int mapped = oem.Find(Cp1253Unit(static_cast<unsigned char>(b)));
@@ -107,8 +109,19 @@ std::string Cp1253ToCp737(std::string_view text) {
         }
         return bytes;
     }();
-    std::string result(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i) result[i] = table[static_cast<unsigned char>(text[i])];
+    return table;
+}
+
+}  // namespace
+
+void ConvertCp1253ToCp737(std::string& text) {
+    const std::array<char, 256>& table = OemTable();
+    for (char& c : text) c = table[static_cast<unsigned char>(c)];
+}
+
+std::string Cp1253ToCp737(std::string_view text) {
+    std::string result(text);
+    ConvertCp1253ToCp737(result);
     return result;
 }
 

@@ -19,5 +19,7 @@ std::string Utf16ToCp1253(std::u16string_view text);
 // The OEM form of a 1253 text: Greek letters to their 737 bytes, ASCII unchanged,
 // anything 737 lacks becomes '?'.
 std::string Cp1253ToCp737(std::string_view text);
+// The same, in place.
+void ConvertCp1253ToCp737(std::string& text);
 
 }  // namespace dralmoft

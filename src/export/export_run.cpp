@@ -37,7 +37,7 @@ FileStatus ExportRun::Run(double from, double to, std::string& separator) {
     return FileStatus::Success();
 }
 
-FileStatus ExportRun::Write(const std::string& record) {
+FileStatus ExportRun::Write(std::string_view record) {
     FileStatus status = m_sink.Write(record);
     if (status.ok) ++m_summary.records;
     return status;
@@ -79,7 +79,9 @@ FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& sepa
     fields.kind = document.Kind();
     fields.taxId = document.TaxId();
     fields.traderNumber = document.TraderNumber();
-    fields.date = m_formatDate(date);
+    auto known = m_dates.find(date);
+    if (known == m_dates.end()) known = m_dates.emplace(date, m_formatDate(date)).first;
+    fields.date = known->second;
     const bool sale = fields.kind == 1;
     if (separator.empty()) separator = ";";
 
@@ -91,15 +93,19 @@ FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& sepa
         const double vat = net * percent / 100;
         grossTotal += net + vat;
         vatTotal += vat;
-        const std::string head = GroupHead(fields, net, vat, separator);
-        const std::string vatAccount(VatAccountFor(m_accounts.vat[percent], sale));
-        const std::string itemAccount(ItemAccountFor(m_accounts.items[itemName], sale));
-        if (FileStatus status = Write(VatRecord(head, fields, vat, vatAccount, separator)); !status.ok) return status;
-        if (FileStatus status = Write(ItemRecord(head, fields, net, itemAccount, separator)); !status.ok) return status;
+        m_record.clear();
+        AppendGroupHead(m_record, fields, net, vat, separator);
+        const std::size_t headLength = m_record.size();
+        AppendVatTail(m_record, fields, vat, VatAccountFor(m_accounts.vat[percent], sale), separator);
+        if (FileStatus status = Write(m_record); !status.ok) return status;
+        m_record.resize(headLength);
+        AppendItemTail(m_record, fields, net, ItemAccountFor(m_accounts.items[itemName], sale), separator);
+        if (FileStatus status = Write(m_record); !status.ok) return status;
     }
-    const std::string& traderAccount = (sale ? m_accounts.clients : m_accounts.suppliers)[fields.taxId];
-    if (FileStatus status = Write(TraderRecord(fields, grossTotal, vatTotal, traderAccount, separator)); !status.ok)
-        return status;
+    m_record.clear();
+    AppendTraderRecord(m_record, fields, grossTotal, vatTotal, (sale ? m_accounts.clients : m_accounts.suppliers)[fields.taxId],
+                       separator);
+    if (FileStatus status = Write(m_record); !status.ok) return status;
     ++m_summary.exported;
     return FileStatus::Success();
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -63,12 +64,15 @@ public:
 
 private:
     [[nodiscard]] FileStatus ExportDocument(SourceDocument& document, std::string& separator);
-    [[nodiscard]] FileStatus Write(const std::string& record);
+    [[nodiscard]] FileStatus Write(std::string_view record);
 
     DocumentSource& m_source;
     RecordSink& m_sink;
     ExportAccounts m_accounts;
     DateFormatter m_formatDate;
+    // The date texts formatted so far: a period has few days and many documents.
+    std::map<double, std::string> m_dates;
+    std::string m_record;  // the record being composed, its memory reused
     ExportProgress* m_progress;
     ExportSummary m_summary;
     std::string m_current;

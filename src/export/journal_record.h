@@ -34,6 +34,17 @@ struct DocumentFields {
 [[nodiscard]] std::string TraderRecord(const DocumentFields& document, double grossTotal, double vatTotal,
                                        std::string_view traderAccount, std::string_view separator);
 
+// The same, appended to a buffer that a run reuses: the head, then the tail of the VAT
+// record or of the item record after it (fields 11 to 20).
+void AppendGroupHead(std::string& out, const DocumentFields& document, double groupNet, double groupVat,
+                     std::string_view separator);
+void AppendVatTail(std::string& out, const DocumentFields& document, double groupVat, std::string_view vatAccount,
+                   std::string_view separator);
+void AppendItemTail(std::string& out, const DocumentFields& document, double groupNet, std::string_view itemAccount,
+                    std::string_view separator);
+void AppendTraderRecord(std::string& out, const DocumentFields& document, double grossTotal, double vatTotal,
+                        std::string_view traderAccount, std::string_view separator);
+
 // The two cuts of an account text at its first ';'.
 [[nodiscard]] std::string_view PartAfter(std::string_view account);   // whole text when there is no ';'
 [[nodiscard]] std::string_view PartBefore(std::string_view account);  // empty when there is no ';'

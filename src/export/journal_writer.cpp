@@ -15,7 +15,9 @@ FileStatus JournalWriter::Open() {
 
 FileStatus JournalWriter::Write(std::string_view record) {
     if (m_keepCodePage()) return m_file.Append(record);
-    return m_file.Append(Cp1253ToCp737(record));
+    m_converted.assign(record);
+    ConvertCp1253ToCp737(m_converted);
+    return m_file.Append(m_converted);
 }
 
 FileStatus JournalWriter::Close() { return m_file.Finish(); }

@@ -27,6 +27,7 @@ private:
     FileSystem& m_files;
     AtomicFileWriter m_file;
     std::function<bool()> m_keepCodePage;
+    std::string m_converted;
 };
 
 }  // namespace dralmoft
