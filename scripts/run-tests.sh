@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs the native tests and the Wine tests, then prints one line: "N passed, M failed".
 set -uo pipefail
+# Everything under one display (a virtual one when there is none), so that Wine's desktop
+# process, started by the first program that needs it, has a display for the windows.
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"; fi
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(dirname "$here")"
 cd "$root"
@@ -33,12 +36,14 @@ ctest --test-dir build/host -j "$(nproc)" --output-on-failure 2>&1 | tee build/l
 count build/logs/native.log
 
 echo "== Wine tests"
+. "$here/wine-env.sh"
+wineserver -k 2>/dev/null || true  # a server started without this display must not be reused
 "$here/register-server.sh" || status=1
-# Dialog tests need a display: Xvfb when there is none.
-runner=()
-[ -n "${DISPLAY:-}" ] || runner=(xvfb-run -a)
-"${runner[@]}" ctest --test-dir build/win -j 2 --timeout 120 --output-on-failure 2>&1 | tee build/logs/wine.log | tail -n 15
+ctest --test-dir build/win -j 2 --timeout 120 --output-on-failure 2>&1 | tee build/logs/wine.log | tail -n 15
 count build/logs/wine.log
 
+# Wine's programs leave the display before it closes, so nothing is printed after the count.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 echo "${passed} passed, ${failed} failed"
 exit $status

@@ -16,24 +16,6 @@ std::string Describe(char c) {
     return std::string("'") + c + "'";
 }
 
-void PutUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 }  // namespace
 
 void JsonReader::FailAt(std::size_t offset, std::string_view message) const {
@@ -155,7 +137,7 @@ void JsonReader::AppendEscape(std::string& out) {
         if (low < 0xDC00 || low > 0xDFFF) FailAt(start, "a high surrogate without its low surrogate");
         cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
     }
-    PutUtf8(out, cp);
+    demo::AppendUtf8(out, cp);
 }
 
 void JsonReader::AppendUtf8(std::string& out) {

@@ -25,18 +25,6 @@ inline constexpr DWORD kServerClassContext = CLSCTX_INPROC_SERVER | CLSCTX_INPRO
 [[nodiscard]] HRESULT CreateAndRun(REFCLSID clsid, Microsoft::WRL::ComPtr<IUnknown>& object);
 [[noreturn]] void RaiseCreationFailure(HRESULT status);
 
-template <class Interface>
-[[nodiscard]] Microsoft::WRL::ComPtr<Interface> CreateServerObject(REFCLSID clsid, CreationFailure policy) {
-    Microsoft::WRL::ComPtr<IUnknown> object;
-    HRESULT status = CreateAndRun(clsid, object);
-    Microsoft::WRL::ComPtr<Interface> result;
-    if (SUCCEEDED(status)) status = object.As(&result);
-    if (FAILED(status)) {
-        result.Reset();
-        if (policy == CreationFailure::Raise && status != E_NOINTERFACE) RaiseCreationFailure(status);
-    }
-    return result;
-}
 
 // The class object of `clsid`, for creating many of its objects quickly: COM looks the
 // class up once instead of once per object. Empty when the class cannot be reached.
@@ -59,6 +47,11 @@ template <class Interface>
         if (policy == CreationFailure::Raise && status != E_NOINTERFACE) RaiseCreationFailure(status);
     }
     return result;
+}
+
+template <class Interface>
+[[nodiscard]] Microsoft::WRL::ComPtr<Interface> CreateServerObject(REFCLSID clsid, CreationFailure policy) {
+    return CreateServerObject<Interface>(Microsoft::WRL::ComPtr<IClassFactory>(), clsid, policy);
 }
 
 }  // namespace dralmoft

@@ -18,6 +18,7 @@
 
 #include "app/console_text.h"
 #include "app/resource.h"
+#include "data/com_apartment.h"
 #include "data/connection_setup.h"
 #include "data/iso_date.h"
 #include "data/server_error.h"
@@ -138,14 +139,6 @@ int Export(const Options& options) {
     return 0;
 }
 
-// COM for the thread, for as long as the export runs.
-class ComApartment {
-public:
-    ComApartment() { ::CoInitialize(nullptr); }
-    ~ComApartment() { ::CoUninitialize(); }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-};
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/com_apartment.h"
 #include "data/server_interfaces.h"
 
 namespace dralmoft::test {
@@ -27,13 +28,7 @@ private:
     std::wstring m_path;
 };
 
-class ComApartment {
-public:
-    ComApartment() { ::CoInitialize(nullptr); }
-    ~ComApartment() { ::CoUninitialize(); }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-};
+using dralmoft::ComApartment;
 
 // Writes `json` as company.json in `folder` and registers the folder as the main
 // database. Raises ServerError when the server refuses it.
