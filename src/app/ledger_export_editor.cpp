@@ -1,6 +1,5 @@
 // The account editor over the list: the context menu, the edit command, and the save
 // of the kind shown that follows every edit command.
-#include <vector>
 
 #include "app/ledger_export_dialog.h"
 #include "mapping/account_dialog.h"
@@ -38,17 +37,17 @@ void LedgerExportDialog::OnEditAccount() {
 
 void LedgerExportDialog::EditAccount() {
     const int first = m_list.NextSelected(-1);
-    if (first < 0) return;
-    const std::optional<std::string> account =
-        AccountDialog::Ask(Handle(), m_list.GetItemText(first, 0), m_list.GetItemText(first, 1),
-                           m_list.GetItemText(first, 2));
+    if (first < 0 || static_cast<std::size_t>(first) >= m_rows.size()) return;
+    const auto& shown = m_rows[static_cast<std::size_t>(first)];
+    const std::optional<std::string> account = AccountDialog::Ask(Handle(), shown[0], shown[1], shown[2]);
     if (!account) return;
 
-    for (int row = first; row >= 0; row = m_list.NextSelected(row)) {
+    for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.size(); row = m_list.NextSelected(row)) {
         SetRowAccount(row, *account);
-        if (m_clientsRadio.GetCheck() == BST_CHECKED) m_clientAccounts[m_list.GetItemText(row, 0)] = *account;
-        else if (m_suppliersRadio.GetCheck() == BST_CHECKED) m_supplierAccounts[m_list.GetItemText(row, 0)] = *account;
-        else if (m_itemsRadio.GetCheck() == BST_CHECKED) m_itemAccounts[m_list.GetItemText(row, 1)] = *account;
+        const auto& texts = m_rows[static_cast<std::size_t>(row)];
+        if (m_clientsRadio.GetCheck() == BST_CHECKED) m_clientAccounts[texts[0]] = *account;
+        else if (m_suppliersRadio.GetCheck() == BST_CHECKED) m_supplierAccounts[texts[0]] = *account;
+        else if (m_itemsRadio.GetCheck() == BST_CHECKED) m_itemAccounts[texts[1]] = *account;
         else if (m_vatRadio.GetCheck() == BST_CHECKED) m_vatAccounts[RowRate(row)] = *account;
     }
 }

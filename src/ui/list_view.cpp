@@ -63,32 +63,6 @@ int ListView::ItemCount() const { return static_cast<int>(::SendMessageW(m_windo
 
 void ListView::DeleteAllItems() const { ::SendMessageW(m_window, LVM_DELETEALLITEMS, 0, 0); }
 
-int ListView::InsertItem(int index, std::string_view text, LPARAM data) const {
-    std::wstring wide = ToWide(text);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = index;
-    item.pszText = wide.data();
-    item.lParam = data;
-    return static_cast<int>(::SendMessageW(m_window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
-LPARAM ListView::ItemData(int row) const {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    ::SendMessageW(m_window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-}
-
-void ListView::SetItemText(int row, int column, std::string_view text) const {
-    std::wstring wide = ToWide(text);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = wide.data();
-    ::SendMessageW(m_window, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 std::string ListView::GetItemText(int row, int column) const {
     // The control says how much it copied; a full buffer may mean more is there. A list
     // text is never longer than the largest buffer tried.

@@ -28,12 +28,6 @@ public:
 
     [[nodiscard]] int ItemCount() const;
     void DeleteAllItems() const;
-    // Appends a row at `index` with the text of its first column; returns its index.
-    int InsertItem(int index, std::string_view text, LPARAM data = 0) const;
-    // The value a row was inserted with.
-    [[nodiscard]] LPARAM ItemData(int row) const;
-    void SetRedraw(bool redraw) const { ::SendMessageW(m_window, WM_SETREDRAW, redraw ? TRUE : FALSE, 0); }
-    void SetItemText(int row, int column, std::string_view text) const;
     [[nodiscard]] std::string GetItemText(int row, int column) const;
 
     [[nodiscard]] int SelectedCount() const;
