@@ -66,12 +66,9 @@ add_executable(dralmoft WIN32 src/app/main.cpp ${DRALMOFT_RESOURCES})
 target_link_libraries(dralmoft PRIVATE dralmoft_app)
 target_link_options(dralmoft PRIVATE -municode)
 
-add_executable(dralmoft-clients src/app/clients_check_main.cpp src/app/console_text.cpp)
-target_link_libraries(dralmoft-clients PRIVATE dralmoft_windows)
-
 # The command-line exporter: the same export, without the window. It carries the
 # resources for its messages' texts.
-add_executable(dralmoft-export src/export/export_main.cpp src/app/console_text.cpp src/ui/window_text.cpp
+add_executable(dralmoft-export src/export/export_main.cpp src/export/console_text.cpp src/ui/window_text.cpp
                ${DRALMOFT_RESOURCES})
 target_link_libraries(dralmoft-export PRIVATE dralmoft_windows)
 target_link_options(dralmoft-export PRIVATE -municode)

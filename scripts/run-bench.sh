@@ -10,6 +10,7 @@ root="$(dirname "$here")"
 cd "$root"
 . "$here/wine-env.sh"
 wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DDRALMOFT_SANITIZE=OFF >/dev/null
 cmake --build build/bench -j "$(nproc)" >/dev/null

@@ -38,6 +38,7 @@ count build/logs/native.log
 echo "== Wine tests"
 . "$here/wine-env.sh"
 wineserver -k 2>/dev/null || true  # a server started without this display must not be reused
+wineserver -w 2>/dev/null || true
 "$here/register-server.sh" || status=1
 ctest --test-dir build/win -j 2 --timeout 120 --output-on-failure 2>&1 | tee build/logs/wine.log | tail -n 15
 count build/logs/wine.log

@@ -108,10 +108,13 @@ private:
     void GiveRowText(NMLVDISPINFOW& request) const;
 
     FileSystem& m_files;
-    // The list's texts, row by row, as the list shows them: the search reads them here
-    // rather than asking the control for each of a hundred thousand rows.
-    std::vector<std::array<std::string, 3>> m_rows;
-    std::vector<double> m_rowRates;
+    // The list's rows as the list shows them (it asks for their texts): the search reads
+    // them here rather than asking the control for each of a hundred thousand rows.
+    struct ListRow {
+        std::array<std::string, 3> texts;
+        double rate = 0.0;  // a VAT row's exact rate
+    };
+    std::vector<ListRow> m_rows;
 };
 
 }  // namespace dralmoft

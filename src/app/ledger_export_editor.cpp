@@ -38,13 +38,13 @@ void LedgerExportDialog::OnEditAccount() {
 void LedgerExportDialog::EditAccount() {
     const int first = m_list.NextSelected(-1);
     if (first < 0 || static_cast<std::size_t>(first) >= m_rows.size()) return;
-    const auto& shown = m_rows[static_cast<std::size_t>(first)];
+    const auto& shown = m_rows[static_cast<std::size_t>(first)].texts;
     const std::optional<std::string> account = AccountDialog::Ask(Handle(), shown[0], shown[1], shown[2]);
     if (!account) return;
 
     for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.size(); row = m_list.NextSelected(row)) {
         SetRowAccount(row, *account);
-        const auto& texts = m_rows[static_cast<std::size_t>(row)];
+        const auto& texts = m_rows[static_cast<std::size_t>(row)].texts;
         if (m_clientsRadio.GetCheck() == BST_CHECKED) m_clientAccounts[texts[0]] = *account;
         else if (m_suppliersRadio.GetCheck() == BST_CHECKED) m_supplierAccounts[texts[0]] = *account;
         else if (m_itemsRadio.GetCheck() == BST_CHECKED) m_itemAccounts[texts[1]] = *account;

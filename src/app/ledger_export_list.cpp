@@ -5,10 +5,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+
 #include "data/bstr.h"
 #include "data/collection_walk.h"
 #include "data/number_format.h"
 #include "data/server_objects.h"
+#include "data/server_text.h"
 #include "mapping/mapping_format.h"
 #include "ui/window_text.h"
 
@@ -21,31 +23,24 @@ constexpr int kKeyWidth = 90;
 constexpr int kNameWidth = 200;
 constexpr int kAccountWidth = 90;
 
-template <class Interface, class Method>
-std::string ReadText(const ComPtr<Interface>& object, Method method) {
-    Bstr text;
-    CallServer(object, method, text.Put());
-    return ToText(text);
-}
-
 // Shows the rows read so far when a fill ends, also when the server failed part way.
+template <class Rows>
 class ShowRowsAtEnd {
 public:
-    ShowRowsAtEnd(const ListView& list, const std::vector<std::array<std::string, 3>>& rows)
-        : m_list(list), m_rows(rows) {}
+    ShowRowsAtEnd(const ListView& list, const Rows& rows) : m_list(list), m_rows(rows) {}
     ~ShowRowsAtEnd() { m_list.SetItemCount(static_cast<int>(m_rows.size())); }
     ShowRowsAtEnd(const ShowRowsAtEnd&) = delete;
     ShowRowsAtEnd& operator=(const ShowRowsAtEnd&) = delete;
 
 private:
     const ListView& m_list;
-    const std::vector<std::array<std::string, 3>>& m_rows;
+    const Rows& m_rows;
 };
 
 }  // namespace
 
 double LedgerExportDialog::RowRate(int row) const {
-    return row >= 0 && static_cast<std::size_t>(row) < m_rowRates.size() ? m_rowRates[static_cast<std::size_t>(row)] : 0.0;
+    return row >= 0 && static_cast<std::size_t>(row) < m_rows.size() ? m_rows[static_cast<std::size_t>(row)].rate : 0.0;
 }
 
 void LedgerExportDialog::ConnectDocumentQuery() {
@@ -57,13 +52,12 @@ void LedgerExportDialog::ConnectDocumentQuery() {
 
 void LedgerExportDialog::AddRow(const std::string& key, const std::string& name, const std::string& account,
                                 double rate) {
-    m_rows.push_back({key, name, account});
-    m_rowRates.push_back(rate);
+    m_rows.push_back({{key, name, account}, rate});
 }
 
 void LedgerExportDialog::SetRowAccount(int row, const std::string& account) {
     if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) return;
-    m_rows[static_cast<std::size_t>(row)][2] = account;
+    m_rows[static_cast<std::size_t>(row)].texts[2] = account;
     m_list.RedrawItems(row, row);
 }
 
@@ -72,7 +66,7 @@ void LedgerExportDialog::GiveRowText(NMLVDISPINFOW& request) const {
     if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
     const auto row = static_cast<std::size_t>(item.iItem);
     const auto column = static_cast<std::size_t>(item.iSubItem);
-    const std::wstring text = row < m_rows.size() && column < 3 ? ToWide(m_rows[row][column]) : std::wstring();
+    const std::wstring text = row < m_rows.size() && column < 3 ? ToWide(m_rows[row].texts[column]) : std::wstring();
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     text.copy(item.pszText, length);
     item.pszText[length] = L'\0';
@@ -98,7 +92,6 @@ void LedgerExportDialog::RemoveAllColumns() {
 void LedgerExportDialog::PrepareList(UINT keyCaption, UINT nameCaption) {
     m_list.DeleteAllItems();
     m_rows.clear();
-    m_rowRates.clear();
     RemoveAllColumns();
     m_list.InsertColumn(0, LoadString1253(keyCaption), kKeyWidth);
     m_list.InsertColumn(1, LoadString1253(nameCaption), kNameWidth);
@@ -119,9 +112,9 @@ void LedgerExportDialog::ShowPartnerList(bool clients) {
                    partners.ReleaseAndGetAddressOf());
         auto addRow = [&](const auto& partner) {
             const ComPtr<ITrader> trader(partner.Get());
-            const std::string taxId = ReadText(trader, &ITrader::GetTaxId);
+            const std::string taxId = ReadServerText(trader, &ITrader::GetTaxId);
             if (TrimSpace(taxId).empty()) return;
-            const std::string name = ReadText(trader, &ITrader::GetName);
+            const std::string name = ReadServerText(trader, &ITrader::GetName);
             AddRow(taxId, name, accounts[taxId]);
         };
         if (clients) ForEachOffering<IClient>(partners, addRow);
@@ -141,8 +134,8 @@ void LedgerExportDialog::ShowItemList() {
         const Bstr filter(u"");
         CallServer(m_documentQuery, &IDataService::GetItems, filter.Get(), items.ReleaseAndGetAddressOf());
         ForEachOffering<IItem>(items, [&](const ComPtr<IItem>& item) {
-            const std::string code = ReadText(item, &IItem::GetCode);
-            const std::string name = ReadText(item, &IItem::GetName);
+            const std::string code = ReadServerText(item, &IItem::GetCode);
+            const std::string name = ReadServerText(item, &IItem::GetName);
             AddRow(code, name, m_itemAccounts[name]);
         });
     }
@@ -175,7 +168,7 @@ void LedgerExportDialog::OnSearchChange() {
     const int selected = m_list.NextSelected(-1);
     if (selected >= 0) m_list.SetSelected(selected, false);
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
-        for (const std::string& column : m_rows[row]) {
+        for (const std::string& column : m_rows[row].texts) {
             if (column.find(text) == std::string::npos) continue;
             m_list.SetSelected(static_cast<int>(row), true);
             m_list.EnsureVisible(static_cast<int>(row));

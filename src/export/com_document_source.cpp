@@ -5,18 +5,12 @@
 #include "data/bstr.h"
 #include "data/collection_walk.h"
 #include "data/server_objects.h"
+#include "data/server_text.h"
 
 namespace dralmoft {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-template <class Interface, class Method>
-std::string ReadText(const ComPtr<Interface>& object, Method method) {
-    Bstr text;
-    CallServer(object, method, text.Put());
-    return ToText(text);
-}
 
 template <class Interface, class Method>
 long ReadLong(const ComPtr<Interface>& object, Method method) {
@@ -36,7 +30,7 @@ public:
         const Bstr text = ToBstr(name);
         CallServer(m_line, &IDocumentLine::SetName, text.Get());
     }
-    std::string Name() override { return ReadText(m_line, &IDocumentLine::GetName); }
+    std::string Name() override { return ReadServerText(m_line, &IDocumentLine::GetName); }
     double NetValue() override {
         double value = 0.0;
         CallServer(m_line, &IDocumentLine::GetNetValue, &value);
@@ -54,9 +48,9 @@ public:
     ServerDocument(ComPtr<ICommercialDocument> document, const ComPtr<IClassFactory>& groups)
         : m_document(std::move(document)), m_groups(groups) {}
 
-    std::string Series() override { return ReadText(m_document, &IDocument::GetSeries); }
+    std::string Series() override { return ReadServerText(m_document, &IDocument::GetSeries); }
     std::int32_t Number() override { return ReadLong(m_document, &IDocument::GetNumber); }
-    std::string Name() override { return ReadText(m_document, &IDocument::GetName); }
+    std::string Name() override { return ReadServerText(m_document, &IDocument::GetName); }
 
     bool OpenTrader() override {
         CallServer(m_document, &IDocument::GetTrader, m_trader.ReleaseAndGetAddressOf());
@@ -91,12 +85,12 @@ public:
     std::string LineItemName() override {
         ComPtr<IItem> item;
         CallServer(m_line, &IDocumentLine::GetLineItem, item.ReleaseAndGetAddressOf());
-        return ReadText(item, &IItem::GetName);
+        return ReadServerText(item, &IItem::GetName);
     }
 
     std::unique_ptr<GroupAccumulator> NewGroup() override { return std::make_unique<ServerGroup>(m_groups); }
     std::int32_t Kind() override { return ReadLong(m_document, &IDocument::GetKind); }
-    std::string TaxId() override { return ReadText(m_trader, &ITrader::GetTaxId); }
+    std::string TaxId() override { return ReadServerText(m_trader, &ITrader::GetTaxId); }
     std::int32_t TraderNumber() override { return ReadLong(m_trader, &ITrader::GetTraderNumber); }
 
 private:

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/console_text.h"
+#include "export/console_text.h"
 #include "app/resource.h"
 #include "data/com_apartment.h"
 #include "data/connection_setup.h"

@@ -93,10 +93,6 @@ void ListView::SetSelected(int row, bool selected) const {
     ::SendMessageW(m_window, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-bool ListView::IsSelected(int row) const {
-    return ::SendMessageW(m_window, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
-}
-
 void ListView::EnsureVisible(int row) const {
     ::SendMessageW(m_window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }

@@ -34,7 +34,6 @@ public:
     // The first selected row after `after` (-1: from the top), or -1.
     [[nodiscard]] int NextSelected(int after) const;
     void SetSelected(int row, bool selected) const;
-    [[nodiscard]] bool IsSelected(int row) const;
     void EnsureVisible(int row) const;
     [[nodiscard]] RECT ItemRect(int row) const;
 

@@ -7,6 +7,7 @@
 #include "data/bstr.h"
 #include "data/collection_walk.h"
 #include "data/server_objects.h"
+#include "export/com_document_source.h"
 #include "test_company.h"
 
 namespace dralmoft {
@@ -40,14 +41,6 @@ constexpr const char* kCompany = R"({
   ]
 })";
 
-VARIANT Date(double value) {
-    VARIANT date;
-    ::VariantInit(&date);
-    date.vt = VT_R8;
-    date.dblVal = value;
-    return date;
-}
-
 template <class Interface>
 std::string NameOf(const ComPtr<Interface>& object) {
     Bstr name;
@@ -71,7 +64,7 @@ protected:
     std::vector<std::string> DocumentsOf(double from, double to, long flag) {
         const auto service = test::ConnectService();
         ComPtr<IBusinessCollection> documents;
-        CallServer(service, &IDataService::GetDocuments, Date(from), Date(to), flag, IID_IUnknown,
+        CallServer(service, &IDataService::GetDocuments, PeriodDate(from), PeriodDate(to), flag, IID_IUnknown,
                    documents.ReleaseAndGetAddressOf());
         std::vector<std::string> references;
         ForEachOffering<IDocument>(documents, [&](const ComPtr<IDocument>& document) {
@@ -141,7 +134,7 @@ TEST_F(ServerClientTest, DocumentsSplitByPostedFlagOverWholeDays) {
 TEST_F(ServerClientTest, DocumentHeaderTraderAndDate) {
     const auto service = test::ConnectService();
     ComPtr<IBusinessCollection> documents;
-    CallServer(service, &IDataService::GetDocuments, Date(38352), Date(38352), 0L, IID_IUnknown,
+    CallServer(service, &IDataService::GetDocuments, PeriodDate(38352), PeriodDate(38352), 0L, IID_IUnknown,
                documents.ReleaseAndGetAddressOf());
     const auto purchase = ItemAs<ICommercialDocument>(documents, 1);
     ASSERT_TRUE(purchase);
@@ -169,7 +162,7 @@ TEST_F(ServerClientTest, DocumentHeaderTraderAndDate) {
 TEST_F(ServerClientTest, LinesGiveAmountsBySelectorTwoAndSkipOthers) {
     const auto service = test::ConnectService();
     ComPtr<IBusinessCollection> documents;
-    CallServer(service, &IDataService::GetDocuments, Date(38352), Date(38352), 0L, IID_IUnknown,
+    CallServer(service, &IDataService::GetDocuments, PeriodDate(38352), PeriodDate(38352), 0L, IID_IUnknown,
                documents.ReleaseAndGetAddressOf());
     const auto purchase = ItemAs<IDocument>(documents, 1);
     ComPtr<IBusinessCollection> lines;
@@ -212,7 +205,7 @@ TEST_F(ServerClientTest, LinesGiveAmountsBySelectorTwoAndSkipOthers) {
 TEST_F(ServerClientTest, LinkedInvoiceGivesItsDeliveryNotes) {
     const auto service = test::ConnectService();
     ComPtr<IBusinessCollection> documents;
-    CallServer(service, &IDataService::GetDocuments, Date(38351), Date(38352), 1L, IID_IUnknown,
+    CallServer(service, &IDataService::GetDocuments, PeriodDate(38351), PeriodDate(38352), 1L, IID_IUnknown,
                documents.ReleaseAndGetAddressOf());
     EXPECT_FALSE(ItemAs<ICommercialDocument>(documents, 1)) << "a delivery note is not a commercial document";
     const auto invoice = ItemAs<ICommercialDocument>(documents, 2);

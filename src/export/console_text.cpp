@@ -1,4 +1,4 @@
-#include "app/console_text.h"
+#include "export/console_text.h"
 
 #include <string>
 
