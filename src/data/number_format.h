@@ -1,11 +1,16 @@
 #pragma once
 // Numbers as the files want them, whatever the locale: fixed point, '.' as decimal
-// point, no grouping, rounded only here ("%.2f", "%f").
+// point, no grouping, rounded only here ("%.2f", "%f"): the double's exact value
+// rounded to the nearest, ties to even, with the sign of a negative value kept even
+// when it rounds to zero ("-0.00").
 
 #include <string>
 
 namespace dralmoft {
 
 [[nodiscard]] std::string FormatFixed(double value, int decimals);
+
+// FormatFixed(value, 2), appended: an export writes three amounts per record.
+void AppendAmount(std::string& out, double value);
 
 }  // namespace dralmoft
