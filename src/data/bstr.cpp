@@ -35,6 +35,13 @@ std::u16string_view Bstr::View() const noexcept {
 
 std::string ToText(const Bstr& value) { return Utf16ToCp1253(value.View()); }
 
-Bstr ToBstr(std::string_view text) { return Bstr(Cp1253ToUtf16(text)); }
+Bstr ToBstr(std::string_view text) {
+    // Straight into the BSTR: the export names a VAT group this way for every group.
+    Bstr value;
+    *value.Put() = ::SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
+    if (value.Get() == nullptr) throw ServerError(kStatusOutOfMemory);
+    Cp1253ToUtf16(text, reinterpret_cast<char16_t*>(value.Get()));
+    return value;
+}
 
 }  // namespace dralmoft

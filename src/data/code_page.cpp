@@ -78,9 +78,13 @@ bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 
+void Cp1253ToUtf16(std::string_view text, char16_t* out) {
+    for (const char c : text) *out++ = Cp1253Unit(static_cast<unsigned char>(c));
+}
+
 std::u16string Cp1253ToUtf16(std::string_view text) {
     std::u16string result(text.size(), u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) result[i] = Cp1253Unit(static_cast<unsigned char>(text[i]));
+    Cp1253ToUtf16(text, result.data());
     return result;
 }
 

@@ -11,6 +11,8 @@ namespace dralmoft {
 // Every byte has a UTF-16 counterpart (the bytes that 1253 leaves undefined map to the
 // same private and control points Windows uses), so 1253 -> UTF-16 -> 1253 is lossless.
 std::u16string Cp1253ToUtf16(std::string_view text);
+// The same into `out`, which has room for text.size() units.
+void Cp1253ToUtf16(std::string_view text, char16_t* out);
 
 // Characters that 1253 cannot hold become '?', as WideCharToMultiByte does by default.
 // A surrogate pair is one character and becomes one '?'.

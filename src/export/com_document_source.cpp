@@ -23,8 +23,10 @@ long ReadLong(const ComPtr<Interface>& object, Method method) {
 // raised; the first call through the empty reference is.
 class ServerGroup final : public GroupAccumulator {
 public:
-    explicit ServerGroup(const ComPtr<IClassFactory>& factory)
-        : m_line(CreateServerObject<IDocumentLine>(factory, CLSID_DocumentLine, CreationFailure::Ignore)) {}
+    void Open(const ComPtr<IClassFactory>& factory) {
+        m_line = CreateServerObject<IDocumentLine>(factory, CLSID_DocumentLine, CreationFailure::Ignore);
+    }
+    void Close() { m_line.Reset(); }
 
     void SetName(const std::string& name) override {
         const Bstr text = ToBstr(name);
@@ -43,10 +45,17 @@ private:
     ComPtr<IDocumentLine> m_line;
 };
 
+}  // namespace
+
+// One document of the period at a time: the source moves it from document to document,
+// keeping its lists' memory and its group wrappers.
 class ServerDocument final : public SourceDocument {
 public:
-    ServerDocument(ComPtr<ICommercialDocument> document, const ComPtr<IClassFactory>& groups)
-        : m_document(std::move(document)), m_groups(groups) {}
+    explicit ServerDocument(const ComPtr<IClassFactory>& groups) : m_groups(groups) {}
+
+    // Lets go of the previous document's objects (its groups' DocumentLines included).
+    void MoveTo(ComPtr<ICommercialDocument> document);
+    [[nodiscard]] bool IsCommercial() const { return m_document != nullptr; }
 
     std::string Series() override { return ReadServerText(m_document, &IDocument::GetSeries); }
     std::int32_t Number() override { return ReadLong(m_document, &IDocument::GetNumber); }
@@ -88,7 +97,7 @@ public:
         return ReadServerText(item, &IItem::GetName);
     }
 
-    std::unique_ptr<GroupAccumulator> NewGroup() override { return std::make_unique<ServerGroup>(m_groups); }
+    GroupAccumulator& NewGroup() override;
     std::int32_t Kind() override { return ReadLong(m_document, &IDocument::GetKind); }
     std::string TaxId() override { return ReadServerText(m_trader, &ITrader::GetTaxId); }
     std::int32_t TraderNumber() override { return ReadLong(m_trader, &ITrader::GetTraderNumber); }
@@ -106,7 +115,27 @@ private:
     std::vector<ComPtr<IBusinessCollection>> m_lines;
     std::vector<std::pair<std::size_t, long>> m_lineIndex;  // (collection, 1-based item)
     ComPtr<IDocumentLine> m_line;
+    std::vector<std::unique_ptr<ServerGroup>> m_groupPool;
+    std::size_t m_groupsOpen = 0;
 };
+
+void ServerDocument::MoveTo(ComPtr<ICommercialDocument> document) {
+    m_document = std::move(document);
+    m_trader.Reset();
+    m_lines.clear();
+    m_lineIndex.clear();
+    m_line.Reset();
+    for (std::size_t group = 0; group < m_groupsOpen; ++group) m_groupPool[group]->Close();
+    m_groupsOpen = 0;
+}
+
+GroupAccumulator& ServerDocument::NewGroup() {
+    if (m_groupsOpen == m_groupPool.size()) m_groupPool.push_back(std::make_unique<ServerGroup>());
+    ServerGroup& group = *m_groupPool[m_groupsOpen];
+    group.Open(m_groups);
+    ++m_groupsOpen;
+    return group;
+}
 
 std::size_t ServerDocument::OpenLines() {
     ComPtr<IBusinessCollection> own;
@@ -130,8 +159,6 @@ std::size_t ServerDocument::OpenLines() {
     return m_lineIndex.size();
 }
 
-}  // namespace
-
 VARIANT PeriodDate(double date) {
     VARIANT value;
     ::VariantInit(&value);
@@ -141,7 +168,9 @@ VARIANT PeriodDate(double date) {
 }
 
 ComDocumentSource::ComDocumentSource(ComPtr<IBusinessTable>& server, ComPtr<IDataService>& documentQuery)
-    : m_server(server), m_documentQuery(documentQuery) {}
+    : m_server(server), m_documentQuery(documentQuery), m_document(std::make_unique<ServerDocument>(m_groups)) {}
+
+ComDocumentSource::~ComDocumentSource() = default;
 
 std::size_t ComDocumentSource::Open(double from, double to) {
     if (!m_server) m_server = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
@@ -159,12 +188,11 @@ std::size_t ComDocumentSource::Open(double from, double to) {
     return static_cast<std::size_t>(m_postedCount) + static_cast<std::size_t>(m_othersCount);
 }
 
-std::unique_ptr<SourceDocument> ComDocumentSource::DocumentAt(std::size_t index) {
+SourceDocument* ComDocumentSource::DocumentAt(std::size_t index) {
     const bool posted = index < static_cast<std::size_t>(m_postedCount);
     const long item = static_cast<long>(posted ? index : index - static_cast<std::size_t>(m_postedCount)) + 1;
-    auto document = ItemAs<ICommercialDocument>(posted ? m_posted : m_others, item);
-    if (!document) return nullptr;
-    return std::make_unique<ServerDocument>(std::move(document), m_groups);
+    m_document->MoveTo(ItemAs<ICommercialDocument>(posted ? m_posted : m_others, item));
+    return m_document->IsCommercial() ? m_document.get() : nullptr;
 }
 
 }  // namespace dralmoft

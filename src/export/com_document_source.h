@@ -6,10 +6,14 @@
 
 #include <wrl/client.h>
 
+#include <memory>
+
 #include "data/server_interfaces.h"
 #include "export/document_source.h"
 
 namespace dralmoft {
+
+class ServerDocument;
 
 class ComDocumentSource final : public DocumentSource {
 public:
@@ -18,7 +22,11 @@ public:
                       Microsoft::WRL::ComPtr<IDataService>& documentQuery);
 
     [[nodiscard]] std::size_t Open(double from, double to) override;
-    [[nodiscard]] std::unique_ptr<SourceDocument> DocumentAt(std::size_t index) override;
+    ~ComDocumentSource() override;
+    ComDocumentSource(const ComDocumentSource&) = delete;
+    ComDocumentSource& operator=(const ComDocumentSource&) = delete;
+
+    [[nodiscard]] SourceDocument* DocumentAt(std::size_t index) override;
 
 private:
     Microsoft::WRL::ComPtr<IBusinessTable>& m_server;
@@ -28,6 +36,7 @@ private:
     long m_postedCount = 0;
     long m_othersCount = 0;
     Microsoft::WRL::ComPtr<IClassFactory> m_groups;
+    std::unique_ptr<ServerDocument> m_document;  // the one being read
 };
 
 // The date of the day of `date` at midnight, as the server's period wants it.

@@ -2,10 +2,11 @@
 // Where an export's documents come from: the server's documents of a period, one at a
 // time, each read in the order the server is asked. Every call may raise ServerError.
 // The COM source adapts the business-object server; tests use documents in memory.
+// A source reuses its document and accumulator objects from one document to the next:
+// a year's export reads hundreds of thousands of documents.
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -43,7 +44,8 @@ public:
     [[nodiscard]] virtual std::optional<LineAmounts> LineAt(std::size_t index) = 0;
     // The item name of the line LineAt last gave; asked only when that line opens a group.
     [[nodiscard]] virtual std::string LineItemName() = 0;
-    [[nodiscard]] virtual std::unique_ptr<GroupAccumulator> NewGroup() = 0;
+    // A new accumulator, owned by the document and valid until the next document.
+    [[nodiscard]] virtual GroupAccumulator& NewGroup() = 0;
     [[nodiscard]] virtual std::int32_t Kind() = 0;
     [[nodiscard]] virtual std::string TaxId() = 0;
     [[nodiscard]] virtual std::int32_t TraderNumber() = 0;
@@ -55,8 +57,9 @@ public:
     // Queries the period's documents (days `from` to `to`, OLE dates at midnight) and
     // answers how many elements there are to walk.
     [[nodiscard]] virtual std::size_t Open(double from, double to) = 0;
-    // Element `index` (from 0) as a commercial document, or null when it is not one.
-    [[nodiscard]] virtual std::unique_ptr<SourceDocument> DocumentAt(std::size_t index) = 0;
+    // Element `index` (from 0) as a commercial document, or null when it is not one. The
+    // document belongs to the source and is valid until the next call.
+    [[nodiscard]] virtual SourceDocument* DocumentAt(std::size_t index) = 0;
 };
 
 }  // namespace dralmoft

@@ -9,8 +9,11 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "export/account_index.h"
 #include "export/document_source.h"
+#include "export/journal_record.h"
 #include "mapping/account_map.h"
 #include "mapping/file_system.h"
 
@@ -63,16 +66,35 @@ public:
     [[nodiscard]] const std::string& CurrentDocument() const { return m_current; }
 
 private:
+    // A VAT group of the document being read.
+    struct Group {
+        double percent;
+        GroupAccumulator* accumulator;
+    };
+
     [[nodiscard]] FileStatus ExportDocument(SourceDocument& document, std::string& separator);
+    // Reads the lines into m_groups; false when the document has none.
+    [[nodiscard]] bool GroupLines(SourceDocument& document, std::size_t lines);
+    [[nodiscard]] GroupAccumulator& GroupFor(SourceDocument& document, double percent);
+    [[nodiscard]] FileStatus WriteRecords(std::string_view separator);
     [[nodiscard]] FileStatus Write(std::string_view record);
 
     DocumentSource& m_source;
     RecordSink& m_sink;
     ExportAccounts m_accounts;
+    AccountIndex m_clients;
+    AccountIndex m_suppliers;
+    AccountIndex m_items;
     DateFormatter m_formatDate;
     // The date texts formatted so far: a period has few days and many documents.
     std::map<double, std::string> m_dates;
-    std::string m_record;  // the record being composed, its memory reused
+    // The document being written, its records' shared fields, its groups in ascending
+    // order of percentage, and the record being composed: kept from one document to the
+    // next for their memory.
+    DocumentFields m_fields;
+    DocumentRecords m_records;
+    std::vector<Group> m_groups;
+    std::string m_record;
     ExportProgress* m_progress;
     ExportSummary m_summary;
     std::string m_current;

@@ -2,56 +2,28 @@
 
 #include <charconv>
 
+#include "data/number_format.h"
+
 namespace dralmoft {
 namespace {
 
-// Appends fields to a record without a string of its own for each: a year's export
-// composes hundreds of thousands of records.
-class Fields {
-public:
-    Fields(std::string& out, std::string_view separator) : m_out(out), m_separator(separator) {}
-    Fields& Add(std::string_view field) {
-        m_out.append(field).append(m_separator);
-        return *this;
-    }
-    Fields& Amount(double value) {
-        char buffer[400];
-        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-        return Add(error == std::errc() ? std::string_view(buffer, static_cast<std::size_t>(end - buffer)) : "0");
-    }
-    Fields& Number(std::int32_t value) {
-        char buffer[16];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-        return Add(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
-    }
-    // Fields 14 and 15, the five empty ones, and the line end.
-    void Close(std::string_view reference) {
-        Add(reference).Add(reference);
-        for (int i = 0; i < 5; ++i) Add("");
-        m_out.append("\r\n");
-    }
-
-private:
-    std::string& m_out;
-    std::string_view m_separator;
-};
-
-bool IsSale(const DocumentFields& document) { return document.kind == 1; }
-
-// Fields 1 to 8.
-Fields DocumentStart(std::string& out, const DocumentFields& document, std::string_view separator) {
-    Fields fields(out, separator);
-    out.append(document.series);
-    fields.Number(document.number)
-        .Add(IsSale(document) ? "13" : "12")
-        .Add(IsSale(document) ? "1" : "2")
-        .Number(document.traderNumber)
-        .Add(document.taxId)
-        .Add(document.date)
-        .Add(document.reference)
-        .Add(document.reference);
-    return fields;
+// Fields are appended to the record with their separator, without a string of their own.
+void AppendField(std::string& out, std::string_view field, std::string_view separator) {
+    out.append(field).append(separator);
 }
+
+void AppendNumber(std::string& out, std::int32_t value, std::string_view separator) {
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    AppendField(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)), separator);
+}
+
+void AppendAmountField(std::string& out, double value, std::string_view separator) {
+    AppendAmount(out, value);
+    out.append(separator);
+}
+
+bool IsSale(std::int32_t kind) { return kind == 1; }
 
 }  // namespace
 
@@ -61,56 +33,87 @@ std::string DocumentReference(std::string_view name, std::string_view series, st
     return reference;
 }
 
-void AppendGroupHead(std::string& out, const DocumentFields& document, double groupNet, double groupVat,
-                     std::string_view separator) {
-    DocumentStart(out, document, separator).Amount(groupNet).Amount(groupVat);
+void DocumentRecords::Begin(const DocumentFields& document, std::string_view separator) {
+    m_separator = separator;
+    m_kind = document.kind;
+    m_start.assign(document.series);
+    AppendNumber(m_start, document.number, separator);
+    AppendField(m_start, IsSale(m_kind) ? "13" : "12", separator);
+    AppendField(m_start, IsSale(m_kind) ? "1" : "2", separator);
+    AppendNumber(m_start, document.traderNumber, separator);
+    AppendField(m_start, document.taxId, separator);
+    AppendField(m_start, document.date, separator);
+    AppendField(m_start, document.reference, separator);
+    AppendField(m_start, document.reference, separator);
+    m_close.clear();
+    AppendField(m_close, document.reference, separator);
+    AppendField(m_close, document.reference, separator);
+    for (int i = 0; i < 5; ++i) m_close.append(separator);
+    m_close.append("\r\n");
 }
 
-void AppendVatTail(std::string& out, const DocumentFields& document, double groupVat, std::string_view vatAccount,
-                   std::string_view separator) {
-    Fields(out, separator).Add(vatAccount).Number(document.kind).Amount(groupVat).Close(document.reference);
+void DocumentRecords::AppendGroupHead(std::string& out, double groupNet, double groupVat) const {
+    out.append(m_start);
+    AppendAmountField(out, groupNet, m_separator);
+    AppendAmountField(out, groupVat, m_separator);
 }
 
-void AppendItemTail(std::string& out, const DocumentFields& document, double groupNet, std::string_view itemAccount,
-                    std::string_view separator) {
-    Fields(out, separator).Add(itemAccount).Number(document.kind).Amount(groupNet).Close(document.reference);
+void DocumentRecords::AppendTail(std::string& out, std::string_view account, std::int32_t field12,
+                                 double amount) const {
+    AppendField(out, account, m_separator);
+    AppendNumber(out, field12, m_separator);
+    AppendAmountField(out, amount, m_separator);
+    out.append(m_close);
 }
 
-void AppendTraderRecord(std::string& out, const DocumentFields& document, double grossTotal, double vatTotal,
-                        std::string_view traderAccount, std::string_view separator) {
-    DocumentStart(out, document, separator)
-        .Amount(grossTotal - vatTotal)
-        .Amount(vatTotal)
-        .Add(traderAccount)
-        .Number(document.kind == 0 ? 1 : 0)
-        .Amount(grossTotal)
-        .Close(document.reference);
+void DocumentRecords::AppendVatTail(std::string& out, double groupVat, std::string_view vatAccount) const {
+    AppendTail(out, vatAccount, m_kind, groupVat);
+}
+
+void DocumentRecords::AppendItemTail(std::string& out, double groupNet, std::string_view itemAccount) const {
+    AppendTail(out, itemAccount, m_kind, groupNet);
+}
+
+void DocumentRecords::AppendTraderRecord(std::string& out, double grossTotal, double vatTotal,
+                                         std::string_view traderAccount) const {
+    out.append(m_start);
+    AppendAmountField(out, grossTotal - vatTotal, m_separator);
+    AppendAmountField(out, vatTotal, m_separator);
+    AppendTail(out, traderAccount, m_kind == 0 ? 1 : 0, grossTotal);
 }
 
 std::string GroupHead(const DocumentFields& document, double groupNet, double groupVat, std::string_view separator) {
+    DocumentRecords records;
+    records.Begin(document, separator);
     std::string out;
-    AppendGroupHead(out, document, groupNet, groupVat, separator);
+    records.AppendGroupHead(out, groupNet, groupVat);
     return out;
 }
 
 std::string VatRecord(std::string_view head, const DocumentFields& document, double groupVat,
                       std::string_view vatAccount, std::string_view separator) {
+    DocumentRecords records;
+    records.Begin(document, separator);
     std::string out(head);
-    AppendVatTail(out, document, groupVat, vatAccount, separator);
+    records.AppendVatTail(out, groupVat, vatAccount);
     return out;
 }
 
 std::string ItemRecord(std::string_view head, const DocumentFields& document, double groupNet,
                        std::string_view itemAccount, std::string_view separator) {
+    DocumentRecords records;
+    records.Begin(document, separator);
     std::string out(head);
-    AppendItemTail(out, document, groupNet, itemAccount, separator);
+    records.AppendItemTail(out, groupNet, itemAccount);
     return out;
 }
 
 std::string TraderRecord(const DocumentFields& document, double grossTotal, double vatTotal,
                          std::string_view traderAccount, std::string_view separator) {
+    DocumentRecords records;
+    records.Begin(document, separator);
     std::string out;
-    AppendTraderRecord(out, document, grossTotal, vatTotal, traderAccount, separator);
+    records.AppendTraderRecord(out, grossTotal, vatTotal, traderAccount);
     return out;
 }
 

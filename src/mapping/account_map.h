@@ -18,7 +18,9 @@ public:
     using Entries = std::map<std::string, std::string>;
 
     // The account of `key`; inserts `key` with an empty account when absent.
-    std::string& operator[](const std::string& key) { return m_entries[key]; }
+    std::string& operator[](const std::string& key) { return Entry(key).second; }
+    // The same, with the stored key: entries stay where they are until Clear.
+    Entries::value_type& Entry(const std::string& key) { return *m_entries.try_emplace(key).first; }
     void Clear() { m_entries.clear(); }
     [[nodiscard]] std::size_t Size() const { return m_entries.size(); }
     [[nodiscard]] Entries::const_iterator begin() const { return m_entries.begin(); }

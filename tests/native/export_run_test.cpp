@@ -106,6 +106,28 @@ TEST_F(ExportRunTest, TraderAmountsComeFromUnroundedSums) {
     EXPECT_NE(m_sink.text.find(";10.00;1.00;;1;10.00;"), std::string::npos);
 }
 
+TEST_F(ExportRunTest, EachRunLooksUpTheTablesAsTheyAreThen) {
+    // The window keeps one run object while the user reloads or edits the tables.
+    m_items["I1"] = "64.00;70.00";
+    m_clients["T1"] = "30.00.001";
+    MemoryDocument sale;
+    sale.lines = {{true, 100.0, 0.0, 24.0, "I1"}};
+    m_source.documents = {sale};
+    ExportRun run(m_source, m_sink, {m_clients, m_suppliers, m_items, m_vat}, Day);
+    std::string separator = ";";
+    ASSERT_TRUE(run.Run(0, 1, separator).ok);
+    EXPECT_NE(m_sink.text.find(";70.00;1;100.00;"), std::string::npos);
+    EXPECT_NE(m_sink.text.find(";30.00.001;0;124.00;"), std::string::npos);
+    m_items.Clear();
+    m_clients.Clear();
+    m_items["I1"] = "64.10;70.10";
+    m_sink.text.clear();
+    ASSERT_TRUE(run.Run(0, 1, separator).ok);
+    EXPECT_NE(m_sink.text.find(";70.10;1;100.00;"), std::string::npos) << m_sink.text;
+    EXPECT_NE(m_sink.text.find(";;0;124.00;"), std::string::npos) << "the client's account is gone";
+    EXPECT_EQ(m_clients.Size(), 1u);
+}
+
 TEST_F(ExportRunTest, SkippedDocumentsGiveNoRecordAndAreCounted) {
     MemoryDocument notCommercial;
     notCommercial.commercial = false;

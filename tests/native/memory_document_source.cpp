@@ -21,7 +21,9 @@ private:
     double m_net = 0.0;
 };
 
-class Document final : public SourceDocument {
+}  // namespace
+
+class MemoryDocumentSource::Document final : public SourceDocument {
 public:
     Document(MemoryDocumentSource& source, const MemoryDocument& document) : m_source(source), m_document(document) {}
 
@@ -38,9 +40,9 @@ public:
         return LineAmounts{m_line->value - m_line->discount, m_line->vatPercent};
     }
     std::string LineItemName() override { return Log("ItemName", m_line->item); }
-    std::unique_ptr<GroupAccumulator> NewGroup() override {
+    GroupAccumulator& NewGroup() override {
         m_source.Call("NewGroup");
-        return std::make_unique<MemoryGroup>(m_source);
+        return *m_groups.emplace_back(std::make_unique<MemoryGroup>(m_source));
     }
     std::int32_t Kind() override { return Log("Kind", m_document.kind); }
     std::string TaxId() override { return Log("TaxId", m_document.taxId); }
@@ -56,14 +58,19 @@ private:
     MemoryDocumentSource& m_source;
     const MemoryDocument& m_document;
     const MemoryLine* m_line = nullptr;
+    std::vector<std::unique_ptr<MemoryGroup>> m_groups;
 };
 
-}  // namespace
+MemoryDocumentSource::MemoryDocumentSource() = default;
+MemoryDocumentSource::~MemoryDocumentSource() = default;
 
-std::unique_ptr<SourceDocument> MemoryDocumentSource::DocumentAt(std::size_t index) {
+SourceDocument* MemoryDocumentSource::DocumentAt(std::size_t index) {
     Call("Document " + std::to_string(index));
+    // As the server's source does, the previous document (and its groups) goes first.
+    m_current.reset();
     if (!documents[index].commercial) return nullptr;
-    return std::make_unique<Document>(*this, documents[index]);
+    m_current = std::make_unique<Document>(*this, documents[index]);
+    return m_current.get();
 }
 
 }  // namespace dralmoft::test

@@ -3,6 +3,7 @@
 // which a document is read can be checked, and any call can be made to fail.
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,13 +46,19 @@ public:
         Call("Open " + std::to_string(from) + " " + std::to_string(to));
         return documents.size();
     }
-    std::unique_ptr<SourceDocument> DocumentAt(std::size_t index) override;
+    MemoryDocumentSource();
+    ~MemoryDocumentSource() override;
+    SourceDocument* DocumentAt(std::size_t index) override;
 
     void Call(const std::string& name) {
         log.push_back(name);
         if (!failCall.empty() && name.rfind(failCall, 0) == 0 && --failAt == 0)
             throw ServerError(static_cast<std::int32_t>(0x80004005), "failed: " + name);
     }
+
+private:
+    class Document;
+    std::unique_ptr<Document> m_current;
 };
 
 }  // namespace dralmoft::test
