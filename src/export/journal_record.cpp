@@ -25,6 +25,17 @@ void AppendAmountField(std::string& out, double value, std::string_view separato
 
 bool IsSale(std::int32_t kind) { return kind == 1; }
 
+// One record (or head) of a document on its own, continuing `start`.
+template <class Compose>
+std::string OneRecord(const DocumentFields& document, std::string_view separator, std::string_view start,
+                      Compose compose) {
+    DocumentRecords records;
+    records.Begin(document, separator);
+    std::string out(start);
+    compose(records, out);
+    return out;
+}
+
 }  // namespace
 
 std::string DocumentReference(std::string_view name, std::string_view series, std::int32_t number) {
@@ -83,38 +94,30 @@ void DocumentRecords::AppendTraderRecord(std::string& out, double grossTotal, do
 }
 
 std::string GroupHead(const DocumentFields& document, double groupNet, double groupVat, std::string_view separator) {
-    DocumentRecords records;
-    records.Begin(document, separator);
-    std::string out;
-    records.AppendGroupHead(out, groupNet, groupVat);
-    return out;
+    return OneRecord(document, separator, "", [&](const DocumentRecords& records, std::string& out) {
+        records.AppendGroupHead(out, groupNet, groupVat);
+    });
 }
 
 std::string VatRecord(std::string_view head, const DocumentFields& document, double groupVat,
                       std::string_view vatAccount, std::string_view separator) {
-    DocumentRecords records;
-    records.Begin(document, separator);
-    std::string out(head);
-    records.AppendVatTail(out, groupVat, vatAccount);
-    return out;
+    return OneRecord(document, separator, head, [&](const DocumentRecords& records, std::string& out) {
+        records.AppendVatTail(out, groupVat, vatAccount);
+    });
 }
 
 std::string ItemRecord(std::string_view head, const DocumentFields& document, double groupNet,
                        std::string_view itemAccount, std::string_view separator) {
-    DocumentRecords records;
-    records.Begin(document, separator);
-    std::string out(head);
-    records.AppendItemTail(out, groupNet, itemAccount);
-    return out;
+    return OneRecord(document, separator, head, [&](const DocumentRecords& records, std::string& out) {
+        records.AppendItemTail(out, groupNet, itemAccount);
+    });
 }
 
 std::string TraderRecord(const DocumentFields& document, double grossTotal, double vatTotal,
                          std::string_view traderAccount, std::string_view separator) {
-    DocumentRecords records;
-    records.Begin(document, separator);
-    std::string out;
-    records.AppendTraderRecord(out, grossTotal, vatTotal, traderAccount);
-    return out;
+    return OneRecord(document, separator, "", [&](const DocumentRecords& records, std::string& out) {
+        records.AppendTraderRecord(out, grossTotal, vatTotal, traderAccount);
+    });
 }
 
 std::string_view PartAfter(std::string_view account) {
