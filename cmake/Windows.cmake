@@ -7,14 +7,17 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR}/src/app/res -c 650
 
 # The program's Windows units.
 add_library(dralmoft_windows STATIC
-    src/export/com_document_source.cpp
-    src/export/locale_date.cpp
-    src/mapping/windows_file_system.cpp
-    src/data/bstr.cpp
     src/data/connection_setup.cpp
-    src/data/registry_key.cpp
+    src/data/data_service.cpp
     src/data/server_call.cpp
     src/data/server_objects.cpp
+    src/data/windows_file_system.cpp
+    src/export/com_document_source.cpp
+    src/export/locale_date.cpp
+    src/win/bstr.cpp
+    src/win/registry_key.cpp
+    src/win/string_table.cpp
+    src/win/wide_text.cpp
 )
 target_link_libraries(dralmoft_windows PUBLIC dralmoft_portable ole32 oleaut32 uuid advapi32)
 
@@ -39,7 +42,10 @@ target_link_libraries(dralmoft-demo-server PRIVATE demo_company ole32 oleaut32 u
 # so that the dialog tests link the same code.
 add_library(dralmoft_app STATIC
     src/app/about_dialog.h
+    src/app/account_dialog.cpp
+    src/app/app_dialog.cpp
     src/app/error_message.cpp
+    src/app/export_messages.cpp
     src/app/ledger_export_accounts.cpp
     src/app/ledger_export_app.cpp
     src/app/ledger_export_dialog.cpp
@@ -47,7 +53,6 @@ add_library(dralmoft_app STATIC
     src/app/ledger_export_list.cpp
     src/app/ledger_export_output.cpp
     src/app/ledger_export_run.cpp
-    src/mapping/account_dialog.cpp
     src/ui/controls.cpp
     src/ui/data_exchange.cpp
     src/ui/dialog.cpp
@@ -68,7 +73,7 @@ target_link_options(dralmoft PRIVATE -municode)
 
 # The command-line exporter: the same export, without the window. It carries the
 # resources for its messages' texts.
-add_executable(dralmoft-export src/export/export_main.cpp src/export/console_text.cpp src/ui/window_text.cpp
+add_executable(dralmoft-export src/app/exporter_main.cpp src/app/console_text.cpp src/app/export_messages.cpp
                ${DRALMOFT_RESOURCES})
 target_link_libraries(dralmoft-export PRIVATE dralmoft_windows)
 target_link_options(dralmoft-export PRIVATE -municode)

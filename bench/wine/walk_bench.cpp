@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <string>
 
-#include "data/bstr.h"
+#include "win/bstr.h"
 #include "data/collection_walk.h"
+#include "data/data_service.h"
 #include "data/server_objects.h"
+#include "win/variant.h"
 
 using namespace dralmoft;
 using Microsoft::WRL::ComPtr;
@@ -46,9 +48,8 @@ void ReadDocument(const ComPtr<ICommercialDocument>& document, Totals& totals) {
     if (!trader) return;
     ComPtr<IBusinessCollection> lines;
     CallServer(document, &IDocument::GetLines, lines.ReleaseAndGetAddressOf());
-    VARIANT date;
-    ::VariantInit(&date);
-    CallServer(document, &IDocument::GetDate, &date);
+    Variant date;
+    CallServer(document, &IDocument::GetDate, date.Put());
     ForEachOffering<IDocumentLine>(lines, [&](const ComPtr<IDocumentLine>& line) {
         double value = 0, discount = 0, percent = 0;
         CallServer(line, &IDocumentLine::GetValue, kAmountSelector, &value);
@@ -70,20 +71,14 @@ void ReadDocument(const ComPtr<ICommercialDocument>& document, Totals& totals) {
 }
 
 Totals Walk(double from, double to) {
-    const auto root = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
-    ComPtr<IBusinessCollection> all;
-    CallServer(root, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf());
-    const auto service = ItemAs<IDataService>(all, 1);
+    ComPtr<IBusinessTable> root;
+    const auto service = ConnectDataService(root);
+    const Variant first = Variant::Double(from);
+    const Variant last = Variant::Double(to);
     Totals totals;
     for (const long flag : {1L, 0L}) {
-        VARIANT first, last;
-        ::VariantInit(&first);
-        ::VariantInit(&last);
-        first.vt = last.vt = VT_R8;
-        first.dblVal = from;
-        last.dblVal = to;
         ComPtr<IBusinessCollection> documents;
-        CallServer(service, &IDataService::GetDocuments, first, last, flag, IID_IUnknown,
+        CallServer(service, &IDataService::GetDocuments, first.Get(), last.Get(), flag, IID_IUnknown,
                    documents.ReleaseAndGetAddressOf());
         ForEachOffering<ICommercialDocument>(
             documents, [&](const ComPtr<ICommercialDocument>& document) { ReadDocument(document, totals); });

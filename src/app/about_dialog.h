@@ -1,14 +1,14 @@
 #pragma once
 // The About box (template 100): the program's name, version and copyright, and OK.
 
+#include "app/app_dialog.h"
 #include "app/resource.h"
-#include "ui/dialog.h"
 
 namespace dralmoft {
 
-class AboutDialog : public Dialog {
+class AboutDialog : public AppDialog {
 public:
-    explicit AboutDialog(HWND owner) : Dialog(IDD_ABOUTBOX, owner) {}
+    explicit AboutDialog(HWND owner) : AppDialog(IDD_ABOUTBOX, owner) {}
 };
 
 }  // namespace dralmoft

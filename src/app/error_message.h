@@ -11,5 +11,7 @@ namespace dralmoft {
 
 // String `id` with its %1, %2, ... filled by `parts` (program texts), as an error.
 void ShowErrorMessage(HWND owner, UINT id, std::initializer_list<std::string_view> parts);
+// A text already filled in, as an error.
+void ShowErrorText(HWND owner, std::string_view text);
 
 }  // namespace dralmoft

@@ -5,18 +5,17 @@
 #include <objbase.h>
 
 #include "app/ledger_export_dialog.h"
-#include "data/com_apartment.h"
+#include "win/com_apartment.h"
 
 namespace dralmoft {
 
-bool LedgerExportApp::InitInstance() {
+void LedgerExportApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
                                                        ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&controls);
     const ComApartment apartment;
     LedgerExportDialog dialog(nullptr);
     dialog.DoModal();
-    return false;
 }
 
 }  // namespace dralmoft

@@ -6,8 +6,8 @@ namespace dralmoft {
 
 class LedgerExportApp {
 public:
-    // Always false: when the window has closed there is nothing left to run.
-    bool InitInstance();
+    // Runs the window; when it has closed there is nothing left to run.
+    void InitInstance();
 };
 
 }  // namespace dralmoft

@@ -8,9 +8,9 @@
 #include "app/error_message.h"
 #include "data/connection_setup.h"
 #include "data/server_objects.h"
-#include "mapping/windows_file_system.h"
+#include "data/windows_file_system.h"
 #include "ui/ole_date.h"
-#include "ui/window_text.h"
+#include "win/string_table.h"
 
 namespace dralmoft {
 namespace {
@@ -23,7 +23,7 @@ FileSystem& MachineFiles() {
 }  // namespace
 
 LedgerExportDialog::LedgerExportDialog(HWND parent, FileSystem* files)
-    : Dialog(IDD_LEDGEREXPORT_DIALOG, parent),
+    : AppDialog(IDD_LEDGEREXPORT_DIALOG, parent),
       m_filePath(""),
       m_dateFrom(OleNow()),
       m_dateTo(m_dateFrom),
@@ -84,10 +84,9 @@ void LedgerExportDialog::Initialize() {
     ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    LoadItemAccounts();
-    LoadVatAccounts();
-    LoadPartnerAccounts(false);
-    LoadPartnerAccounts(true);
+    // The four account files, as the command-line exporter loads them: items, VAT rates,
+    // suppliers, clients (the clients' file a second time: the list above loaded it).
+    LoadAccountFiles(m_mapFile, Tables(), [this](AccountKind kind, const FileStatus& status) { ReportLoad(kind, status); });
 }
 
 void LedgerExportDialog::ShowServerError(UINT messageId, const ServerError& error) {

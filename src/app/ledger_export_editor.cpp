@@ -2,9 +2,8 @@
 // of the kind shown that follows every edit command.
 
 #include "app/ledger_export_dialog.h"
-#include "mapping/account_dialog.h"
-#include "mapping/mapping_format.h"
-#include "ui/unique_handle.h"
+#include "app/account_dialog.h"
+#include "win/unique_handle.h"
 
 namespace dralmoft {
 
@@ -29,10 +28,8 @@ bool LedgerExportDialog::OnContextMenu(HWND window, POINT screen) {
 
 void LedgerExportDialog::OnEditAccount() {
     EditAccount();
-    if (m_itemsRadio.GetCheck() == BST_CHECKED) SaveItemAccounts();
-    if (m_vatRadio.GetCheck() == BST_CHECKED) SaveVatAccounts();
-    if (m_clientsRadio.GetCheck() == BST_CHECKED || m_suppliersRadio.GetCheck() == BST_CHECKED)
-        SavePartnerAccounts(m_clientsRadio.GetCheck() == BST_CHECKED);
+    // Confirmed, cancelled or not opened at all: the table of the list shown is saved.
+    if (const std::optional<AccountKind> kind = ShownKind()) SaveAccounts(*kind);
 }
 
 void LedgerExportDialog::EditAccount() {
@@ -42,13 +39,20 @@ void LedgerExportDialog::EditAccount() {
     const std::optional<std::string> account = AccountDialog::Ask(Handle(), shown[0], shown[1], shown[2]);
     if (!account) return;
 
+    const std::optional<AccountKind> kind = ShownKind();
     for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.size(); row = m_list.NextSelected(row)) {
         SetRowAccount(row, *account);
-        const auto& texts = m_rows[static_cast<std::size_t>(row)].texts;
-        if (m_clientsRadio.GetCheck() == BST_CHECKED) m_clientAccounts[texts[0]] = *account;
-        else if (m_suppliersRadio.GetCheck() == BST_CHECKED) m_supplierAccounts[texts[0]] = *account;
-        else if (m_itemsRadio.GetCheck() == BST_CHECKED) m_itemAccounts[texts[1]] = *account;
-        else if (m_vatRadio.GetCheck() == BST_CHECKED) m_vatAccounts[RowRate(row)] = *account;
+        if (kind) SetAccount(*kind, row, *account);
+    }
+}
+
+void LedgerExportDialog::SetAccount(AccountKind kind, int row, const std::string& account) {
+    const ListRow& shown = m_rows[static_cast<std::size_t>(row)];
+    switch (kind) {
+        case AccountKind::VatRates: m_vatAccounts[shown.rate] = account; return;
+        case AccountKind::Items: m_itemAccounts[shown.texts[1]] = account; return;  // by name, not by code
+        case AccountKind::Clients:
+        case AccountKind::Suppliers: Tables().Text(kind)[shown.texts[0]] = account; return;  // by tax id
     }
 }
 

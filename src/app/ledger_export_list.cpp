@@ -6,13 +6,15 @@
 
 #include <algorithm>
 
-#include "data/bstr.h"
 #include "data/collection_walk.h"
+#include "data/data_service.h"
 #include "data/number_format.h"
 #include "data/server_objects.h"
 #include "data/server_text.h"
 #include "mapping/mapping_format.h"
-#include "ui/window_text.h"
+#include "win/bstr.h"
+#include "win/string_table.h"
+#include "win/wide_text.h"
 
 namespace dralmoft {
 namespace {
@@ -39,16 +41,16 @@ private:
 
 }  // namespace
 
-double LedgerExportDialog::RowRate(int row) const {
-    return row >= 0 && static_cast<std::size_t>(row) < m_rows.size() ? m_rows[static_cast<std::size_t>(row)].rate : 0.0;
+std::optional<AccountKind> LedgerExportDialog::ShownKind() const {
+    // The radio buttons are the only record of it: each list command checks its own.
+    if (m_clientsRadio.GetCheck() == BST_CHECKED) return AccountKind::Clients;
+    if (m_suppliersRadio.GetCheck() == BST_CHECKED) return AccountKind::Suppliers;
+    if (m_itemsRadio.GetCheck() == BST_CHECKED) return AccountKind::Items;
+    if (m_vatRadio.GetCheck() == BST_CHECKED) return AccountKind::VatRates;
+    return std::nullopt;
 }
 
-void LedgerExportDialog::ConnectDocumentQuery() {
-    if (!m_server) m_server = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
-    ComPtr<IBusinessCollection> all;
-    CallServer(m_server, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf());
-    m_documentQuery = ItemAs<IDataService>(all, 1);
-}
+void LedgerExportDialog::ConnectDocumentQuery() { m_documentQuery = ConnectDataService(m_server); }
 
 void LedgerExportDialog::AddRow(const std::string& key, const std::string& name, const std::string& account,
                                 double rate) {
@@ -72,10 +74,10 @@ void LedgerExportDialog::GiveRowText(NMLVDISPINFOW& request) const {
     item.pszText[length] = L'\0';
 }
 
-bool LedgerExportDialog::OnNotify(const NMHDR& header, LRESULT& result) {
+bool LedgerExportDialog::OnNotify(NMHDR& header, LRESULT& result) {
     if (header.idFrom != IDC_LIST) return false;
     if (header.code == LVN_GETDISPINFOW) {
-        GiveRowText(*const_cast<NMLVDISPINFOW*>(reinterpret_cast<const NMLVDISPINFOW*>(&header)));
+        GiveRowText(reinterpret_cast<NMLVDISPINFOW&>(header));
         return true;
     }
     // Emptying the list: no notification per row is wanted.
@@ -149,6 +151,9 @@ void LedgerExportDialog::ShowVatRateList() {
     PrepareList(IDS_CODE, IDS_DESCRIPTION);
     {
         const ShowRowsAtEnd show(m_list, m_rows);
+        // The rates come from a table of their own and need no data service. It is
+        // connected all the same, as at the start of every fill: a server that cannot give
+        // it fails this list as it fails the others, and m_server is created here too.
         ConnectDocumentQuery();
         const auto table = CreateServerObject<IBusinessTable>(CLSID_VatRateTable, CreationFailure::Raise);
         ComPtr<IBusinessCollection> rates;

@@ -1,11 +1,11 @@
-// The output file and its layout: the "..." button, the layout radio buttons, and the
-// export run.
+// The output file and its layout: the "..." button and the layout radio buttons.
 #include "app/ledger_export_dialog.h"
 
 #include <commdlg.h>
 
 #include <vector>
-#include "ui/window_text.h"
+#include "win/string_table.h"
+#include "win/wide_text.h"
 
 namespace dralmoft {
 

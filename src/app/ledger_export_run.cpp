@@ -4,10 +4,11 @@
 #include <cmath>
 
 #include "app/error_message.h"
+#include "app/export_messages.h"
 #include "app/ledger_export_dialog.h"
+#include "data/code_page.h"
 #include "export/com_document_source.h"
-#include "export/export_run.h"
-#include "export/journal_writer.h"
+#include "export/export_to_file.h"
 #include "export/locale_date.h"
 
 namespace dralmoft {
@@ -55,22 +56,18 @@ void LedgerExportDialog::RunExport() {
     m_dateFrom = DayOf(m_dateFrom);
     m_dateTo = DayOf(m_dateTo);
 
-    JournalWriter writer(m_files, m_filePath, [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; });
-    if (const FileStatus status = writer.Open(); !status.ok) {
-        ShowErrorMessage(Handle(), IDS_EXPORT_FILE_UNWRITABLE, {m_filePath, status.text});
-        return;
-    }
+    // The separator box's text is used whatever the layout radio buttons say: a fixed-length
+    // layout was never settled, so "Fixed Length file" only disables the box and the file
+    // is the separated one with either choice, as the ledger package has always received it.
+    ExportRequest request{m_dateFrom, m_dateTo, Cp1253ToUtf16(m_filePath), m_separator,
+                          [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }};
     ComDocumentSource source(m_server, m_documentQuery);
     BarProgress progress(m_progress);
-    ExportRun run(source, writer, {m_clientAccounts, m_supplierAccounts, m_itemAccounts, m_vatAccounts},
-                  FormatUserDate, &progress);
-    try {
-        FileStatus status = run.Run(m_dateFrom, m_dateTo, m_separator);
-        if (status.ok) status = writer.Close();
-        if (!status.ok) ShowErrorMessage(Handle(), IDS_EXPORT_FILE_NOT_SAVED, {m_filePath, status.text});
-    } catch (const ServerError& error) {
-        ShowErrorMessage(Handle(), IDS_EXPORT_FAILED, {m_filePath, error.StatusHex(), run.CurrentDocument(), error.Text()});
-    }
+    ExportOutcome outcome = ExportToFile(request, {source, Tables(), m_files, FormatUserDate, &progress});
+    m_separator = outcome.separator;
+    if (outcome.state == ExportOutcome::State::Pending) (void)outcome.Commit();
+    if (const std::optional<std::string> failure = ExportFailureText(outcome, m_filePath))
+        ShowErrorText(Handle(), *failure);
 }
 
 }  // namespace dralmoft

@@ -14,16 +14,21 @@ namespace dralmoft {
     return count;
 }
 
-// Item `index` as `Interface`, or an empty reference when the item does not offer it:
-// for the places where a missing interface is not skipped, and the next call through
-// the reference raises E_POINTER.
+// Item `index` as `Interface`, or an empty reference when the item does not offer it
+// (the query answers E_NOINTERFACE, or the element is empty): the lists skip such items,
+// and where the interface is needed the next call through the reference raises E_POINTER.
+// Any other failure of the query (out of memory, a server gone) is a ServerError, never
+// taken for a missing interface.
 template <class Interface>
 [[nodiscard]] Microsoft::WRL::ComPtr<Interface> ItemAs(const Microsoft::WRL::ComPtr<IBusinessCollection>& collection,
                                                        long index) {
     Microsoft::WRL::ComPtr<IBusinessObject> item;
     CallServer(collection, &IBusinessCollection::GetItem, index, item.ReleaseAndGetAddressOf());
     Microsoft::WRL::ComPtr<Interface> wanted;
-    if (item && FAILED(item.As(&wanted))) wanted.Reset();
+    if (!item) return wanted;
+    const HRESULT status = item.As(&wanted);
+    if (status == E_NOINTERFACE) return {};
+    if (FAILED(status)) throw MakeServerError(item.Get(), __uuidof(Interface), status);
     return wanted;
 }
 

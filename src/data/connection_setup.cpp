@@ -1,7 +1,7 @@
 #include "data/connection_setup.h"
 
-#include "data/bstr.h"
-#include "data/registry_key.h"
+#include "win/bstr.h"
+#include "win/registry_key.h"
 #include "data/server_objects.h"
 
 namespace dralmoft {

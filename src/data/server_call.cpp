@@ -2,7 +2,7 @@
 
 #include <oleauto.h>
 
-#include "data/bstr.h"
+#include "win/bstr.h"
 
 namespace dralmoft {
 

@@ -21,8 +21,10 @@ enum class CreationFailure {
 
 inline constexpr DWORD kServerClassContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
 
-// Raises ServerError for a failure under CreationFailure::Raise.
+// Creates the object of `clsid` and puts it into the running state. Raises nothing: the
+// status says how it went, and `object` is empty after a failure.
 [[nodiscard]] HRESULT CreateAndRun(REFCLSID clsid, Microsoft::WRL::ComPtr<IUnknown>& object);
+// The ServerError of a failed creation, with the class's error text when it left one.
 [[noreturn]] void RaiseCreationFailure(HRESULT status);
 
 

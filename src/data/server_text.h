@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "data/bstr.h"
+#include "win/bstr.h"
 #include "data/server_call.h"
 
 namespace dralmoft {

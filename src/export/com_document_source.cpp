@@ -2,10 +2,12 @@
 
 #include <vector>
 
-#include "data/bstr.h"
+#include "win/bstr.h"
 #include "data/collection_walk.h"
 #include "data/server_objects.h"
+#include "data/data_service.h"
 #include "data/server_text.h"
+#include "win/variant.h"
 
 namespace dralmoft {
 namespace {
@@ -69,15 +71,13 @@ public:
     std::size_t OpenLines() override;
 
     double Date() override {
-        VARIANT date;
-        ::VariantInit(&date);
-        CallServer(m_document, &IDocument::GetDate, &date);
-        VARIANT asDate;
-        ::VariantInit(&asDate);
-        const HRESULT status = ::VariantChangeType(&asDate, &date, 0, VT_DATE);
-        ::VariantClear(&date);
+        Variant date;
+        CallServer(m_document, &IDocument::GetDate, date.Put());
+        Variant asDate;
+        // The source is only read (MinGW's declaration lacks the const).
+        const HRESULT status = ::VariantChangeType(asDate.Put(), const_cast<VARIANT*>(&date.Get()), 0, VT_DATE);
         if (FAILED(status)) throw ServerError(status, "the document's date is not a date");
-        return asDate.date;
+        return asDate.Get().date;
     }
 
     std::optional<LineAmounts> LineAt(std::size_t index) override {
@@ -159,13 +159,7 @@ std::size_t ServerDocument::OpenLines() {
     return m_lineIndex.size();
 }
 
-VARIANT PeriodDate(double date) {
-    VARIANT value;
-    ::VariantInit(&value);
-    value.vt = VT_R8;
-    value.dblVal = date;
-    return value;
-}
+Variant PeriodDate(double date) { return Variant::Double(date); }
 
 ComDocumentSource::ComDocumentSource(ComPtr<IBusinessTable>& server, ComPtr<IDataService>& documentQuery)
     : m_server(server), m_documentQuery(documentQuery), m_document(std::make_unique<ServerDocument>(m_groups)) {}
@@ -173,13 +167,12 @@ ComDocumentSource::ComDocumentSource(ComPtr<IBusinessTable>& server, ComPtr<IDat
 ComDocumentSource::~ComDocumentSource() = default;
 
 std::size_t ComDocumentSource::Open(double from, double to) {
-    if (!m_server) m_server = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
-    ComPtr<IBusinessCollection> all;
-    CallServer(m_server, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf());
-    m_documentQuery = ItemAs<IDataService>(all, 1);
-    CallServer(m_documentQuery, &IDataService::GetDocuments, PeriodDate(from), PeriodDate(to), 1L, IID_IUnknown,
+    m_documentQuery = ConnectDataService(m_server);
+    const Variant first = PeriodDate(from);
+    const Variant last = PeriodDate(to);
+    CallServer(m_documentQuery, &IDataService::GetDocuments, first.Get(), last.Get(), 1L, IID_IUnknown,
                m_posted.ReleaseAndGetAddressOf());
-    CallServer(m_documentQuery, &IDataService::GetDocuments, PeriodDate(from), PeriodDate(to), 0L, IID_IUnknown,
+    CallServer(m_documentQuery, &IDataService::GetDocuments, first.Get(), last.Get(), 0L, IID_IUnknown,
                m_others.ReleaseAndGetAddressOf());
     m_postedCount = std::max(0L, CountOf(m_posted));
     m_othersCount = std::max(0L, CountOf(m_others));

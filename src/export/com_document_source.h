@@ -10,6 +10,7 @@
 
 #include "data/server_interfaces.h"
 #include "export/document_source.h"
+#include "win/variant.h"
 
 namespace dralmoft {
 
@@ -40,6 +41,6 @@ private:
 };
 
 // The date of the day of `date` at midnight, as the server's period wants it.
-[[nodiscard]] VARIANT PeriodDate(double date);
+[[nodiscard]] Variant PeriodDate(double date);
 
 }  // namespace dralmoft

@@ -6,8 +6,8 @@
 
 namespace dralmoft {
 
-ExportRun::ExportRun(DocumentSource& source, RecordSink& sink, ExportAccounts accounts, DateFormatter formatDate,
-                     ExportProgress* progress)
+ExportRun::ExportRun(DocumentSource& source, RecordSink& sink, AccountTables accounts, DateFormatter formatDate,
+                     ExportProgress* progress, DocumentObserver* observer)
     : m_source(source),
       m_sink(sink),
       m_accounts(accounts),
@@ -15,7 +15,8 @@ ExportRun::ExportRun(DocumentSource& source, RecordSink& sink, ExportAccounts ac
       m_suppliers(accounts.suppliers),
       m_items(accounts.items),
       m_formatDate(std::move(formatDate)),
-      m_progress(progress) {}
+      m_progress(progress),
+      m_observer(observer) {}
 
 FileStatus ExportRun::Run(double from, double to, std::string& separator) {
     m_summary = {};
@@ -38,16 +39,11 @@ FileStatus ExportRun::Run(double from, double to, std::string& separator) {
     return FileStatus::Success();
 }
 
-FileStatus ExportRun::Write(std::string_view record) {
-    FileStatus status = m_sink.Write(record);
-    if (status.ok) ++m_summary.records;
-    return status;
-}
-
 FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& separator) {
     m_fields.series = document.Series();
     m_fields.number = document.Number();
-    m_fields.reference = DocumentReference(document.Name(), m_fields.series, m_fields.number);
+    m_fields.name = document.Name();
+    m_fields.reference = DocumentReference(m_fields.name, m_fields.series, m_fields.number);
     m_current = m_fields.reference;
     if (!document.OpenTrader()) {
         ++m_summary.noTrader;
@@ -65,10 +61,9 @@ FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& sepa
     auto known = m_dates.find(date);
     if (known == m_dates.end()) known = m_dates.emplace(date, m_formatDate(date)).first;
     m_fields.date = known->second;
+    m_fields.oleDate = date;
     if (separator.empty()) separator = ";";
-    if (FileStatus status = WriteRecords(separator); !status.ok) return status;
-    ++m_summary.exported;
-    return FileStatus::Success();
+    return WriteRecords(separator);
 }
 
 bool ExportRun::GroupLines(SourceDocument& document, std::size_t lines) {
@@ -96,9 +91,11 @@ GroupAccumulator& ExportRun::GroupFor(SourceDocument& document, double percent) 
     return group;
 }
 
-FileStatus ExportRun::WriteRecords(std::string_view separator) {
+void ExportRun::ComposeRecords(std::string_view separator) {
     const bool sale = m_fields.kind == 1;
     m_records.Begin(m_fields, separator);
+    m_text.clear();
+    m_ends.clear();
     double grossTotal = 0.0;
     double vatTotal = 0.0;
     for (const auto& [percent, group] : m_groups) {
@@ -107,18 +104,33 @@ FileStatus ExportRun::WriteRecords(std::string_view separator) {
         const double vat = net * percent / 100;
         grossTotal += net + vat;
         vatTotal += vat;
-        m_record.clear();
-        m_records.AppendGroupHead(m_record, net, vat);
-        const std::size_t headLength = m_record.size();
-        m_records.AppendVatTail(m_record, vat, VatAccountFor(m_accounts.vat[percent], sale));
-        if (FileStatus status = Write(m_record); !status.ok) return status;
-        m_record.resize(headLength);
-        m_records.AppendItemTail(m_record, net, ItemAccountFor(m_items[itemName], sale));
-        if (FileStatus status = Write(m_record); !status.ok) return status;
+        // The VAT record and the item record share their first ten fields.
+        m_head.clear();
+        m_records.AppendGroupHead(m_head, net, vat);
+        m_text.append(m_head);
+        m_records.AppendVatTail(m_text, vat, VatAccountFor(m_accounts.vat[percent], sale));
+        m_ends.push_back(m_text.size());
+        m_text.append(m_head);
+        m_records.AppendItemTail(m_text, net, ItemAccountFor(m_items[itemName], sale));
+        m_ends.push_back(m_text.size());
     }
-    m_record.clear();
-    m_records.AppendTraderRecord(m_record, grossTotal, vatTotal, (sale ? m_clients : m_suppliers)[m_fields.taxId]);
-    return Write(m_record);
+    m_records.AppendTraderRecord(m_text, grossTotal, vatTotal, (sale ? m_clients : m_suppliers)[m_fields.taxId]);
+    m_ends.push_back(m_text.size());
+}
+
+FileStatus ExportRun::WriteRecords(std::string_view separator) {
+    ComposeRecords(separator);
+    const ComposedDocument composed(m_fields, m_text, m_ends);
+    if (m_observer != nullptr && !m_observer->Keep(composed)) {
+        ++m_summary.leftOut;
+        return FileStatus::Success();
+    }
+    for (std::size_t record = 0; record < composed.RecordCount(); ++record) {
+        if (FileStatus status = m_sink.Write(composed.Record(record)); !status.ok) return status;
+        ++m_summary.records;
+    }
+    ++m_summary.exported;
+    return FileStatus::Success();
 }
 
 }  // namespace dralmoft

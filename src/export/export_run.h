@@ -11,20 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "data/file_system.h"
 #include "export/account_index.h"
+#include "export/document_observer.h"
 #include "export/document_source.h"
 #include "export/journal_record.h"
-#include "mapping/account_map.h"
-#include "mapping/file_system.h"
+#include "mapping/account_tables.h"
 
 namespace dralmoft {
-
-struct ExportAccounts {
-    AccountMap& clients;
-    AccountMap& suppliers;
-    AccountMap& items;
-    VatAccountMap& vat;
-};
 
 // Takes each record as it is composed.
 class RecordSink {
@@ -49,13 +43,14 @@ struct ExportSummary {
     std::size_t notCommercial = 0;  // skipped: not a commercial document
     std::size_t noTrader = 0;       // skipped: no trader
     std::size_t noLines = 0;        // skipped: no lines
+    std::size_t leftOut = 0;        // composed, but left out by the observer
     std::size_t records = 0;
 };
 
 class ExportRun {
 public:
-    ExportRun(DocumentSource& source, RecordSink& sink, ExportAccounts accounts, DateFormatter formatDate,
-              ExportProgress* progress = nullptr);
+    ExportRun(DocumentSource& source, RecordSink& sink, AccountTables accounts, DateFormatter formatDate,
+              ExportProgress* progress = nullptr, DocumentObserver* observer = nullptr);
 
     // Runs the period. An empty `separator` becomes ";" when the first record needs it.
     // Raises ServerError; answers a failed write, after which nothing more is written.
@@ -76,12 +71,14 @@ private:
     // Reads the lines into m_groups; false when the document has none.
     [[nodiscard]] bool GroupLines(SourceDocument& document, std::size_t lines);
     [[nodiscard]] GroupAccumulator& GroupFor(SourceDocument& document, double percent);
+    // Composes the document's records into m_text, their ends into m_ends.
+    void ComposeRecords(std::string_view separator);
+    // Composes the records, and writes them unless the observer leaves the document out.
     [[nodiscard]] FileStatus WriteRecords(std::string_view separator);
-    [[nodiscard]] FileStatus Write(std::string_view record);
 
     DocumentSource& m_source;
     RecordSink& m_sink;
-    ExportAccounts m_accounts;
+    AccountTables m_accounts;
     AccountIndex m_clients;
     AccountIndex m_suppliers;
     AccountIndex m_items;
@@ -89,13 +86,16 @@ private:
     // The date texts formatted so far: a period has few days and many documents.
     std::map<double, std::string> m_dates;
     // The document being written, its records' shared fields, its groups in ascending
-    // order of percentage, and the record being composed: kept from one document to the
+    // order of percentage, and its records as composed: kept from one document to the
     // next for their memory.
     DocumentFields m_fields;
     DocumentRecords m_records;
     std::vector<Group> m_groups;
-    std::string m_record;
+    std::string m_head;
+    std::string m_text;
+    std::vector<std::size_t> m_ends;
     ExportProgress* m_progress;
+    DocumentObserver* m_observer;
     ExportSummary m_summary;
     std::string m_current;
 };

@@ -49,6 +49,8 @@ void DocumentRecords::Begin(const DocumentFields& document, std::string_view sep
     m_kind = document.kind;
     m_start.assign(document.series);
     AppendNumber(m_start, document.number, separator);
+    // Fields 2 and 3 are the ledger package's own codes for the sales side ("13", "1") and
+    // the purchases side ("12", "2"): its import reads them, so they are fixed texts here.
     AppendField(m_start, IsSale(m_kind) ? "13" : "12", separator);
     AppendField(m_start, IsSale(m_kind) ? "1" : "2", separator);
     AppendNumber(m_start, document.traderNumber, separator);
@@ -59,6 +61,8 @@ void DocumentRecords::Begin(const DocumentFields& document, std::string_view sep
     m_close.clear();
     AppendField(m_close, document.reference, separator);
     AppendField(m_close, document.reference, separator);
+    // Fields 16 to 20 carry nothing from the server, but the import counts twenty fields
+    // per record: each stands empty, followed by its separator.
     for (int i = 0; i < 5; ++i) m_close.append(separator);
     m_close.append("\r\n");
 }
@@ -90,6 +94,9 @@ void DocumentRecords::AppendTraderRecord(std::string& out, double grossTotal, do
     out.append(m_start);
     AppendAmountField(out, grossTotal - vatTotal, m_separator);
     AppendAmountField(out, vatTotal, m_separator);
+    // Field 12 of the trader record is 1 for kind 0 only, not the opposite of the sale test:
+    // a purchase of another kind (2, ...) gets 0 as a sale does. Files have always been
+    // written so and the ledger's imports of them rely on it.
     AppendTail(out, traderAccount, m_kind == 0 ? 1 : 0, grossTotal);
 }
 

@@ -8,7 +8,7 @@
 
 namespace dralmoft {
 
-// What every record of one document shares.
+// What every record of one document shares, and what tells the document apart.
 struct DocumentFields {
     std::string series;
     std::int32_t number = 0;
@@ -17,6 +17,9 @@ struct DocumentFields {
     std::string taxId;
     std::string date;       // already in the user's short date form
     std::string reference;  // "name-seriesnumber"
+    // Not written as fields of their own: for those who look at a composed document.
+    std::string name;
+    double oleDate = 0.0;
 };
 
 // "name-seriesnumber", as "%s-%s%d" gives it.

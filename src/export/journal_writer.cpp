@@ -4,8 +4,8 @@
 
 namespace dralmoft {
 
-JournalWriter::JournalWriter(FileSystem& files, std::string target, std::function<bool()> keepCodePage)
-    : m_files(files), m_file(files, std::move(target)), m_keepCodePage(std::move(keepCodePage)) {}
+JournalWriter::JournalWriter(FileSystem& files, AtomicFileWriter& file, std::function<bool()> keepCodePage)
+    : m_files(files), m_file(file), m_keepCodePage(std::move(keepCodePage)) {}
 
 FileStatus JournalWriter::Open() {
     FileStatus status = m_files.CheckReplaceable(m_file.Target());
@@ -19,7 +19,5 @@ FileStatus JournalWriter::Write(std::string_view record) {
     ConvertCp1253ToCp737(m_converted);
     return m_file.Append(m_converted);
 }
-
-FileStatus JournalWriter::Close() { return m_file.Finish(); }
 
 }  // namespace dralmoft

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "data/bstr.h"
+#include "win/bstr.h"
 #include "data/server_error.h"
 
 namespace dralmoft {

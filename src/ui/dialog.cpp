@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/window_text.h"
 
 namespace dralmoft {
 
@@ -31,10 +30,7 @@ HWND Dialog::Create() {
     return m_window;
 }
 
-bool Dialog::UpdateData(bool saving) {
-    DoDataExchange(DataExchange(m_window, saving));
-    return true;
-}
+void Dialog::UpdateData(bool saving) { DoDataExchange(DataExchange(m_window, saving)); }
 
 void Dialog::EndDialog(INT_PTR result) {
     m_result = result;
@@ -66,21 +62,18 @@ bool Dialog::OnCommand(WORD id, WORD, HWND) {
 }
 
 void Dialog::OnOK() {
-    if (UpdateData(true)) EndDialog(IDOK);
+    UpdateData(true);
+    EndDialog(IDOK);
 }
 
 void Dialog::OnCancel() { EndDialog(IDCANCEL); }
 
-bool Dialog::OnNotify(const NMHDR&, LRESULT&) { return false; }
+bool Dialog::OnNotify(NMHDR&, LRESULT&) { return false; }
 bool Dialog::OnContextMenu(HWND, POINT) { return false; }
 bool Dialog::OnSysCommand(WPARAM, LPARAM) { return false; }
 bool Dialog::OnPaint() { return false; }
 HCURSOR Dialog::OnQueryDragIcon() { return nullptr; }
-
-void Dialog::OnUnexpectedError(const std::exception& error) {
-    const std::string text = std::string("Unexpected error: ") + error.what();
-    ::MessageBoxW(m_window, ToWide(text).c_str(), L"Dralmoft", MB_OK | MB_ICONERROR);
-}
+bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
@@ -90,12 +83,18 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
     }
     auto* dialog = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(window, DWLP_USER));
     if (dialog == nullptr) return FALSE;
+    if (message == WM_NCDESTROY) {
+        // The last message of the window: the object may outlive it, the handle may not.
+        ::SetWindowLongPtrW(window, DWLP_USER, 0);
+        dialog->m_window = nullptr;
+        return FALSE;
+    }
     try {
         return dialog->Dispatch(message, wParam, lParam);
     } catch (const std::exception& error) {
         dialog->OnUnexpectedError(error);
     } catch (...) {
-        dialog->OnUnexpectedError(std::runtime_error("unknown"));
+        dialog->OnUnexpectedError(std::runtime_error("?"));
     }
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
@@ -108,7 +107,7 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
         case WM_NOTIFY: {
             LRESULT result = 0;
-            if (!OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return FALSE;
+            if (!OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) return FALSE;
             // A notification's answer goes through DWLP_MSGRESULT, set just before returning.
             ::SetWindowLongPtrW(m_window, DWLP_MSGRESULT, result);
             return TRUE;
@@ -122,8 +121,10 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnPaint() ? TRUE : FALSE;
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
-        default:
-            return FALSE;
+        default: {
+            INT_PTR result = FALSE;
+            return OnMessage(message, wParam, lParam, result) ? result : FALSE;
+        }
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The dialog base that stands in for an application framework: a dialog from its
 // template, modal (DoModal) or modeless (Create, for tests), its messages dispatched to
-// small virtual handlers. `this` is kept with the window from WM_INITDIALOG on; no
-// exception crosses back into Windows.
+// small virtual handlers. `this` is kept with the window from WM_INITDIALOG until
+// WM_NCDESTROY; no exception crosses back into Windows.
 
 #include <windows.h>
 
@@ -24,17 +24,19 @@ public:
     // Opens it modeless and returns at once: for tests, which drive it with messages.
     HWND Create();
 
+    // The window, from WM_INITDIALOG until it is destroyed; null otherwise.
     [[nodiscard]] HWND Handle() const { return m_window; }
     // The result given to EndDialog, once the dialog has ended.
     [[nodiscard]] INT_PTR Result() const { return m_result; }
     [[nodiscard]] bool Ended() const { return m_ended; }
 
     // Runs data exchange in one direction: true takes the controls into the members.
-    bool UpdateData(bool saving);
+    void UpdateData(bool saving);
     void EndDialog(INT_PTR result);
 
 protected:
-    // Base behaviour: the controls are bound and the members put into them.
+    // Base behaviour: the controls are bound and the members put into them; the focus
+    // goes to the first tab stop.
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(const DataExchange& exchange);
     // A command from a control or menu; returns whether it was handled. The base routes
@@ -44,13 +46,17 @@ protected:
     virtual void OnOK();
     // Esc and the close box: ends with IDCANCEL, no transfer.
     virtual void OnCancel();
-    virtual bool OnNotify(const NMHDR& header, LRESULT& result);
+    // A notification; an answer other than 0 goes in `result`.
+    virtual bool OnNotify(NMHDR& header, LRESULT& result);
     virtual bool OnContextMenu(HWND window, POINT screen);
     virtual bool OnSysCommand(WPARAM command, LPARAM parameter);
     virtual bool OnPaint();
     virtual HCURSOR OnQueryDragIcon();
-    // An exception that reached the message procedure: shown, never passed to Windows.
-    virtual void OnUnexpectedError(const std::exception& error);
+    // Any other message: true when handled, with the procedure's answer in `result`.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // An exception that reached the message procedure: to be shown in the program's own
+    // words; it is never passed to Windows.
+    virtual void OnUnexpectedError(const std::exception& error) = 0;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

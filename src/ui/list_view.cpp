@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/window_text.h"
+#include "win/wide_text.h"
 
 namespace dralmoft {
 namespace {

@@ -1,4 +1,4 @@
-#include "mapping/atomic_save.h"
+#include "data/atomic_save.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +10,16 @@ namespace {
 using test::MemoryFileSystem;
 
 TEST(AtomicSave, TemporaryFileSitsBesideTheTarget) {
-    EXPECT_EQ(TemporaryPathFor("client.txt", 42, 1), "~client.txt.42-1.tmp");
-    EXPECT_EQ(TemporaryPathFor("C:\\Λογιστική\\out.txt", 7, 2), "C:\\Λογιστική\\~out.txt.7-2.tmp");
-    EXPECT_EQ(TemporaryPathFor("/tmp/x/a.csv", 1, 3), "/tmp/x/~a.csv.1-3.tmp");
+    EXPECT_EQ(TemporaryPathFor(u"client.txt", 42, 1), u"~client.txt.42-1.tmp");
+    EXPECT_EQ(TemporaryPathFor(u"C:\\Λογιστική\\out.txt", 7, 2), u"C:\\Λογιστική\\~out.txt.7-2.tmp");
+    EXPECT_EQ(TemporaryPathFor(u"/tmp/x/a.csv", 1, 3), u"/tmp/x/~a.csv.1-3.tmp");
 }
 
 TEST(AtomicSave, ReplacesTheTargetWhole) {
     MemoryFileSystem files;
-    files.files["client.txt"] = "old";
-    ASSERT_TRUE(SaveAtomically(files, "client.txt", "new content").ok);
-    EXPECT_EQ(files.files, (std::map<std::string, std::string>{{"client.txt", "new content"}}));
+    files.files[u"client.txt"] = "old";
+    ASSERT_TRUE(SaveAtomically(files, u"client.txt", "new content").ok);
+    EXPECT_EQ(files.files, (std::map<std::u16string, std::string>{{u"client.txt", "new content"}}));
 }
 
 // Every step that can fail, failed in turn: the old file stays byte for byte and no
@@ -29,16 +29,16 @@ TEST(AtomicSave, AFailureAtAnyStepLeavesTheOldFileExactly) {
     int failingRuns = 0;
     for (int step = 1;; ++step) {
         MemoryFileSystem files;
-        files.files["fpa.txt"] = "19.000000;54.00\r\n";
+        files.files[u"fpa.txt"] = "19.000000;54.00\r\n";
         files.failStep = step;
-        const FileStatus status = SaveAtomically(files, "fpa.txt", content);
+        const FileStatus status = SaveAtomically(files, u"fpa.txt", content);
         if (status.ok) {
-            EXPECT_EQ(files.files.at("fpa.txt"), content);
+            EXPECT_EQ(files.files.at(u"fpa.txt"), content);
             break;
         }
         ++failingRuns;
         EXPECT_FALSE(status.text.empty());
-        EXPECT_EQ(files.files, (std::map<std::string, std::string>{{"fpa.txt", "19.000000;54.00\r\n"}}))
+        EXPECT_EQ(files.files, (std::map<std::u16string, std::string>{{u"fpa.txt", "19.000000;54.00\r\n"}}))
             << "step " << step;
         ASSERT_LT(step, 100);
     }
@@ -47,50 +47,71 @@ TEST(AtomicSave, AFailureAtAnyStepLeavesTheOldFileExactly) {
 
 TEST(AtomicSave, HeldTargetIsRetriedThenSaved) {
     MemoryFileSystem files;
-    files.files["supplier.txt"] = "old";
+    files.files[u"supplier.txt"] = "old";
     files.busyReplaces = kReplaceAttempts - 1;
-    ASSERT_TRUE(SaveAtomically(files, "supplier.txt", "new").ok);
-    EXPECT_EQ(files.files.at("supplier.txt"), "new");
+    ASSERT_TRUE(SaveAtomically(files, u"supplier.txt", "new").ok);
+    EXPECT_EQ(files.files.at(u"supplier.txt"), "new");
     EXPECT_EQ(files.pauses, kReplaceAttempts - 1);
 }
 
 TEST(AtomicSave, TargetHeldTooLongIsReportedAndKept) {
     MemoryFileSystem files;
-    files.files["supplier.txt"] = "old";
+    files.files[u"supplier.txt"] = "old";
     files.busyReplaces = kReplaceAttempts;
-    const FileStatus status = SaveAtomically(files, "supplier.txt", "new");
+    const FileStatus status = SaveAtomically(files, u"supplier.txt", "new");
     EXPECT_FALSE(status.ok);
     EXPECT_EQ(status.text, "in use");
-    EXPECT_EQ(files.files, (std::map<std::string, std::string>{{"supplier.txt", "old"}}));
+    EXPECT_EQ(files.files, (std::map<std::u16string, std::string>{{u"supplier.txt", "old"}}));
 }
 
 TEST(AtomicSave, LeftoverTemporaryFileIsSteppedAround) {
     MemoryFileSystem files;
-    files.files["~a.txt.42-1.tmp"] = "crash leftover";
-    ASSERT_TRUE(SaveAtomically(files, "a.txt", "new").ok);
-    EXPECT_EQ(files.files.at("a.txt"), "new");
-    EXPECT_EQ(files.files.at("~a.txt.42-1.tmp"), "crash leftover");
+    files.files[u"~a.txt.42-1.tmp"] = "crash leftover";
+    ASSERT_TRUE(SaveAtomically(files, u"a.txt", "new").ok);
+    EXPECT_EQ(files.files.at(u"a.txt"), "new");
+    EXPECT_EQ(files.files.at(u"~a.txt.42-1.tmp"), "crash leftover");
 }
 
 TEST(AtomicSave, PiecesAreWrittenInBufferfuls) {
     MemoryFileSystem files;
-    AtomicFileWriter writer(files, "out.txt");
+    AtomicFileWriter writer(files, u"out.txt");
     ASSERT_TRUE(writer.Begin().ok);
     const std::string line(1000, 'r');
     for (int i = 0; i < 200; ++i) ASSERT_TRUE(writer.Append(line).ok);
     EXPECT_EQ(files.steps, 3) << "200,000 bytes in 64 KiB writes";
     ASSERT_TRUE(writer.Finish().ok);
-    EXPECT_EQ(files.files.at("out.txt").size(), 200000u);
+    EXPECT_EQ(files.files.at(u"out.txt").size(), 200000u);
 }
 
-TEST(AtomicSave, UnfinishedWriterRemovesItsTemporaryFile) {
+// A writer's file reaches the target only through Commit: unfinished or only sealed, it
+// is removed when the writer goes, and the target keeps its bytes.
+TEST(AtomicSave, OnlyACommitReplacesTheTarget) {
     MemoryFileSystem files;
+    files.files[u"out.txt"] = "old";
+    const auto untouched = files.files;
     {
-        AtomicFileWriter writer(files, "out.txt");
+        AtomicFileWriter writer(files, u"out.txt");
         ASSERT_TRUE(writer.Begin().ok);
         ASSERT_TRUE(writer.Append("partial").ok);
     }
-    EXPECT_TRUE(files.files.empty());
+    EXPECT_EQ(files.files, untouched);
+    {
+        AtomicFileWriter writer(files, u"out.txt");
+        ASSERT_TRUE(writer.Begin().ok);
+        ASSERT_TRUE(writer.Append("sealed").ok);
+        ASSERT_TRUE(writer.Seal().ok);
+        EXPECT_EQ(files.files.at(u"~out.txt.42-1.tmp"), "sealed") << "complete on the disk before the replace";
+        EXPECT_EQ(files.files.at(u"out.txt"), "old");
+    }
+    EXPECT_EQ(files.files, untouched);
+    AtomicFileWriter writer(files, u"out.txt");
+    ASSERT_TRUE(writer.Begin().ok);
+    ASSERT_TRUE(writer.Append("new").ok);
+    ASSERT_TRUE(writer.Seal().ok);
+    writer.Discard();
+    EXPECT_EQ(files.files, untouched);
+    EXPECT_FALSE(writer.Commit().ok) << "nothing is left to commit";
+    EXPECT_EQ(files.files, untouched);
 }
 
 }  // namespace

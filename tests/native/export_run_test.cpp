@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/atomic_save.h"
 #include "export/journal_writer.h"
 #include "memory_document_source.h"
 #include "memory_file_system.h"
@@ -221,28 +222,18 @@ TEST_F(ExportRunTest, FailedWriteStopsTheRun) {
 
 TEST(JournalWriter, ConvertsEachRecordAsTheChoiceSaysThenReplacesTheTarget) {
     test::MemoryFileSystem files;
-    files.files["out.txt"] = "earlier export";
+    files.files[u"out.txt"] = "earlier export";
     bool keep = true;
-    JournalWriter writer(files, "out.txt", [&] { return keep; });
+    AtomicFileWriter file(files, u"out.txt");
+    JournalWriter writer(files, file, [&] { return keep; });
     ASSERT_TRUE(writer.Open().ok);
     ASSERT_TRUE(writer.Write("\xD6\xD0\xC1;1\r\n").ok);  // "ΦΠΑ"
     keep = false;
     ASSERT_TRUE(writer.Write("\xD6\xD0\xC1;2\r\n").ok);
-    EXPECT_EQ(files.files.at("out.txt"), "earlier export") << "nothing reaches the target before the end";
-    ASSERT_TRUE(writer.Close().ok);
-    EXPECT_EQ(files.files.at("out.txt"), "\xD6\xD0\xC1;1\r\n\x94\x8F\x80;2\r\n");
+    EXPECT_EQ(files.files.at(u"out.txt"), "earlier export") << "nothing reaches the target before the end";
+    ASSERT_TRUE(file.Finish().ok);
+    EXPECT_EQ(files.files.at(u"out.txt"), "\xD6\xD0\xC1;1\r\n\x94\x8F\x80;2\r\n");
     EXPECT_EQ(files.files.size(), 1u);
-}
-
-TEST(JournalWriter, UnfinishedExportLeavesTheEarlierFile) {
-    test::MemoryFileSystem files;
-    files.files["out.txt"] = "earlier export";
-    {
-        JournalWriter writer(files, "out.txt", [] { return true; });
-        ASSERT_TRUE(writer.Open().ok);
-        ASSERT_TRUE(writer.Write("half").ok);
-    }
-    EXPECT_EQ(files.files, (std::map<std::string, std::string>{{"out.txt", "earlier export"}}));
 }
 
 }  // namespace

@@ -5,13 +5,13 @@
 #include <map>
 #include <string>
 
-#include "mapping/file_system.h"
+#include "data/file_system.h"
 
 namespace dralmoft::test {
 
 class MemoryFileSystem final : public FileSystem {
 public:
-    std::map<std::string, std::string> files;
+    std::map<std::u16string, std::string> files;  // path to content
     // The step (counted from 1 over Write, Commit and Replace calls) that fails; 0 for none.
     int failStep = 0;
     // How many Replace calls fail with a transient (sharing) error before one succeeds.
@@ -21,20 +21,20 @@ public:
     int steps = 0;
     int pauses = 0;
 
-    FileStatus ReadOrCreate(const std::string& path, std::string& content) override {
+    FileStatus ReadOrCreate(const std::u16string& path, std::string& content) override {
         if (failRead) return FileStatus::Failure("read refused");
         content = files[path];
         return FileStatus::Success();
     }
 
-    FileStatus ReadIfPresent(const std::string& path, std::string& content) override {
+    FileStatus ReadIfPresent(const std::u16string& path, std::string& content) override {
         if (failRead) return FileStatus::Failure("read refused");
         const auto found = files.find(path);
         content = found == files.end() ? std::string() : found->second;
         return FileStatus::Success();
     }
 
-    FileStatus CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) override {
+    FileStatus CreateNew(const std::u16string& path, std::unique_ptr<WritableFile>& file) override {
         if (failCreate) return FileStatus::Failure("create refused");
         if (files.count(path)) return FileStatus::Failure("exists");
         files[path];
@@ -42,7 +42,7 @@ public:
         return FileStatus::Success();
     }
 
-    FileStatus Replace(const std::string& from, const std::string& to) override {
+    FileStatus Replace(const std::u16string& from, const std::u16string& to) override {
         if (Step()) return FileStatus::Failure("replace refused");
         if (busyReplaces > 0) {
             --busyReplaces;
@@ -53,8 +53,8 @@ public:
         return FileStatus::Success();
     }
 
-    FileStatus CheckReplaceable(const std::string&) override { return FileStatus::Success(); }
-    void Remove(const std::string& path) override { files.erase(path); }
+    FileStatus CheckReplaceable(const std::u16string&) override { return FileStatus::Success(); }
+    void Remove(const std::u16string& path) override { files.erase(path); }
     void Pause(int) override { ++pauses; }
     unsigned long ProcessId() override { return 42; }
 
@@ -63,7 +63,7 @@ private:
 
     class File final : public WritableFile {
     public:
-        File(MemoryFileSystem& owner, std::string path) : m_owner(owner), m_path(std::move(path)) {}
+        File(MemoryFileSystem& owner, std::u16string path) : m_owner(owner), m_path(std::move(path)) {}
         FileStatus Write(std::string_view bytes) override {
             if (m_owner.Step()) {
                 m_owner.files[m_path].append(bytes.substr(0, bytes.size() / 2));  // a torn write
@@ -76,7 +76,7 @@ private:
 
     private:
         MemoryFileSystem& m_owner;
-        std::string m_path;
+        std::u16string m_path;
     };
 };
 

@@ -1,4 +1,4 @@
-#include "data/bstr.h"
+#include "win/bstr.h"
 
 #include <gtest/gtest.h>
 

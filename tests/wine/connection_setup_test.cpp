@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "data/bstr.h"
-#include "data/registry_key.h"
+#include "win/bstr.h"
+#include "win/registry_key.h"
 #include "data/server_objects.h"
 #include "test_company.h"
 

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "data/connection_setup.h"
-#include "data/registry_key.h"
+#include "win/registry_key.h"
 
 namespace dralmoft::test {
 

@@ -1,5 +1,5 @@
 // RegistryKey against Wine's registry, under a throwaway key of the current user.
-#include "data/registry_key.h"
+#include "win/registry_key.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "data/bstr.h"
+#include "win/bstr.h"
 #include "data/collection_walk.h"
 #include "data/server_objects.h"
 #include "export/com_document_source.h"
@@ -64,7 +64,7 @@ protected:
     std::vector<std::string> DocumentsOf(double from, double to, long flag) {
         const auto service = test::ConnectService();
         ComPtr<IBusinessCollection> documents;
-        CallServer(service, &IDataService::GetDocuments, PeriodDate(from), PeriodDate(to), flag, IID_IUnknown,
+        CallServer(service, &IDataService::GetDocuments, PeriodDate(from).Get(), PeriodDate(to).Get(), flag, IID_IUnknown,
                    documents.ReleaseAndGetAddressOf());
         std::vector<std::string> references;
         ForEachOffering<IDocument>(documents, [&](const ComPtr<IDocument>& document) {
@@ -134,7 +134,7 @@ TEST_F(ServerClientTest, DocumentsSplitByPostedFlagOverWholeDays) {
 TEST_F(ServerClientTest, DocumentHeaderTraderAndDate) {
     const auto service = test::ConnectService();
     ComPtr<IBusinessCollection> documents;
-    CallServer(service, &IDataService::GetDocuments, PeriodDate(38352), PeriodDate(38352), 0L, IID_IUnknown,
+    CallServer(service, &IDataService::GetDocuments, PeriodDate(38352).Get(), PeriodDate(38352).Get(), 0L, IID_IUnknown,
                documents.ReleaseAndGetAddressOf());
     const auto purchase = ItemAs<ICommercialDocument>(documents, 1);
     ASSERT_TRUE(purchase);
@@ -145,11 +145,10 @@ TEST_F(ServerClientTest, DocumentHeaderTraderAndDate) {
     long kind = -1;
     CallServer(purchase, &IDocument::GetKind, &kind);
     EXPECT_EQ(kind, 0);
-    VARIANT date;
-    ::VariantInit(&date);
-    CallServer(purchase, &IDocument::GetDate, &date);
-    EXPECT_EQ(date.vt, VT_R8);
-    EXPECT_EQ(date.dblVal, 38352.75);
+    Variant date;
+    CallServer(purchase, &IDocument::GetDate, date.Put());
+    EXPECT_EQ(date.Get().vt, VT_R8);
+    EXPECT_EQ(date.Get().dblVal, 38352.75);
 
     ComPtr<ITrader> trader;
     CallServer(purchase, &IDocument::GetTrader, trader.ReleaseAndGetAddressOf());
@@ -162,7 +161,7 @@ TEST_F(ServerClientTest, DocumentHeaderTraderAndDate) {
 TEST_F(ServerClientTest, LinesGiveAmountsBySelectorTwoAndSkipOthers) {
     const auto service = test::ConnectService();
     ComPtr<IBusinessCollection> documents;
-    CallServer(service, &IDataService::GetDocuments, PeriodDate(38352), PeriodDate(38352), 0L, IID_IUnknown,
+    CallServer(service, &IDataService::GetDocuments, PeriodDate(38352).Get(), PeriodDate(38352).Get(), 0L, IID_IUnknown,
                documents.ReleaseAndGetAddressOf());
     const auto purchase = ItemAs<IDocument>(documents, 1);
     ComPtr<IBusinessCollection> lines;
@@ -205,7 +204,7 @@ TEST_F(ServerClientTest, LinesGiveAmountsBySelectorTwoAndSkipOthers) {
 TEST_F(ServerClientTest, LinkedInvoiceGivesItsDeliveryNotes) {
     const auto service = test::ConnectService();
     ComPtr<IBusinessCollection> documents;
-    CallServer(service, &IDataService::GetDocuments, PeriodDate(38351), PeriodDate(38352), 1L, IID_IUnknown,
+    CallServer(service, &IDataService::GetDocuments, PeriodDate(38351).Get(), PeriodDate(38352).Get(), 1L, IID_IUnknown,
                documents.ReleaseAndGetAddressOf());
     EXPECT_FALSE(ItemAs<ICommercialDocument>(documents, 1)) << "a delivery note is not a commercial document";
     const auto invoice = ItemAs<ICommercialDocument>(documents, 2);

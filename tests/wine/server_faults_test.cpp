@@ -2,7 +2,7 @@
 // text, and a company file the server refuses.
 #include <gtest/gtest.h>
 
-#include "data/bstr.h"
+#include "win/bstr.h"
 #include "data/collection_walk.h"
 #include "data/server_objects.h"
 #include "test_company.h"

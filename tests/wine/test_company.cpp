@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "data/bstr.h"
+#include "win/bstr.h"
 #include "data/code_page.h"
 #include "data/collection_walk.h"
+#include "data/data_service.h"
 #include "data/server_objects.h"
 
 namespace dralmoft::test {
@@ -43,10 +44,8 @@ void OpenCompany(const TempFolder& folder, std::string_view json) {
 }
 
 ComPtr<IDataService> ConnectService() {
-    const auto root = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
-    ComPtr<IBusinessCollection> all;
-    CallServer(root, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf());
-    return ItemAs<IDataService>(all, 1);
+    ComPtr<IBusinessTable> root;
+    return ConnectDataService(root);
 }
 
 bool ServerHoldsNoObjects() {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/com_apartment.h"
+#include "win/com_apartment.h"
 #include "data/server_interfaces.h"
 
 namespace dralmoft::test {

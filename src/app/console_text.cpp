@@ -1,4 +1,4 @@
-#include "export/console_text.h"
+#include "app/console_text.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "data/bstr.h"
+#include "win/bstr.h"
 
 #include "data/code_page.h"
 #include "data/server_error.h"

@@ -1,26 +1,22 @@
-#include "mapping/windows_file_system.h"
+#include "data/windows_file_system.h"
 
 #include <windows.h>
 
 #include "data/code_page.h"
-#include "ui/unique_handle.h"
+#include "win/unique_handle.h"
 
 namespace dralmoft {
 namespace {
 
-std::wstring WidePath(const std::string& path) {
-    const std::u16string wide = Cp1253ToUtf16(path);
-    return {wide.begin(), wide.end()};
-}
+const wchar_t* WidePath(const std::u16string& path) { return reinterpret_cast<const wchar_t*>(path.c_str()); }
 
 bool IsTransient(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
-FileStatus LastError() {
-    const DWORD error = ::GetLastError();
-    return FileStatus::Failure(SystemErrorText(error), IsTransient(error));
-}
+FileStatus ErrorStatus(DWORD error) { return FileStatus::Failure(SystemErrorText(error), IsTransient(error), error); }
+
+FileStatus LastError() { return ErrorStatus(::GetLastError()); }
 
 class WindowsWritableFile final : public WritableFile {
 public:
@@ -31,7 +27,7 @@ public:
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
             DWORD written = 0;
             if (!::WriteFile(m_file.Get(), bytes.data(), chunk, &written, nullptr)) return LastError();
-            if (written == 0) return FileStatus::Failure(SystemErrorText(ERROR_WRITE_FAULT));
+            if (written == 0) return ErrorStatus(ERROR_WRITE_FAULT);
             bytes.remove_prefix(written);
         }
         return FileStatus::Success();
@@ -78,54 +74,54 @@ std::string SystemErrorText(unsigned long error) {
     return Utf16ToCp1253(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length));
 }
 
-FileStatus WindowsFileSystem::ReadOrCreate(const std::string& path, std::string& content) {
+FileStatus WindowsFileSystem::ReadOrCreate(const std::u16string& path, std::string& content) {
     content.clear();
-    const std::wstring wide = WidePath(path);
-    UniqueFile file(::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+    const wchar_t* const wide = WidePath(path);
+    UniqueFile file(::CreateFileW(wide, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     // A read-only file still gives its accounts.
     if (!file.Valid() && ::GetLastError() == ERROR_ACCESS_DENIED)
-        file.Reset(::CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.Reset(::CreateFileW(wide, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return LastError();
     return ReadWhole(file, content);
 }
 
-FileStatus WindowsFileSystem::ReadIfPresent(const std::string& path, std::string& content) {
+FileStatus WindowsFileSystem::ReadIfPresent(const std::u16string& path, std::string& content) {
     content.clear();
-    UniqueFile file(::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueFile file(::CreateFileW(WidePath(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid() && ::GetLastError() == ERROR_FILE_NOT_FOUND) return FileStatus::Success();
     if (!file.Valid()) return LastError();
     return ReadWhole(file, content);
 }
 
-FileStatus WindowsFileSystem::CreateNew(const std::string& path, std::unique_ptr<WritableFile>& file) {
-    UniqueFile handle(::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+FileStatus WindowsFileSystem::CreateNew(const std::u16string& path, std::unique_ptr<WritableFile>& file) {
+    UniqueFile handle(::CreateFileW(WidePath(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.Valid()) return LastError();
     file = std::make_unique<WindowsWritableFile>(std::move(handle));
     return FileStatus::Success();
 }
 
-FileStatus WindowsFileSystem::Replace(const std::string& from, const std::string& to) {
-    if (!::MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+FileStatus WindowsFileSystem::Replace(const std::u16string& from, const std::u16string& to) {
+    if (!::MoveFileExW(WidePath(from), WidePath(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return LastError();
     return FileStatus::Success();
 }
 
-FileStatus WindowsFileSystem::CheckReplaceable(const std::string& path) {
+FileStatus WindowsFileSystem::CheckReplaceable(const std::u16string& path) {
     // Opening for writing without sharing finds a read-only file, a missing folder and
     // a file another program holds; OPEN_ALWAYS then creating nothing that stays.
-    const std::wstring wide = WidePath(path);
-    const bool existed = ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
-    UniqueFile file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const wchar_t* const wide = WidePath(path);
+    const bool existed = ::GetFileAttributesW(wide) != INVALID_FILE_ATTRIBUTES;
+    UniqueFile file(::CreateFileW(wide, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return LastError();
     file.Reset();
-    if (!existed) ::DeleteFileW(wide.c_str());
+    if (!existed) ::DeleteFileW(wide);
     return FileStatus::Success();
 }
 
-void WindowsFileSystem::Remove(const std::string& path) { ::DeleteFileW(WidePath(path).c_str()); }
+void WindowsFileSystem::Remove(const std::u16string& path) { ::DeleteFileW(WidePath(path)); }
 
 void WindowsFileSystem::Pause(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
 

@@ -16,21 +16,23 @@
 #include <string>
 #include <vector>
 
-#include "export/console_text.h"
+#include "app/console_text.h"
+#include "app/export_messages.h"
 #include "app/resource.h"
-#include "data/com_apartment.h"
+#include "data/code_page.h"
 #include "data/connection_setup.h"
 #include "data/iso_date.h"
-#include "data/server_error.h"
+#include "data/message_text.h"
 #include "data/number_format.h"
+#include "data/server_error.h"
+#include "data/windows_file_system.h"
 #include "export/com_document_source.h"
-#include "export/export_run.h"
-#include "export/journal_writer.h"
+#include "export/export_to_file.h"
 #include "export/locale_date.h"
 #include "mapping/account_file.h"
-#include "mapping/windows_file_system.h"
-#include "ui/message_text.h"
-#include "ui/window_text.h"
+#include "win/com_apartment.h"
+#include "win/string_table.h"
+#include "win/wide_text.h"
 
 using namespace dralmoft;
 
@@ -102,43 +104,33 @@ int Export(const Options& options) {
     AccountFile reader(files, false);
     AccountMap clients, suppliers, items;
     VatAccountMap vat;
-    for (const auto& [name, status] : {std::pair{kItemFile, reader.Load(kItemFile, items)},
-                                       std::pair{kVatFile, reader.Load(kVatFile, vat)},
-                                       std::pair{kSupplierFile, reader.Load(kSupplierFile, suppliers)},
-                                       std::pair{kClientFile, reader.Load(kClientFile, clients)}}) {
-        if (!status.ok) {
-            Tell(STD_ERROR_HANDLE, FillMessage(LoadString1253(IDS_ACCOUNT_FILE_UNREADABLE), {name, status.text}));
-            return 1;
-        }
-    }
-
-    JournalWriter writer(files, options.out, [&] { return options.keepCodePage; });
-    if (const FileStatus status = writer.Open(); !status.ok) {
-        Tell(STD_ERROR_HANDLE, FillMessage(LoadString1253(IDS_EXPORT_FILE_UNWRITABLE), {options.out, status.text}));
+    const AccountTables tables{clients, suppliers, items, vat};
+    std::optional<std::string> unreadable;  // the first file that could not be read
+    LoadAccountFiles(reader, tables, [&](AccountKind kind, const FileStatus& status) {
+        if (!unreadable)
+            unreadable =
+                LoadMessage(IDS_ACCOUNT_FILE_UNREADABLE, {Utf16ToCp1253(AccountFileName(kind)), status.text});
+    });
+    if (unreadable) {
+        Tell(STD_ERROR_HANDLE, *unreadable);
         return 1;
     }
+
     Microsoft::WRL::ComPtr<IBusinessTable> server;
     Microsoft::WRL::ComPtr<IDataService> documentQuery;
     ComDocumentSource source(server, documentQuery);
-    ExportRun run(source, writer, {clients, suppliers, items, vat}, FormatUserDate);
-    std::string separator = options.separator;
-    try {
-        FileStatus status = run.Run(options.from, options.to, separator);
-        if (status.ok) status = writer.Close();
-        if (!status.ok) {
-            Tell(STD_ERROR_HANDLE, FillMessage(LoadString1253(IDS_EXPORT_FILE_NOT_SAVED), {options.out, status.text}));
-            return 1;
-        }
-    } catch (const ServerError& error) {
-        Tell(STD_ERROR_HANDLE, FillMessage(LoadString1253(IDS_EXPORT_FAILED),
-                                           {options.out, error.StatusHex(), run.CurrentDocument(), error.Text()}));
+    const ExportRequest request{options.from, options.to, Cp1253ToUtf16(options.out), options.separator,
+                                [&] { return options.keepCodePage; }};
+    ExportOutcome outcome = ExportToFile(request, {source, tables, files, FormatUserDate});
+    if (outcome.state == ExportOutcome::State::Pending) (void)outcome.Commit();
+    if (const std::optional<std::string> failure = ExportFailureText(outcome, options.out)) {
+        Tell(STD_ERROR_HANDLE, *failure);
         return 1;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    Tell(STD_OUTPUT_HANDLE, Summary(run.Summary(), seconds).insert(0, options.out));
+    Tell(STD_OUTPUT_HANDLE, Summary(outcome.summary, seconds).insert(0, options.out));
     return 0;
 }
-
 
 }  // namespace
 
@@ -153,7 +145,7 @@ int wmain(int argc, wchar_t** argv) {
     try {
         return Export(*options);
     } catch (const ServerError& error) {
-        Tell(STD_ERROR_HANDLE, FillMessage(LoadString1253(IDS_STARTUP_FAILED), {error.StatusHex(), error.Text()}));
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STARTUP_FAILED, {error.StatusHex(), error.Text()}));
         return 1;
     }
 }

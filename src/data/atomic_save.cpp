@@ -1,29 +1,33 @@
-#include "mapping/atomic_save.h"
+#include "data/atomic_save.h"
 
 namespace dralmoft {
+namespace {
 
-std::string TemporaryPathFor(const std::string& target, unsigned long processId, int attempt) {
+std::u16string Digits(unsigned long number) {
+    const std::string text = std::to_string(number);
+    return {text.begin(), text.end()};
+}
+
+}  // namespace
+
+std::u16string TemporaryPathFor(const std::u16string& target, unsigned long processId, int attempt) {
     // "~" keeps it apart from the user's files; the process id and attempt keep two
     // programs, or a leftover of a crash, from colliding.
-    const std::size_t slash = target.find_last_of("\\/");
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    return target.substr(0, nameStart) + "~" + target.substr(nameStart) + "." + std::to_string(processId) + "-" +
-           std::to_string(attempt) + ".tmp";
+    const std::size_t slash = target.find_last_of(u"\\/");
+    const std::size_t nameStart = slash == std::u16string::npos ? 0 : slash + 1;
+    return target.substr(0, nameStart) + u"~" + target.substr(nameStart) + u"." + Digits(processId) + u"-" +
+           Digits(static_cast<unsigned long>(attempt)) + u".tmp";
 }
 
-AtomicFileWriter::AtomicFileWriter(FileSystem& files, std::string target)
+AtomicFileWriter::AtomicFileWriter(FileSystem& files, std::u16string target)
     : m_files(files), m_target(std::move(target)) {}
 
-AtomicFileWriter::~AtomicFileWriter() {
-    if (m_temporary.empty()) return;
-    m_file.reset();
-    m_files.Remove(m_temporary);
-}
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 FileStatus AtomicFileWriter::Begin() {
     FileStatus status = FileStatus::Failure("");
     for (int attempt = 1; attempt <= 3 && !status.ok; ++attempt) {
-        const std::string candidate = TemporaryPathFor(m_target, m_files.ProcessId(), attempt);
+        const std::u16string candidate = TemporaryPathFor(m_target, m_files.ProcessId(), attempt);
         status = m_files.CreateNew(candidate, m_file);
         if (status.ok) m_temporary = candidate;
     }
@@ -31,10 +35,14 @@ FileStatus AtomicFileWriter::Begin() {
     return status;
 }
 
-FileStatus AtomicFileWriter::Fail(FileStatus status) {
+void AtomicFileWriter::Discard() {
     m_file.reset();
     if (!m_temporary.empty()) m_files.Remove(m_temporary);
     m_temporary.clear();
+}
+
+FileStatus AtomicFileWriter::Fail(FileStatus status) {
+    Discard();
     return status;
 }
 
@@ -47,7 +55,7 @@ FileStatus AtomicFileWriter::Append(std::string_view bytes) {
     return status.ok ? status : Fail(std::move(status));
 }
 
-FileStatus AtomicFileWriter::Finish() {
+FileStatus AtomicFileWriter::Seal() {
     if (!m_file) return FileStatus::Failure("the file is not open");
     if (!m_buffer.empty()) {
         FileStatus status = m_file->Write(m_buffer);
@@ -57,10 +65,21 @@ FileStatus AtomicFileWriter::Finish() {
     FileStatus status = m_file->Commit();
     m_file.reset();
     if (!status.ok) return Fail(std::move(status));
-    status = ReplaceWithRetries();
+    m_sealed = true;
+    return status;
+}
+
+FileStatus AtomicFileWriter::Commit() {
+    if (!m_sealed || m_temporary.empty()) return FileStatus::Failure("the file is not complete");
+    FileStatus status = ReplaceWithRetries();
     if (!status.ok) return Fail(std::move(status));
     m_temporary.clear();
     return status;
+}
+
+FileStatus AtomicFileWriter::Finish() {
+    FileStatus status = Seal();
+    return status.ok ? Commit() : status;
 }
 
 FileStatus AtomicFileWriter::ReplaceWithRetries() {
@@ -72,7 +91,7 @@ FileStatus AtomicFileWriter::ReplaceWithRetries() {
     return status;
 }
 
-FileStatus SaveAtomically(FileSystem& files, const std::string& target, std::string_view content) {
+FileStatus SaveAtomically(FileSystem& files, const std::u16string& target, std::string_view content) {
     AtomicFileWriter writer(files, target);
     FileStatus status = writer.Begin();
     if (status.ok) status = writer.Append(content);

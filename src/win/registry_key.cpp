@@ -1,4 +1,4 @@
-#include "data/registry_key.h"
+#include "win/registry_key.h"
 
 #include <vector>
 

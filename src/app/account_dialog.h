@@ -4,14 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "app/resource.h"
-#include "ui/dialog.h"
+#include "app/app_dialog.h"
 
 namespace dralmoft {
 
-class AccountDialog : public Dialog {
+class AccountDialog : public AppDialog {
 public:
-    explicit AccountDialog(HWND owner) : Dialog(IDD_ACCOUNT, owner) {}
+    explicit AccountDialog(HWND owner);
 
     std::string m_account;  // edit 1008: the account, as typed
     std::string m_name;     // static 1006: column 1 of the row
@@ -22,7 +21,6 @@ public:
                                           const std::string& account);
 
 protected:
-    BOOL OnInitDialog() override;
     void DoDataExchange(const DataExchange& exchange) override;
 };
 

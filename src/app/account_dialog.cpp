@@ -1,6 +1,10 @@
-#include "mapping/account_dialog.h"
+#include "app/account_dialog.h"
+
+#include "app/resource.h"
 
 namespace dralmoft {
+
+AccountDialog::AccountDialog(HWND owner) : AppDialog(IDD_ACCOUNT, owner) {}
 
 std::optional<std::string> AccountDialog::Ask(HWND owner, const std::string& taxId, const std::string& name,
                                               const std::string& account) {
@@ -10,12 +14,6 @@ std::optional<std::string> AccountDialog::Ask(HWND owner, const std::string& tax
     dialog.m_account = account;
     if (dialog.DoModal() != IDOK) return std::nullopt;
     return dialog.m_account;
-}
-
-BOOL AccountDialog::OnInitDialog() {
-    Dialog::OnInitDialog();
-    UpdateData(false);
-    return TRUE;  // the focus goes to the first tab stop, the account
 }
 
 void AccountDialog::DoDataExchange(const DataExchange& exchange) {

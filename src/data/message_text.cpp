@@ -1,4 +1,4 @@
-#include "ui/message_text.h"
+#include "data/message_text.h"
 
 #include <vector>
 

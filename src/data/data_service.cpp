@@ -1,0 +1,15 @@
+#include "data/data_service.h"
+
+#include "data/collection_walk.h"
+#include "data/server_objects.h"
+
+namespace dralmoft {
+
+Microsoft::WRL::ComPtr<IDataService> ConnectDataService(Microsoft::WRL::ComPtr<IBusinessTable>& root) {
+    if (!root) root = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
+    Microsoft::WRL::ComPtr<IBusinessCollection> all;
+    CallServer(root, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf());
+    return ItemAs<IDataService>(all, 1);
+}
+
+}  // namespace dralmoft

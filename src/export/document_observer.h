@@ -1,0 +1,45 @@
+#pragma once
+// A look at each document of an export once its records are composed, before they are
+// written: the observer may keep the document (its records are written) or leave it
+// out. It is how an export can write only what is new, or keep a digest of what it wrote.
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+#include "export/journal_record.h"
+
+namespace dralmoft {
+
+// One document's records as they will be written (Windows-1253, before any conversion
+// to the OEM code page): its VAT and item record per VAT group, then its trader record.
+class ComposedDocument {
+public:
+    ComposedDocument(const DocumentFields& fields, std::string_view text, std::span<const std::size_t> ends)
+        : m_fields(fields), m_text(text), m_ends(ends) {}
+
+    [[nodiscard]] const DocumentFields& Fields() const { return m_fields; }
+    // All its records, each ending in CR LF.
+    [[nodiscard]] std::string_view Text() const { return m_text; }
+    [[nodiscard]] std::size_t RecordCount() const { return m_ends.size(); }
+    // Record `index`, from 0. Records are told apart by where they end, not by their line
+    // ends: a field's text may hold a line end of its own.
+    [[nodiscard]] std::string_view Record(std::size_t index) const {
+        const std::size_t start = index == 0 ? 0 : m_ends[index - 1];
+        return m_text.substr(start, m_ends[index] - start);
+    }
+
+private:
+    const DocumentFields& m_fields;
+    std::string_view m_text;
+    std::span<const std::size_t> m_ends;
+};
+
+class DocumentObserver {
+public:
+    virtual ~DocumentObserver() = default;
+    // True writes the document's records; false leaves the document out of the file.
+    [[nodiscard]] virtual bool Keep(const ComposedDocument& document) = 0;
+};
+
+}  // namespace dralmoft

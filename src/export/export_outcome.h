@@ -1,0 +1,51 @@
+#pragma once
+// How an export of a period to a file ended, for the window and the command-line
+// exporter to present. A run that completed leaves its file pending: written whole and
+// flushed under a temporary name beside the target, which it replaces only when the
+// caller commits it, so that a question to the user can come between the two.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "data/atomic_save.h"
+#include "data/file_system.h"
+#include "data/server_error.h"
+#include "export/export_run.h"
+
+namespace dralmoft {
+
+class ExportOutcome {
+public:
+    enum class State {
+        Pending,       // the run completed: Commit or Discard
+        Written,       // committed: the target holds the export
+        Discarded,     // the caller chose to leave the target as it was
+        Unwritable,    // the target cannot be replaced: the server was not asked
+        NotSaved,      // writing, flushing or replacing failed: the target is as it was
+        ServerFailed,  // the server failed part way: the target is as it was
+    };
+
+    State state = State::Unwritable;
+    // What the run read and wrote, as far as it went.
+    ExportSummary summary;
+    // The separator as the run left it: an empty one became ";" with the first record.
+    std::string separator;
+    // Unwritable, NotSaved: the system's error.
+    FileStatus fileError;
+    // ServerFailed: the error, and the document being read ("name-seriesnumber", or "#n"
+    // before its texts were known).
+    std::optional<ServerError> serverError;
+    std::string document;
+
+    // Puts the pending file in place of the target: Written, or NotSaved with the error.
+    FileStatus Commit();
+    // Removes the pending file; the target stays exactly as it was.
+    void Discard();
+
+private:
+    friend class ExportFlow;
+    std::unique_ptr<AtomicFileWriter> m_file;  // Pending only
+};
+
+}  // namespace dralmoft
