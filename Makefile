@@ -40,7 +40,7 @@ bench: deps
 # The mapping-file reader under libFuzzer for FUZZ_SECONDS (default 600).
 FUZZ_SECONDS ?= 600
 fuzz: deps
-	CXX=clang++ cmake -S tests/fuzz -B build/fuzz -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	CXX=clang++ cmake -S tests/fuzz -B build/fuzz -DCMAKE_BUILD_TYPE=Debug
 	cmake --build build/fuzz -j $(JOBS)
 	mkdir -p build/fuzz/corpus
 	build/fuzz/mapping_file_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 build/fuzz/corpus tests/fuzz/corpus

@@ -8,8 +8,8 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64
   xvfb xauth imagemagick x11-utils
-  googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
-  locales
+  googletest libgtest-dev libbenchmark-dev
+  python3 locales
 )
 
 missing=()
@@ -21,7 +21,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # Wine garbles non-ASCII command-line arguments unless the Greek UTF-8 locale exists.
@@ -29,5 +29,5 @@ if ! locale -a 2>/dev/null | grep -qi '^el_GR\.utf8$'; then
   echo "Generating the el_GR.UTF-8 locale"
   sed -i 's/^# *el_GR.UTF-8 UTF-8/el_GR.UTF-8 UTF-8/' /etc/locale.gen
   grep -q '^el_GR.UTF-8 UTF-8' /etc/locale.gen || echo 'el_GR.UTF-8 UTF-8' >> /etc/locale.gen
-  locale-gen >/dev/null
+  locale-gen
 fi

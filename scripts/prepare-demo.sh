@@ -11,7 +11,11 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 cp "$root"/demo/* "$scratch/"
 folder="$(winepath -w "$scratch")"
-wine reg add 'HKCU\SOFTWARE\Morvanelquist\Tavrenix\DataType' /v Tavrenix /d ACCESS /f >/dev/null 2>&1
-wine reg add 'HKCU\SOFTWARE\Morvanelquist\Tavrenix\Database' /v Tavrenix /d "$folder" /f >/dev/null 2>&1
-wine reg add 'HKCU\SOFTWARE\Morvanelquist\Tavrenix\MachineDatabase' /v Tavrenix /d "$folder" /f >/dev/null 2>&1
+set_setting() {
+  wine reg add "$erp_settings_key\\$1" /v Tavrenix /d "$2" /f >/dev/null 2>&1 ||
+    { echo "could not write $erp_settings_key\\$1 in the Wine prefix" >&2; exit 1; }
+}
+set_setting DataType ACCESS
+set_setting Database "$folder"
+set_setting MachineDatabase "$folder"
 echo "$scratch"

@@ -12,15 +12,27 @@ cd "$root"
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 
-cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DDRALMOFT_SANITIZE=OFF >/dev/null
-cmake --build build/bench -j "$(nproc)" >/dev/null
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DDRALMOFT_SANITIZE=OFF
+cmake --build build/bench -j "$(nproc)"
 "$here/register-server.sh"
 results=()
 add() { results+=("$1|$2"); }
+# The value of `name` in a file of "name value" lines, as the Wine benchmarks print them.
+value() { awk -v name="$2" '$1 == name {print $2}' "$1" | tr -d '\r'; }
+
+# The benchmarks point the server at their companies through a settings key of their own,
+# never through the ERP's key that `make run` sets.
+export DRALMOFT_SETTINGS_KEY='Software\Dralmoft-Bench'
 
 echo "== Native"
-build/bench/bench/native/native_bench --benchmark_format=console | tee build/bench/native.txt
-ms() { awk -v name="$1" '$1 == name {print $2}' build/bench/native.txt; }
+build/bench/bench/native/native_bench --benchmark_format=console \
+    --benchmark_out=build/bench/native.json --benchmark_out_format=json
+# A native benchmark's real time, in the unit it reports (milliseconds), by its name.
+ms() {
+  python3 -c 'import json, sys
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+print(next("%.1f" % run["real_time"] for run in runs if run["name"] == sys.argv[2]))' build/bench/native.json "$1"
+}
 add "company file parse, 100,000 documents (native)" "$(ms ParseGeneratedCompany/100000) ms"
 add "account file of 100,000 lines read (native; target <= 100 ms)" "$(ms ReadAccountFile) ms"
 add "account file of 100,000 lines written (native; target <= 100 ms)" "$(ms WriteAccountFile) ms"
@@ -34,16 +46,17 @@ company() {
   echo "$dir"
 }
 point_registry_at() {
-  wine reg add 'HKCU\SOFTWARE\Morvanelquist\Tavrenix\Database' /v Tavrenix /d "$(winepath -w "$1")" /f >/dev/null 2>&1
+  wine reg add "HKCU\\$DRALMOFT_SETTINGS_KEY\\Database" /v Tavrenix /d "$(winepath -w "$1")" /f >/dev/null 2>&1 ||
+    { echo "could not write the benchmarks' settings key" >&2; exit 1; }
 }
 
 echo "== Wine: demo server load and document walk, 100,000 documents"
 big=$(company company-100k --seed 7 --documents 100000 --lines 3 --clients 20000 --suppliers 2000 --items 20000 --year 2024)
 # The year 2024: OLE dates 45292 (1 January) to 45657 (31 December).
 wine build/win/bench/wine/dralmoft-bench-walk.exe "$(winepath -w "$big")" 45292 45657 | tee build/bench/walk.txt
-add "server load of 100,000 documents (Wine; target <= 3 s)" "$(awk '/^load/ {print $2}' build/bench/walk.txt) s"
+add "server load of 100,000 documents (Wine; target <= 3 s)" "$(value build/bench/walk.txt load_s) s"
 add "walk of 100,000 documents with their lines (Wine; target >= 100,000 documents/s)" \
-    "$(awk '/^walk/ {print $8}' build/bench/walk.txt) documents/s"
+    "$(value build/bench/walk.txt documents_per_s) documents/s"
 
 echo "== Wine: the list, 100,000 clients"
 list="$root/build/bench/list-100k"
@@ -54,9 +67,9 @@ clients = [{"id": f"C{i}", "name": f"Πελάτης {i}", "taxId": str(100000000
 json.dump({"clients": clients}, open(sys.argv[1], "w", encoding="utf-8"), ensure_ascii=False)' "$list/company.json"
 point_registry_at "$list"
 wine build/win/bench/wine/dralmoft-bench-list.exe "$(winepath -w "$list")" | tee build/bench/list.txt
-add "100,000 clients shown at start-up, server calls included (Wine; target <= 1 s)" "$(awk '/^start-up/ {print $2}' build/bench/list.txt) ms"
-add "100,000 clients shown by a click of the radio button (Wine; target <= 1 s)" "$(awk '/^clients/ {print $3}' build/bench/list.txt) ms"
-add "search keystroke over 100,000 rows, match in the last (Wine; target <= 30 ms)" "$(awk '/^search/ {print $2}' build/bench/list.txt) ms"
+add "100,000 clients shown at start-up, server calls included (Wine; target <= 1 s)" "$(value build/bench/list.txt startup_ms) ms"
+add "100,000 clients shown by a click of the radio button (Wine; target <= 1 s)" "$(value build/bench/list.txt clients_click_ms) ms"
+add "search keystroke over 100,000 rows, match in the last (Wine; target <= 30 ms)" "$(value build/bench/list.txt search_ms) ms"
 
 echo "== Wine: command-line export"
 # Each side is run three times and its best time kept: the machine's noise is larger
@@ -72,8 +85,8 @@ for documents in 32767 100000; do
     wine build/win/bench/wine/dralmoft-bench-walk.exe "$(winepath -w "$dir")" 45658 46022 | tee -a "build/bench/walk-$documents.txt"
   done
   seconds=$(tr -d '\r' < "build/bench/export-$documents.txt" | grep -o '[0-9.]* s$' | cut -d' ' -f1 | best)
-  walk=$(awk '/^walk/ {print $2}' "build/bench/walk-$documents.txt" | best)
-  load=$(awk '/^load/ {print $2}' "build/bench/walk-$documents.txt" | best)
+  walk=$(value "build/bench/walk-$documents.txt" walk_s | best)
+  load=$(value "build/bench/walk-$documents.txt" load_s | best)
   # The export's own time includes the server's load of the company; the walk's does not.
   ratio=$(LC_ALL=C awk -v e="$seconds" -v l="$load" -v w="$walk" 'BEGIN {printf "%.2f", e / (l + w)}')
   inner=$(LC_ALL=C awk -v e="$seconds" -v l="$load" -v w="$walk" 'BEGIN {printf "%.2f", (e - l) / w}')

@@ -40,8 +40,26 @@ echo "== Wine tests"
 wineserver -k 2>/dev/null || true  # a server started without this display must not be reused
 wineserver -w 2>/dev/null || true
 "$here/register-server.sh" || status=1
+
+# The tests use settings keys of their own: a user's ERP settings stay exactly as they
+# were. A mark in the ERP's key makes sure there is something to lose, and the key is
+# compared, byte for byte, before and after: one more test.
+erp_root="${erp_settings_key%\\*}"
+wine reg add "$erp_root\\DralmoftTestsMark" /v Mark /d 'Μένει όπως ήταν' /f >/dev/null 2>&1
+wine reg export "$erp_root" build/logs/erp-before.reg /y >/dev/null 2>&1
+
 ctest --test-dir build/win -j 2 --timeout 120 --output-on-failure 2>&1 | tee build/logs/wine.log | tail -n 15
 count build/logs/wine.log
+
+wine reg export "$erp_root" build/logs/erp-after.reg /y >/dev/null 2>&1
+if [ -s build/logs/erp-before.reg ] && cmp -s build/logs/erp-before.reg build/logs/erp-after.reg; then
+  passed=$((passed + 1))
+  wine reg delete "$erp_root\\DralmoftTestsMark" /f >/dev/null 2>&1
+else
+  echo "FAILED: the tests changed the ERP's settings under $erp_root (build/logs/erp-*.reg)"
+  failed=$((failed + 1))
+  status=1
+fi
 
 # Wine's programs leave the display before it closes, so nothing is printed after the count.
 wineserver -k 2>/dev/null || true

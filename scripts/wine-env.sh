@@ -7,3 +7,5 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=el_GR.UTF-8
 export LANG=el_GR.UTF-8
+# The ERP's settings key, which both programs read (make run points it at the demo).
+erp_settings_key='HKCU\SOFTWARE\Morvanelquist\Tavrenix'

@@ -13,8 +13,17 @@ exec 9>"$WINEPREFIX.lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.dralmoft-ready" ]; then
   echo "Preparing the Wine prefix $WINEPREFIX" >&2
-  wine wineboot -i >/dev/null 2>&1 || true
+  log="$WINEPREFIX.boot.log"
+  if ! wine wineboot -i >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "wineboot could not prepare $WINEPREFIX (its output is above)" >&2
+    exit 1
+  fi
   # Without a window manager Wine otherwise waits about 2 s whenever a dialog closes.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  if ! wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1; then
+    cat "$log" >&2
+    echo "could not set Managed=N in $WINEPREFIX" >&2
+    exit 1
+  fi
   touch "$WINEPREFIX/.dralmoft-ready"
 fi

@@ -12,6 +12,7 @@
 #include "data/collection_walk.h"
 #include "data/data_service.h"
 #include "data/server_objects.h"
+#include "win/com_apartment.h"
 #include "win/variant.h"
 
 using namespace dralmoft;
@@ -93,7 +94,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs("usage: dralmoft-bench-walk FOLDER FROM TO (OLE dates)\n", stderr);
         return 2;
     }
-    ::CoInitialize(nullptr);
+    const ComApartment apartment;
     int result = 0;
     try {
         const auto loadStart = Clock::now();
@@ -102,12 +103,12 @@ int wmain(int argc, wchar_t** argv) {
         const auto walkStart = Clock::now();
         const Totals totals = Walk(std::wcstod(argv[2], nullptr), std::wcstod(argv[3], nullptr));
         const double walk = Seconds(walkStart);
-        std::printf("load %.3f s\nwalk %.3f s: %ld documents, %ld lines, %.0f documents/s (net %.2f)\n", load, walk,
+        // One "name value" line each: scripts/run-bench.sh reads them by name.
+        std::printf("load_s %.3f\nwalk_s %.3f\ndocuments %ld\nlines %ld\ndocuments_per_s %.0f\nnet %.2f\n", load, walk,
                     totals.documents, totals.lines, totals.documents / walk, totals.amount);
     } catch (const ServerError& error) {
         std::fprintf(stderr, "server error %s\n", error.what());
         result = 1;
     }
-    ::CoUninitialize();
     return result;
 }

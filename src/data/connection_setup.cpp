@@ -1,15 +1,15 @@
 #include "data/connection_setup.h"
 
+#include "data/server_objects.h"
 #include "win/bstr.h"
 #include "win/registry_key.h"
-#include "data/server_objects.h"
 
 namespace dralmoft {
 namespace {
 
-std::u16string ReadSetting(RegistryKey& key, const wchar_t* setting) {
+std::u16string ReadSetting(RegistryKey& key, const std::wstring& root, const wchar_t* setting) {
     std::wstring text;
-    if (key.Open(HKEY_CURRENT_USER, std::wstring(kSettingsRoot) + setting, KEY_READ) == 1) {
+    if (key.Open(HKEY_CURRENT_USER, root + L"\\" + setting, KEY_READ) == 1) {
         if (key.QueryString(kSettingsValue, text) == 0) text.clear();
     }
     key.Close();
@@ -18,12 +18,23 @@ std::u16string ReadSetting(RegistryKey& key, const wchar_t* setting) {
 
 }  // namespace
 
+std::wstring SettingsKeyPath() {
+    const DWORD length = ::GetEnvironmentVariableW(kSettingsKeyVariable, nullptr, 0);
+    if (length <= 1) return kSettingsRoot;
+    std::wstring path(length, L'\0');
+    const DWORD copied = ::GetEnvironmentVariableW(kSettingsKeyVariable, path.data(), length);
+    if (copied == 0 || copied >= length) return kSettingsRoot;
+    path.resize(copied);
+    return path;
+}
+
 ConnectionSettings ReadConnectionSettings() {
+    const std::wstring root = SettingsKeyPath();
     RegistryKey key;
     ConnectionSettings settings;
-    settings.databaseType = ReadSetting(key, L"DataType");
-    settings.location = ReadSetting(key, L"Database");
-    settings.machineFolder = ReadSetting(key, L"MachineDatabase");
+    settings.databaseType = ReadSetting(key, root, L"DataType");
+    settings.location = ReadSetting(key, root, L"Database");
+    settings.machineFolder = ReadSetting(key, root, L"MachineDatabase");
     return settings;
 }
 

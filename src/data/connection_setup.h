@@ -5,16 +5,27 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <string>
+
 #include "data/connection_settings.h"
 #include "data/server_interfaces.h"
 
 namespace dralmoft {
 
-inline constexpr wchar_t kSettingsRoot[] = L"SOFTWARE\\Morvanelquist\\Tavrenix\\";
+// The ERP's own key under HKEY_CURRENT_USER, with the subkeys DataType, Database and
+// MachineDatabase, each holding its setting in the value "Tavrenix".
+inline constexpr wchar_t kSettingsRoot[] = L"SOFTWARE\\Morvanelquist\\Tavrenix";
 inline constexpr wchar_t kSettingsValue[] = L"Tavrenix";
+// The environment variable that names another key under HKEY_CURRENT_USER to read the
+// settings from: the tests' hook, so that they never touch a user's real ERP settings.
+// It is the only environment the programs look at.
+inline constexpr wchar_t kSettingsKeyVariable[] = L"DRALMOFT_SETTINGS_KEY";
 
-// Reads the three settings from HKEY_CURRENT_USER with read rights only. A key or value
-// that is missing or unreadable gives an empty text; nothing here fails.
+// The key the settings are read from: kSettingsRoot, or the key kSettingsKeyVariable names.
+[[nodiscard]] std::wstring SettingsKeyPath();
+
+// Reads the three settings from that key with read rights only. A key or value that is
+// missing or unreadable gives an empty text; nothing here fails.
 [[nodiscard]] ConnectionSettings ReadConnectionSettings();
 
 // Creates DatabaseSetup and makes the three registrations in order. Raises ServerError

@@ -15,20 +15,22 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-const std::wstring kRoot = L"SOFTWARE\\Morvanelquist";
-
-// The three keys of the ERP, cleared before and after each test.
+// The settings, read from a key of the test's own.
 class ConnectionSetupTest : public testing::Test {
 protected:
-    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kRoot.c_str()); }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kRoot.c_str()); }
+    void Store(const wchar_t* setting, const std::wstring& value) const { m_key.Store(setting, value); }
 
-    static void Store(const wchar_t* setting, const std::wstring& value) {
-        RegistryKey key;
-        ASSERT_EQ(key.Create(HKEY_CURRENT_USER, std::wstring(kSettingsRoot) + setting), 1);
-        ASSERT_EQ(key.SetString(kSettingsValue, value), 1);
-    }
+    test::TestSettingsKey m_key;
 };
+
+TEST_F(ConnectionSetupTest, SettingsComeFromTheErpKeyUnlessATestNamesItsOwn) {
+    EXPECT_EQ(SettingsKeyPath(), m_key.Path());
+    ::SetEnvironmentVariableW(kSettingsKeyVariable, L"");
+    EXPECT_EQ(SettingsKeyPath(), L"SOFTWARE\\Morvanelquist\\Tavrenix");
+    ::SetEnvironmentVariableW(kSettingsKeyVariable, nullptr);
+    EXPECT_EQ(SettingsKeyPath(), L"SOFTWARE\\Morvanelquist\\Tavrenix");
+    ::SetEnvironmentVariableW(kSettingsKeyVariable, m_key.Path().c_str());
+}
 
 TEST_F(ConnectionSetupTest, NothingStoredGivesEmptyTexts) {
     const ConnectionSettings settings = ReadConnectionSettings();

@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "data/connection_setup.h"
-#include "win/registry_key.h"
 
 namespace dralmoft::test {
 
@@ -13,17 +11,11 @@ void MainWindowTest::SetUp() {
                                                        ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&controls);
     ServeCompany(kWindowCompany);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Morvanelquist");
-    RegistryKey key;
-    ASSERT_EQ(key.Create(HKEY_CURRENT_USER, std::wstring(kSettingsRoot) + L"Database"), 1);
-    ASSERT_EQ(key.SetString(kSettingsValue, m_company.Path()), 1);
+    m_settings.Store(L"Database", m_company.Path());
     m_directory = std::make_unique<CurrentDirectory>(m_work.Path());
 }
 
-void MainWindowTest::TearDown() {
-    m_directory.reset();
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Morvanelquist");
-}
+void MainWindowTest::TearDown() { m_directory.reset(); }
 
 std::unique_ptr<LedgerExportDialog> MainWindowTest::Open() {
     auto dialog = std::make_unique<LedgerExportDialog>(nullptr);

@@ -49,6 +49,7 @@ protected:
     static std::vector<std::string> Rows(const LedgerExportDialog& dialog);
 
     ComApartment m_apartment;
+    TestSettingsKey m_settings;
     TempFolder m_company;
     TempFolder m_work;
     std::unique_ptr<CurrentDirectory> m_directory;

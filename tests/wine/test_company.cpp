@@ -7,7 +7,9 @@
 #include "data/code_page.h"
 #include "data/collection_walk.h"
 #include "data/data_service.h"
+#include "data/connection_setup.h"
 #include "data/server_objects.h"
+#include "win/registry_key.h"
 
 namespace dralmoft::test {
 
@@ -31,6 +33,27 @@ void TempFolder::Write(const std::wstring& name, std::string_view bytes) const {
     std::ofstream file(std::filesystem::path(m_path) / name, std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!file) throw std::runtime_error("cannot write a test file");
+}
+
+TestSettingsKey::TestSettingsKey() {
+    static int counter = 0;
+    m_path = L"Software\\Dralmoft-Tests\\Settings-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
+    ::SetEnvironmentVariableW(kSettingsKeyVariable, m_path.c_str());
+}
+
+TestSettingsKey::~TestSettingsKey() {
+    ::SetEnvironmentVariableW(kSettingsKeyVariable, nullptr);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
+    // The tests' parent key goes too once the last test's key is gone (it fails while
+    // another test still has one).
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Dralmoft-Tests");
+}
+
+void TestSettingsKey::Store(const wchar_t* setting, const std::wstring& value) const {
+    RegistryKey key;
+    if (key.Create(HKEY_CURRENT_USER, m_path + L"\\" + setting) != 1 || key.SetString(kSettingsValue, value) != 1)
+        throw std::runtime_error("cannot write the test's settings key");
 }
 
 void OpenCompany(const TempFolder& folder, std::string_view json) {

@@ -28,6 +28,25 @@ private:
     std::wstring m_path;
 };
 
+// A settings key of the test's own under HKEY_CURRENT_USER, which the programs read
+// instead of the ERP's key (DRALMOFT_SETTINGS_KEY, also for the programs a test starts)
+// while it lives. At the end only this key is deleted: a user's ERP settings are never
+// touched.
+class TestSettingsKey {
+public:
+    TestSettingsKey();
+    ~TestSettingsKey();
+    TestSettingsKey(const TestSettingsKey&) = delete;
+    TestSettingsKey& operator=(const TestSettingsKey&) = delete;
+
+    [[nodiscard]] const std::wstring& Path() const { return m_path; }
+    // Stores `value` as the setting `setting` ("DataType", "Database", "MachineDatabase").
+    void Store(const wchar_t* setting, const std::wstring& value) const;
+
+private:
+    std::wstring m_path;
+};
+
 using dralmoft::ComApartment;
 
 // Writes `json` as company.json in `folder` and registers the folder as the main
