@@ -29,8 +29,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs("usage: dralmoft-bench-list FOLDER\n", stderr);
         return 2;
     }
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
-                                                       ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&controls);
     const ComApartment apartment;
     {

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <string>
 
-#include "win/bstr.h"
 #include "data/collection_walk.h"
 #include "data/data_service.h"
 #include "data/server_objects.h"
+#include "win/bstr.h"
 #include "win/com_apartment.h"
 #include "win/variant.h"
 

@@ -89,11 +89,12 @@ std::optional<Options> ParseArguments(int argc, wchar_t** argv, bool& help) {
 
 std::string Summary(const ExportSummary& summary, double seconds) {
     const std::size_t skipped = summary.notCommercial + summary.noTrader + summary.noLines;
-    return FillMessage("%1: %2 documents read, %3 exported, %4 skipped (%5 not commercial documents, %6 without "
-                       "trader, %7 without lines), %8 records, %9 s",
-                       {"", std::to_string(summary.read), std::to_string(summary.exported), std::to_string(skipped),
-                        std::to_string(summary.notCommercial), std::to_string(summary.noTrader),
-                        std::to_string(summary.noLines), std::to_string(summary.records), FormatFixed(seconds, 2)});
+    return FillMessage(
+        "%1: %2 documents read, %3 exported, %4 skipped (%5 not commercial documents, %6 without "
+        "trader, %7 without lines), %8 records, %9 s",
+        {"", std::to_string(summary.read), std::to_string(summary.exported), std::to_string(skipped),
+         std::to_string(summary.notCommercial), std::to_string(summary.noTrader), std::to_string(summary.noLines),
+         std::to_string(summary.records), FormatFixed(seconds, 2)});
 }
 
 int Export(const Options& options) {
@@ -108,8 +109,7 @@ int Export(const Options& options) {
     std::optional<std::string> unreadable;  // the first file that could not be read
     LoadAccountFiles(reader, tables, [&](AccountKind kind, const FileStatus& status) {
         if (!unreadable)
-            unreadable =
-                LoadMessage(IDS_ACCOUNT_FILE_UNREADABLE, {Utf16ToCp1253(AccountFileName(kind)), status.text});
+            unreadable = LoadMessage(IDS_ACCOUNT_FILE_UNREADABLE, {Utf16ToCp1253(AccountFileName(kind)), status.text});
     });
     if (unreadable) {
         Tell(STD_ERROR_HANDLE, *unreadable);

@@ -10,8 +10,8 @@
 namespace dralmoft {
 
 void LedgerExportApp::InitInstance() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
-                                                       ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&controls);
     const ComApartment apartment;
     LedgerExportDialog dialog(nullptr);

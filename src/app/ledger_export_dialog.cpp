@@ -86,7 +86,8 @@ void LedgerExportDialog::Initialize() {
 
     // The four account files, as the command-line exporter loads them: items, VAT rates,
     // suppliers, clients (the clients' file a second time: the list above loaded it).
-    LoadAccountFiles(m_mapFile, Tables(), [this](AccountKind kind, const FileStatus& status) { ReportLoad(kind, status); });
+    LoadAccountFiles(m_mapFile, Tables(),
+                     [this](AccountKind kind, const FileStatus& status) { ReportLoad(kind, status); });
 }
 
 void LedgerExportDialog::ShowServerError(UINT messageId, const ServerError& error) {

@@ -54,11 +54,13 @@ public:
     AccountMap m_itemAccounts;
     std::string m_mapFileName;  // the client, supplier or item file being read or written
     std::string m_vatFileName;
-    Microsoft::WRL::ComPtr<IBusinessTable> m_server;  // DataRoot, created on first use
+    // The server's DataRoot, created on first use and kept while the window lives.
+    Microsoft::WRL::ComPtr<IBusinessTable> m_server;
     AccountFile m_mapFile;  // the client and supplier files
     AccountFile m_itemFile;
     AccountFile m_vatFile;
-    Microsoft::WRL::ComPtr<IDataService> m_documentQuery;  // taken afresh by every list and export
+    // Taken afresh by every list fill and every export.
+    Microsoft::WRL::ComPtr<IDataService> m_documentQuery;
     VatAccountMap m_vatAccounts;
 
     // The account files.

@@ -1,8 +1,8 @@
 // The account editor over the list: the context menu, the edit command, and the save
 // of the kind shown that follows every edit command.
 
-#include "app/ledger_export_dialog.h"
 #include "app/account_dialog.h"
+#include "app/ledger_export_dialog.h"
 #include "win/unique_handle.h"
 
 namespace dralmoft {

@@ -1,11 +1,11 @@
 // The master-data list: the server's clients, suppliers, items or VAT rates with their
 // accounts, and the search over it.
-#include "app/ledger_export_dialog.h"
-
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
 
+#include "app/ledger_export_dialog.h"
 #include "data/collection_walk.h"
 #include "data/data_service.h"
 #include "data/number_format.h"

@@ -1,9 +1,10 @@
 // The output file and its layout: the "..." button and the layout radio buttons.
-#include "app/ledger_export_dialog.h"
-
+#include <windows.h>
 #include <commdlg.h>
 
 #include <vector>
+
+#include "app/ledger_export_dialog.h"
 #include "win/string_table.h"
 #include "win/wide_text.h"
 

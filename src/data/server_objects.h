@@ -27,7 +27,6 @@ inline constexpr DWORD kServerClassContext = CLSCTX_INPROC_SERVER | CLSCTX_INPRO
 // The ServerError of a failed creation, with the class's error text when it left one.
 [[noreturn]] void RaiseCreationFailure(HRESULT status);
 
-
 // The class object of `clsid`, for creating many of its objects quickly: COM looks the
 // class up once instead of once per object. Empty when the class cannot be reached.
 [[nodiscard]] Microsoft::WRL::ComPtr<IClassFactory> ServerClassFactory(REFCLSID clsid);

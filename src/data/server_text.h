@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "win/bstr.h"
 #include "data/server_call.h"
+#include "win/bstr.h"
 
 namespace dralmoft {
 

@@ -77,8 +77,8 @@ std::string SystemErrorText(unsigned long error) {
 FileStatus WindowsFileSystem::ReadOrCreate(const std::u16string& path, std::string& content) {
     content.clear();
     const wchar_t* const wide = WidePath(path);
-    UniqueFile file(::CreateFileW(wide, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(
+        ::CreateFileW(wide, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     // A read-only file still gives its accounts.
     if (!file.Valid() && ::GetLastError() == ERROR_ACCESS_DENIED)
         file.Reset(::CreateFileW(wide, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -96,8 +96,8 @@ FileStatus WindowsFileSystem::ReadIfPresent(const std::u16string& path, std::str
 }
 
 FileStatus WindowsFileSystem::CreateNew(const std::u16string& path, std::unique_ptr<WritableFile>& file) {
-    UniqueFile handle(::CreateFileW(WidePath(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile handle(
+        ::CreateFileW(WidePath(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.Valid()) return LastError();
     file = std::make_unique<WindowsWritableFile>(std::move(handle));
     return FileStatus::Success();

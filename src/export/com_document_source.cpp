@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "win/bstr.h"
 #include "data/collection_walk.h"
-#include "data/server_objects.h"
 #include "data/data_service.h"
+#include "data/server_objects.h"
 #include "data/server_text.h"
+#include "win/bstr.h"
 #include "win/variant.h"
 
 namespace dralmoft {

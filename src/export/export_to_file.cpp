@@ -12,7 +12,8 @@ public:
         outcome.separator = request.separator;
         auto file = std::make_unique<AtomicFileWriter>(services.files, request.path);
         JournalWriter writer(services.files, *file, request.keepCodePage);
-        if (FileStatus status = writer.Open(); !status.ok) return FileFailure(std::move(outcome), State::Unwritable, status);
+        if (FileStatus status = writer.Open(); !status.ok)
+            return FileFailure(std::move(outcome), State::Unwritable, status);
 
         ExportRun run(services.source, writer, services.accounts, services.formatDate, services.progress,
                       services.observer);

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "win/bstr.h"
 #include "data/server_error.h"
+#include "win/bstr.h"
 
 namespace dralmoft {
 

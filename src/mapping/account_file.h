@@ -16,7 +16,8 @@ class AccountFile {
 public:
     // `createMissing`: the window leaves a missing file behind, empty; a reader that
     // must not write (the command-line exporter) reads it as empty.
-    explicit AccountFile(FileSystem& files, bool createMissing = true) : m_files(files), m_createMissing(createMissing) {}
+    explicit AccountFile(FileSystem& files, bool createMissing = true)
+        : m_files(files), m_createMissing(createMissing) {}
 
     // Creates the file empty when it is missing (see above). A file that cannot be
     // opened or read adds nothing to the table.

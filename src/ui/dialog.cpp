@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-
 namespace dralmoft {
 
 Dialog::~Dialog() {
@@ -101,8 +100,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
 
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog();
+        case WM_INITDIALOG: return OnInitDialog();
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
         case WM_NOTIFY: {
@@ -115,12 +113,9 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             return OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) ? TRUE
                                                                                                                : FALSE;
-        case WM_SYSCOMMAND:
-            return OnSysCommand(wParam, lParam) ? TRUE : FALSE;
-        case WM_PAINT:
-            return OnPaint() ? TRUE : FALSE;
-        case WM_QUERYDRAGICON:
-            return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+        case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam) ? TRUE : FALSE;
+        case WM_PAINT: return OnPaint() ? TRUE : FALSE;
+        case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
         default: {
             INT_PTR result = FALSE;
             return OnMessage(message, wParam, lParam, result) ? result : FALSE;

@@ -21,10 +21,10 @@ void ListView::MakeOwnerData() {
     const auto style = static_cast<DWORD>(::GetWindowLongW(old, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongW(old, GWL_EXSTYLE));
     const int id = ::GetDlgCtrlID(old);
-    const HWND twin = ::CreateWindowExW(exStyle, WC_LISTVIEWW, L"", style | LVS_OWNERDATA, place.left, place.top,
-                                        place.right - place.left, place.bottom - place.top, parent,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                        nullptr);
+    const HWND twin =
+        ::CreateWindowExW(exStyle, WC_LISTVIEWW, L"", style | LVS_OWNERDATA, place.left, place.top,
+                          place.right - place.left, place.bottom - place.top, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
     if (twin == nullptr) return;  // the plain list still works, only slower
     ::SendMessageW(twin, WM_SETFONT, ::SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
     ::SetWindowPos(twin, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -57,7 +57,9 @@ int ListView::ColumnCount() const {
     return header == nullptr ? 0 : static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
 }
 
-void ListView::DeleteColumn(int index) const { ::SendMessageW(m_window, LVM_DELETECOLUMN, static_cast<WPARAM>(index), 0); }
+void ListView::DeleteColumn(int index) const {
+    ::SendMessageW(m_window, LVM_DELETECOLUMN, static_cast<WPARAM>(index), 0);
+}
 
 int ListView::ItemCount() const { return static_cast<int>(::SendMessageW(m_window, LVM_GETITEMCOUNT, 0, 0)); }
 

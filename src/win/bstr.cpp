@@ -8,8 +8,7 @@ namespace dralmoft {
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 Bstr::Bstr(std::u16string_view text)
-    : m_value(::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                                  static_cast<UINT>(text.size()))) {
+    : m_value(::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()))) {
     if (m_value == nullptr) throw ServerError(kStatusOutOfMemory);
 }
 

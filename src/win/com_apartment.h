@@ -2,6 +2,7 @@
 // COM for the calling thread (a single-threaded apartment), for as long as the object
 // lives: a program's server references must all be released before it ends.
 
+#include <windows.h>
 #include <objbase.h>
 
 namespace dralmoft {

@@ -27,8 +27,8 @@ int RegistryKey::Open(HKEY root, const std::wstring& path, REGSAM access) {
 
 int RegistryKey::Create(HKEY root, const std::wstring& path) {
     Close();
-    const LSTATUS status = ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                             KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
+    const LSTATUS status = ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                             nullptr, &m_key, nullptr);
     if (status != ERROR_SUCCESS) m_key = nullptr;
     return Result(status);
 }
@@ -36,8 +36,8 @@ int RegistryKey::Create(HKEY root, const std::wstring& path) {
 int RegistryKey::SetString(const std::wstring& name, const std::wstring& text) {
     // The terminator is stored too, so that readers that trust the size get a string.
     const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    const LSTATUS status = ::RegSetValueExW(m_key, name.c_str(), 0, REG_SZ,
-                                            reinterpret_cast<const BYTE*>(text.c_str()), bytes);
+    const LSTATUS status =
+        ::RegSetValueExW(m_key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);
     if (status != ERROR_SUCCESS) return 0;
     ::RegFlushKey(m_key);
     return 1;
@@ -45,8 +45,8 @@ int RegistryKey::SetString(const std::wstring& name, const std::wstring& text) {
 
 int RegistryKey::SetNumber(const std::wstring& name, std::uint32_t number) {
     const DWORD value = number;
-    const LSTATUS status = ::RegSetValueExW(m_key, name.c_str(), 0, REG_DWORD,
-                                            reinterpret_cast<const BYTE*>(&value), sizeof value);
+    const LSTATUS status =
+        ::RegSetValueExW(m_key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     if (status != ERROR_SUCCESS) return 0;
     ::RegFlushKey(m_key);
     return 1;
@@ -62,8 +62,8 @@ int RegistryKey::QueryString(const std::wstring& name, std::wstring& text) {
         // Room for a terminator that the stored value may lack.
         buffer.assign(bytes / sizeof(wchar_t) + 2, L'\0');
         DWORD size = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
-        status = ::RegQueryValueExW(m_key, name.c_str(), nullptr, nullptr,
-                                    reinterpret_cast<BYTE*>(buffer.data()), &size);
+        status =
+            ::RegQueryValueExW(m_key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
         if (status == ERROR_SUCCESS) {
             text.assign(buffer.data());
             return 1;
@@ -78,8 +78,8 @@ int RegistryKey::QueryNumber(const std::wstring& name, std::uint32_t& number) {
     number = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    const LSTATUS status = ::RegQueryValueExW(m_key, name.c_str(), nullptr, nullptr,
-                                              reinterpret_cast<BYTE*>(&value), &size);
+    const LSTATUS status =
+        ::RegQueryValueExW(m_key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     if (status != ERROR_SUCCESS) return 0;
     number = value;
     return 1;

@@ -80,8 +80,10 @@ TEST_F(ExportRunTest, LinesGroupByExactPercentInAscendingOrder) {
     m_items["first"] = "20;70";
     m_items["second"] = "21;71";
     MemoryDocument document;
-    document.lines = {{true, 10.0, 1.0, 24.0, "first"},   {true, 5.0, 0.0, 13.0, "second"},
-                      {true, 20.0, 0.0, 24.0, "second"},  {true, 1.0, 0.0, 13.000001, "first"},
+    document.lines = {{true, 10.0, 1.0, 24.0, "first"},
+                      {true, 5.0, 0.0, 13.0, "second"},
+                      {true, 20.0, 0.0, 24.0, "second"},
+                      {true, 1.0, 0.0, 13.000001, "first"},
                       {false, 99.0, 0.0, 24.0, "not a line"}};
     m_source.documents = {document};
     ASSERT_TRUE(Run().ok);
@@ -155,11 +157,28 @@ TEST_F(ExportRunTest, ReadsEachDocumentInTheServersOrder) {
     noTrader.hasTrader = false;
     m_source.documents = {document, noTrader};
     ASSERT_TRUE(Run().ok);
-    const std::vector<std::string> expected = {
-        "Open 38000.000000 39000.000000", "Document 0", "Series", "Number", "Name", "Trader", "Lines", "Date",
-        "Line 0", "NewGroup", "ItemName", "SetNetValue", "Line 1", "SetNetValue",  // b joins a's group
-        "Kind", "TaxId", "TraderNumber",
-        "Document 1", "Series", "Number", "Name", "Trader"};
+    const std::vector<std::string> expected = {"Open 38000.000000 39000.000000",
+                                               "Document 0",
+                                               "Series",
+                                               "Number",
+                                               "Name",
+                                               "Trader",
+                                               "Lines",
+                                               "Date",
+                                               "Line 0",
+                                               "NewGroup",
+                                               "ItemName",
+                                               "SetNetValue",
+                                               "Line 1",
+                                               "SetNetValue",  // b joins a's group
+                                               "Kind",
+                                               "TaxId",
+                                               "TraderNumber",
+                                               "Document 1",
+                                               "Series",
+                                               "Number",
+                                               "Name",
+                                               "Trader"};
     EXPECT_EQ(m_source.log, expected);
 }
 

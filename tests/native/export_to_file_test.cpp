@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "memory_document_source.h"
 #include "memory_file_system.h"
 
@@ -48,8 +50,8 @@ protected:
 
     ExportOutcome Export(std::string separator = "") {
         const ExportRequest request{38000, 39000, u"out.txt", std::move(separator), [] { return true; }};
-        return ExportToFile(request, {m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, Day, nullptr,
-                                      m_observer});
+        return ExportToFile(request,
+                            {m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, Day, nullptr, m_observer});
     }
     [[nodiscard]] bool TargetUntouchedAndNoTemporary() const {
         return m_files.files == std::map<std::u16string, std::string>{{u"out.txt", "earlier export\r\n"}};
@@ -134,10 +136,12 @@ TEST_F(ExportToFileTest, TheObserverSeesEachDocumentAndMayLeaveItOut) {
     ExportOutcome outcome = Export();
     ASSERT_EQ(outcome.state, State::Pending);
     ASSERT_TRUE(outcome.Commit().ok);
-    EXPECT_EQ(chooser.seen,
-              (std::vector<std::string>{
-                  "X X-A12 38352.000000 5: A12;13;1;345;T1;31/12/2004;X-A12;X-A12;10.00;0.60;;1;0.60;X-A12;X-A12;;;;;;\r\n",
-                  "ΤΙΜ ΤΙΜ-Β7 38353.000000 5: Β7;13;1;345;T1;31/12/2004;ΤΙΜ-Β7;ΤΙΜ-Β7;10.00;0.60;;1;0.60;ΤΙΜ-Β7;ΤΙΜ-Β7;;;;;;\r\n"}));
+    EXPECT_EQ(
+        chooser.seen,
+        (std::vector<std::string>{
+            "X X-A12 38352.000000 5: A12;13;1;345;T1;31/12/2004;X-A12;X-A12;10.00;0.60;;1;0.60;X-A12;X-A12;;;;;;\r\n",
+            "ΤΙΜ ΤΙΜ-Β7 38353.000000 5: "
+            "Β7;13;1;345;T1;31/12/2004;ΤΙΜ-Β7;ΤΙΜ-Β7;10.00;0.60;;1;0.60;ΤΙΜ-Β7;ΤΙΜ-Β7;;;;;;\r\n"}));
     EXPECT_EQ(outcome.summary.leftOut, 1u);
     EXPECT_EQ(outcome.summary.exported, 1u);
     EXPECT_EQ(outcome.summary.records, 5u);

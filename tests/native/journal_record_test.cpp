@@ -42,8 +42,9 @@ TEST(JournalRecord, KindTwoPrintsItselfAndZeroInTheTraderRecord) {
 
 TEST(JournalRecord, SeparatorsOfSeveralCharactersOrOneSpace) {
     const DocumentFields sale = Example(1);
-    EXPECT_EQ(TraderRecord(sale, 119.0, 19.0, "30", "||"),
-              "A12||13||1||345||T1||31/12/2004||X-A12||X-A12||100.00||19.00||30||0||119.00||X-A12||X-A12||||||||||||\r\n");
+    EXPECT_EQ(
+        TraderRecord(sale, 119.0, 19.0, "30", "||"),
+        "A12||13||1||345||T1||31/12/2004||X-A12||X-A12||100.00||19.00||30||0||119.00||X-A12||X-A12||||||||||||\r\n");
     EXPECT_EQ(TraderRecord(sale, 119.0, 19.0, "30", " "),
               "A12 13 1 345 T1 31/12/2004 X-A12 X-A12 100.00 19.00 30 0 119.00 X-A12 X-A12      \r\n");
     // An account holding the separator is written unchanged.

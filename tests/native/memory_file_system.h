@@ -72,7 +72,9 @@ private:
             m_owner.files[m_path].append(bytes);
             return FileStatus::Success();
         }
-        FileStatus Commit() override { return m_owner.Step() ? FileStatus::Failure("flush failed") : FileStatus::Success(); }
+        FileStatus Commit() override {
+            return m_owner.Step() ? FileStatus::Failure("flush failed") : FileStatus::Success();
+        }
 
     private:
         MemoryFileSystem& m_owner;

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "win/bstr.h"
-#include "win/registry_key.h"
 #include "data/server_objects.h"
 #include "test_company.h"
+#include "win/bstr.h"
+#include "win/registry_key.h"
 
 namespace dralmoft {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-// A dialog template as the resource holds it (DLGTEMPLATEEX), read back for checking
-// it against the window's documented layout.
+// A dialog template as the resource holds it (DLGTEMPLATEEX), read back so that a test
+// can check what a window is built from.
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@ struct TemplateItem {
     int id;
     std::wstring className;  // "Button", "Edit", "Static" for the predefined ordinals
     std::wstring text;
-    RECT place;              // x, y, width, height in dialog units
+    RECT place;  // x, y, width, height in dialog units
     DWORD style;
     DWORD exStyle;
 };

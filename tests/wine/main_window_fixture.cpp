@@ -3,12 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-
 namespace dralmoft::test {
 
 void MainWindowTest::SetUp() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
-                                                       ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&controls);
     ServeCompany(kWindowCompany);
     m_settings.Store(L"Database", m_company.Path());

@@ -1,29 +1,34 @@
 // The main window from its template: start-up state, layout, the two radio groups,
 // closing, the About box, and start-up failures.
-#include "main_window_fixture.h"
-#include "dialog_template.h"
-
+#include <windows.h>
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <thread>
 #include <tuple>
+
+#include "app/app_dialog.h"
+#include "dialog_template.h"
+#include "main_window_fixture.h"
 
 namespace dralmoft::test {
 namespace {
 
-struct ControlSpec {
-    int id;
+// A control as a template holds it.
+struct ExpectedControl {
+    int id;  // -1 for a label
     const wchar_t* className;
-    const wchar_t* text;
-    RECT place;    // x, y, width, height in dialog units
-    DWORD styles;  // everything beyond WS_CHILD | WS_VISIBLE
+    const wchar_t* text;  // its text as the template gives it
+    RECT place;           // x, y, width, height in dialog units
+    DWORD styles;         // everything beyond WS_CHILD | WS_VISIBLE
 };
 
 constexpr DWORD kLabel = SS_RIGHT | SS_CENTERIMAGE | WS_GROUP;
 constexpr DWORD kTextBox = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 
-// Template 102, in tab order.
-const ControlSpec kTemplate[] = {
+// The main window's 21 controls (template 102), in tab order: users know the window by
+// them, so they stay exactly as they are; new controls come after them.
+const ExpectedControl kMainWindowControls[] = {
     {1002, L"SysDateTimePick32", L"", {81, 7, 100, 12}, DTS_RIGHTALIGN | WS_TABSTOP},
     {1003, L"SysDateTimePick32", L"", {245, 7, 100, 12}, DTS_RIGHTALIGN | WS_TABSTOP},
     {1000, L"Edit", L"", {81, 24, 248, 12}, kTextBox},
@@ -80,40 +85,41 @@ TEST_F(MainWindow, OpensWithItsStartState) {
     EXPECT_EQ(dialog->m_list.ItemCount(), 3) << "the clients are listed";
 }
 
-TEST(MainWindowTemplate, IsExactlyTheDocumentedLayout) {
+TEST(MainWindowTemplate, HoldsItsControlsExactly) {
     const DialogTemplate dialog = LoadDialogTemplate(IDD_LEDGEREXPORT_DIALOG);
-    EXPECT_EQ(dialog.style, static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
+    EXPECT_EQ(dialog.style,
+              static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
     EXPECT_EQ(dialog.exStyle, static_cast<DWORD>(WS_EX_APPWINDOW));
     EXPECT_EQ(std::tie(dialog.place.right, dialog.place.bottom), std::make_tuple(427L, 329L));
     EXPECT_EQ(dialog.title, L"Δημιουργία αρχείου για Γενική Λογιστική");
     EXPECT_EQ(dialog.pointSize, 8);
     EXPECT_EQ(dialog.font, L"MS Sans Serif");
-    ASSERT_EQ(dialog.items.size(), std::size(kTemplate));
+    ASSERT_EQ(dialog.items.size(), std::size(kMainWindowControls));
     for (std::size_t i = 0; i < dialog.items.size(); ++i) {
         const TemplateItem& item = dialog.items[i];
-        const ControlSpec& spec = kTemplate[i];
-        EXPECT_EQ(item.id, spec.id) << i;
-        EXPECT_EQ(_wcsicmp(item.className.c_str(), spec.className), 0) << spec.id;
-        EXPECT_EQ(item.text, spec.text) << spec.id;
+        const ExpectedControl& control = kMainWindowControls[i];
+        EXPECT_EQ(item.id, control.id) << i;
+        EXPECT_EQ(_wcsicmp(item.className.c_str(), control.className), 0) << control.id;
+        EXPECT_EQ(item.text, control.text) << control.id;
         EXPECT_EQ(std::tie(item.place.left, item.place.top, item.place.right, item.place.bottom),
-                  std::tie(spec.place.left, spec.place.top, spec.place.right, spec.place.bottom))
-            << spec.id;
-        EXPECT_EQ(item.style, WS_CHILD | WS_VISIBLE | spec.styles) << "styles of " << spec.id;
-        EXPECT_EQ(item.exStyle, 0u) << spec.id;
+                  std::tie(control.place.left, control.place.top, control.place.right, control.place.bottom))
+            << control.id;
+        EXPECT_EQ(item.style, WS_CHILD | WS_VISIBLE | control.styles) << "styles of " << control.id;
+        EXPECT_EQ(item.exStyle, 0u) << control.id;
     }
 }
 
 TEST_F(MainWindow, ShowsEveryControlInTabOrderInItsPlace) {
     const auto dialog = Open();
     HWND child = ::GetWindow(dialog->Handle(), GW_CHILD);
-    for (const ControlSpec& spec : kTemplate) {
-        ASSERT_NE(child, nullptr) << "missing control " << spec.id;
+    for (const ExpectedControl& control : kMainWindowControls) {
+        ASSERT_NE(child, nullptr) << "missing control " << control.id;
         wchar_t className[64] = {};
         ::GetClassNameW(child, className, 64);
-        EXPECT_EQ(_wcsicmp(className, spec.className), 0) << spec.id;
-        EXPECT_EQ(::GetDlgCtrlID(child), spec.id);
+        EXPECT_EQ(_wcsicmp(className, control.className), 0) << control.id;
+        EXPECT_EQ(::GetDlgCtrlID(child), control.id);
         // Windows maps a control's place and size apart, as the template gives them.
-        RECT expected = spec.place;
+        RECT expected = control.place;
         ::MapDialogRect(dialog->Handle(), &expected);
         expected.right += expected.left;
         expected.bottom += expected.top;
@@ -122,7 +128,7 @@ TEST_F(MainWindow, ShowsEveryControlInTabOrderInItsPlace) {
         ::MapWindowPoints(nullptr, dialog->Handle(), reinterpret_cast<POINT*>(&actual), 2);
         EXPECT_EQ(std::tie(actual.left, actual.top, actual.right, actual.bottom),
                   std::tie(expected.left, expected.top, expected.right, expected.bottom))
-            << "place of " << spec.id;
+            << "place of " << control.id;
         child = ::GetWindow(child, GW_HWNDNEXT);
     }
     EXPECT_EQ(child, nullptr) << "a control more than the template has";
@@ -134,7 +140,7 @@ TEST(OtherTemplates, AccountEditorAndAboutBox) {
     EXPECT_EQ(std::tie(editor.place.right, editor.place.bottom), std::make_tuple(335L, 66L));
     EXPECT_EQ(editor.title, L"Λογαριασμός λογιστικής");
     EXPECT_EQ(editor.font, L"MS Sans Serif");
-    const std::vector<ControlSpec> editorItems = {
+    const std::vector<ExpectedControl> editorItems = {
         {1008, L"Edit", L"", {171, 47, 99, 12}, kTextBox},
         {1, L"Button", L"OK", {278, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP},
         {2, L"Button", L"Cancel", {278, 24, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP},
@@ -285,6 +291,34 @@ TEST_F(MainWindow, AccountFileHeldTooLongIsReportedAndKept) {
     HANDLE search = ::FindFirstFileW((m_work.Path() + L"\\~*").c_str(), &found);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
     if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+}
+
+// A dialog whose exit button fails with an exception that no handler expects.
+class FailingDialog final : public AppDialog {
+public:
+    FailingDialog() : AppDialog(IDD_ACCOUNT, nullptr) {}
+
+protected:
+    bool OnCommand(WORD id, WORD code, HWND control) override {
+        if (id == IDOK) throw std::runtime_error("the test's failure");
+        return AppDialog::OnCommand(id, code, control);
+    }
+};
+
+TEST(AppDialog, AnUnexpectedFailureIsToldInGreekAndTheWindowStays) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    FailingDialog dialog;
+    ASSERT_NE(dialog.Create(), nullptr);
+    ModalAnswer message(L"Dralmoft");
+    ::SendMessageW(dialog.Handle(), WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(message.Found());
+    EXPECT_NE(message.AllText().find(L"Απρόβλεπτο σφάλμα: the test's failure"), std::wstring::npos)
+        << message.AllText();
+    EXPECT_FALSE(dialog.Ended());
+    ASSERT_TRUE(::IsWindow(dialog.Handle()));
+    ::DestroyWindow(dialog.Handle());
+    EXPECT_EQ(dialog.Handle(), nullptr) << "the handle does not outlive its window";
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ protected:
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
     }
     void SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
-        ASSERT_EQ(::RegSetValueExW(m_key.Handle(), name, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
+        ASSERT_EQ(::RegSetValueExW(m_key.Handle(), name, 0, type, static_cast<const BYTE*>(data), bytes),
+                  ERROR_SUCCESS);
     }
 
     RegistryKey m_key;

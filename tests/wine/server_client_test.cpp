@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "win/bstr.h"
 #include "data/collection_walk.h"
 #include "data/server_objects.h"
 #include "export/com_document_source.h"
 #include "test_company.h"
+#include "win/bstr.h"
 
 namespace dralmoft {
 namespace {
@@ -64,8 +64,8 @@ protected:
     std::vector<std::string> DocumentsOf(double from, double to, long flag) {
         const auto service = test::ConnectService();
         ComPtr<IBusinessCollection> documents;
-        CallServer(service, &IDataService::GetDocuments, PeriodDate(from).Get(), PeriodDate(to).Get(), flag, IID_IUnknown,
-                   documents.ReleaseAndGetAddressOf());
+        CallServer(service, &IDataService::GetDocuments, PeriodDate(from).Get(), PeriodDate(to).Get(), flag,
+                   IID_IUnknown, documents.ReleaseAndGetAddressOf());
         std::vector<std::string> references;
         ForEachOffering<IDocument>(documents, [&](const ComPtr<IDocument>& document) {
             long number = 0;

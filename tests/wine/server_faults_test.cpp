@@ -2,10 +2,10 @@
 // text, and a company file the server refuses.
 #include <gtest/gtest.h>
 
-#include "win/bstr.h"
 #include "data/collection_walk.h"
 #include "data/server_objects.h"
 #include "test_company.h"
+#include "win/bstr.h"
 
 namespace dralmoft {
 namespace {
@@ -58,7 +58,8 @@ TEST_F(ServerFaultsTest, CreationFaultsFollowTheClassPolicy) {
     EXPECT_EQ(Caught([&] { CallServer(root, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf()); }).Status(),
               kStatusPointer);
     // ObjectList's is raised at once.
-    const ServerError list = Caught([] { (void)CreateServerObject<IObjectList>(CLSID_ObjectList, CreationFailure::Raise); });
+    const ServerError list =
+        Caught([] { (void)CreateServerObject<IObjectList>(CLSID_ObjectList, CreationFailure::Raise); });
     EXPECT_EQ(list.Status(), kStatusOutOfMemory);
     EXPECT_EQ(list.Text(), "no list");
 
@@ -114,8 +115,9 @@ TEST_F(ServerFaultsTest, InvalidCompanyFileIsRefusedWithPlaceAndFault) {
     const std::string path = Text1253(std::u16string(m_folder.Path().begin(), m_folder.Path().end()));
     const ServerError bad = Caught([&] { test::OpenCompany(m_folder, "{\n  \"clients\": [ {\"id\": \"C1\"} \n"); });
     EXPECT_EQ(bad.StatusHex(), "0x80004005");
-    EXPECT_EQ(bad.Text(), "The company file \"" + path + "\\company.json\" is not valid: line 3, column 1: "
-                          "expected ',' or ']', found end of file");
+    EXPECT_EQ(bad.Text(), "The company file \"" + path +
+                              "\\company.json\" is not valid: line 3, column 1: "
+                              "expected ',' or ']', found end of file");
 }
 
 TEST_F(ServerFaultsTest, MissingCompanyFileNamesTheFile) {
@@ -136,10 +138,13 @@ TEST_F(ServerFaultsTest, MissingCompanyFileNamesTheFile) {
 
     const Bstr sql(u"MSSQL");
     const ServerError refused = Caught([&] {
-        CallServer(setup, &IDatabaseSetup::OpenDatabase, name.Get(), location.Get(), empty.Get(), empty.Get(), sql.Get());
+        CallServer(setup, &IDatabaseSetup::OpenDatabase, name.Get(), location.Get(), empty.Get(), empty.Get(),
+                   sql.Get());
     });
-    EXPECT_EQ(refused.Text(), "The demo server serves no SQL Server databases: the database \"Quilsparden\" of type "
-                              "MSSQL at \"" + Text1253(folder) + "\" is refused.");
+    EXPECT_EQ(refused.Text(),
+              "The demo server serves no SQL Server databases: the database \"Quilsparden\" of type "
+              "MSSQL at \"" +
+                  Text1253(folder) + "\" is refused.");
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "win/bstr.h"
 #include "data/code_page.h"
 #include "data/collection_walk.h"
-#include "data/data_service.h"
 #include "data/connection_setup.h"
+#include "data/data_service.h"
 #include "data/server_objects.h"
+#include "win/bstr.h"
 #include "win/registry_key.h"
 
 namespace dralmoft::test {
@@ -37,7 +37,8 @@ void TempFolder::Write(const std::wstring& name, std::string_view bytes) const {
 
 TestSettingsKey::TestSettingsKey() {
     static int counter = 0;
-    m_path = L"Software\\Dralmoft-Tests\\Settings-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    m_path = L"Software\\Dralmoft-Tests\\Settings-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+             std::to_wstring(++counter);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
     ::SetEnvironmentVariableW(kSettingsKeyVariable, m_path.c_str());
 }
@@ -75,7 +76,8 @@ bool ServerHoldsNoObjects() {
     const HMODULE module = ::GetModuleHandleW(L"dralmoft-demo-server.dll");
     if (module == nullptr) return true;
     using CanUnload = HRESULT(STDAPICALLTYPE*)();
-    const auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
+    const auto canUnload =
+        reinterpret_cast<CanUnload>(reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
     return canUnload != nullptr && canUnload() == S_OK;
 }
 

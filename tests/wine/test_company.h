@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "win/com_apartment.h"
 #include "data/server_interfaces.h"
+#include "win/com_apartment.h"
 
 namespace dralmoft::test {
 
