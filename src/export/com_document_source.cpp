@@ -159,8 +159,6 @@ std::size_t ServerDocument::OpenLines() {
     return m_lineIndex.size();
 }
 
-Variant PeriodDate(double date) { return Variant::Double(date); }
-
 ComDocumentSource::ComDocumentSource(ComPtr<IBusinessTable>& server, ComPtr<IDataService>& documentQuery)
     : m_server(server), m_documentQuery(documentQuery), m_document(std::make_unique<ServerDocument>(m_groups)) {}
 
@@ -168,8 +166,9 @@ ComDocumentSource::~ComDocumentSource() = default;
 
 std::size_t ComDocumentSource::Open(double from, double to) {
     m_documentQuery = ConnectDataService(m_server);
-    const Variant first = PeriodDate(from);
-    const Variant last = PeriodDate(to);
+    // The period travels as VT_R8 OLE dates, the days at midnight the caller gives.
+    const Variant first = Variant::Double(from);
+    const Variant last = Variant::Double(to);
     CallServer(m_documentQuery, &IDataService::GetDocuments, first.Get(), last.Get(), 1L, IID_IUnknown,
                m_posted.ReleaseAndGetAddressOf());
     CallServer(m_documentQuery, &IDataService::GetDocuments, first.Get(), last.Get(), 0L, IID_IUnknown,

@@ -10,7 +10,6 @@
 
 #include "data/server_interfaces.h"
 #include "export/document_source.h"
-#include "win/variant.h"
 
 namespace dralmoft {
 
@@ -39,8 +38,5 @@ private:
     Microsoft::WRL::ComPtr<IClassFactory> m_groups;
     std::unique_ptr<ServerDocument> m_document;  // the one being read
 };
-
-// The date of the day of `date` at midnight, as the server's period wants it.
-[[nodiscard]] Variant PeriodDate(double date);
 
 }  // namespace dralmoft

@@ -9,6 +9,7 @@
 #include "export/com_document_source.h"
 #include "test_company.h"
 #include "win/bstr.h"
+#include "win/variant.h"
 
 namespace dralmoft {
 namespace {
@@ -64,7 +65,7 @@ protected:
     std::vector<std::string> DocumentsOf(double from, double to, long flag) {
         const auto service = test::ConnectService();
         ComPtr<IBusinessCollection> documents;
-        CallServer(service, &IDataService::GetDocuments, PeriodDate(from).Get(), PeriodDate(to).Get(), flag,
+        CallServer(service, &IDataService::GetDocuments, Variant::Double(from).Get(), Variant::Double(to).Get(), flag,
                    IID_IUnknown, documents.ReleaseAndGetAddressOf());
         std::vector<std::string> references;
         ForEachOffering<IDocument>(documents, [&](const ComPtr<IDocument>& document) {
@@ -134,8 +135,8 @@ TEST_F(ServerClientTest, DocumentsSplitByPostedFlagOverWholeDays) {
 TEST_F(ServerClientTest, DocumentHeaderTraderAndDate) {
     const auto service = test::ConnectService();
     ComPtr<IBusinessCollection> documents;
-    CallServer(service, &IDataService::GetDocuments, PeriodDate(38352).Get(), PeriodDate(38352).Get(), 0L, IID_IUnknown,
-               documents.ReleaseAndGetAddressOf());
+    CallServer(service, &IDataService::GetDocuments, Variant::Double(38352).Get(), Variant::Double(38352).Get(), 0L,
+               IID_IUnknown, documents.ReleaseAndGetAddressOf());
     const auto purchase = ItemAs<ICommercialDocument>(documents, 1);
     ASSERT_TRUE(purchase);
 
@@ -161,8 +162,8 @@ TEST_F(ServerClientTest, DocumentHeaderTraderAndDate) {
 TEST_F(ServerClientTest, LinesGiveAmountsBySelectorTwoAndSkipOthers) {
     const auto service = test::ConnectService();
     ComPtr<IBusinessCollection> documents;
-    CallServer(service, &IDataService::GetDocuments, PeriodDate(38352).Get(), PeriodDate(38352).Get(), 0L, IID_IUnknown,
-               documents.ReleaseAndGetAddressOf());
+    CallServer(service, &IDataService::GetDocuments, Variant::Double(38352).Get(), Variant::Double(38352).Get(), 0L,
+               IID_IUnknown, documents.ReleaseAndGetAddressOf());
     const auto purchase = ItemAs<IDocument>(documents, 1);
     ComPtr<IBusinessCollection> lines;
     CallServer(purchase, &IDocument::GetLines, lines.ReleaseAndGetAddressOf());
@@ -204,8 +205,8 @@ TEST_F(ServerClientTest, LinesGiveAmountsBySelectorTwoAndSkipOthers) {
 TEST_F(ServerClientTest, LinkedInvoiceGivesItsDeliveryNotes) {
     const auto service = test::ConnectService();
     ComPtr<IBusinessCollection> documents;
-    CallServer(service, &IDataService::GetDocuments, PeriodDate(38351).Get(), PeriodDate(38352).Get(), 1L, IID_IUnknown,
-               documents.ReleaseAndGetAddressOf());
+    CallServer(service, &IDataService::GetDocuments, Variant::Double(38351).Get(), Variant::Double(38352).Get(), 1L,
+               IID_IUnknown, documents.ReleaseAndGetAddressOf());
     EXPECT_FALSE(ItemAs<ICommercialDocument>(documents, 1)) << "a delivery note is not a commercial document";
     const auto invoice = ItemAs<ICommercialDocument>(documents, 2);
     ComPtr<ILinkedDocument> linked;
