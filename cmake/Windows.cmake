@@ -19,7 +19,7 @@ add_library(dralmoft_windows STATIC
     src/win/string_table.cpp
     src/win/wide_text.cpp
 )
-target_link_libraries(dralmoft_windows PUBLIC dralmoft_portable ole32 oleaut32 uuid advapi32)
+target_link_libraries(dralmoft_windows PUBLIC dralmoft_portable ole32 oleaut32 uuid advapi32 bcrypt)
 
 # The demo business-object server.
 add_library(dralmoft-demo-server SHARED
@@ -45,7 +45,7 @@ add_library(dralmoft_app STATIC
     src/app/account_dialog.cpp
     src/app/app_dialog.cpp
     src/app/error_message.cpp
-    src/app/export_messages.cpp
+    src/app/shared_messages.cpp
     src/app/ledger_export_accounts.cpp
     src/app/ledger_export_app.cpp
     src/app/ledger_export_dialog.cpp
@@ -73,8 +73,8 @@ target_link_options(dralmoft PRIVATE -municode)
 
 # The command-line exporter: the same export, without the window. It carries the
 # resources for its messages' texts.
-add_executable(dralmoft-export src/app/exporter_main.cpp src/app/console_text.cpp src/app/export_messages.cpp
-               ${DRALMOFT_RESOURCES})
+add_executable(dralmoft-export src/app/exporter_main.cpp src/app/exporter_options.cpp src/app/console_text.cpp
+               src/app/shared_messages.cpp ${DRALMOFT_RESOURCES})
 target_link_libraries(dralmoft-export PRIVATE dralmoft_windows)
 target_link_options(dralmoft-export PRIVATE -municode)
 

@@ -36,13 +36,15 @@ HRESULT ReadWholeFile(const std::u16string& path, std::string& content) {
     const FileHandle file(::CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size{};
-    if (file.Get() == INVALID_HANDLE_VALUE || !::GetFileSizeEx(file.Get(), &size)) return HRESULT_FROM_WIN32(::GetLastError());
+    if (file.Get() == INVALID_HANDLE_VALUE || !::GetFileSizeEx(file.Get(), &size))
+        return HRESULT_FROM_WIN32(::GetLastError());
     content.resize(static_cast<std::size_t>(size.QuadPart));
     std::size_t done = 0;
     while (done < content.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 30));
         DWORD read = 0;
-        if (!::ReadFile(file.Get(), content.data() + done, chunk, &read, nullptr)) return HRESULT_FROM_WIN32(::GetLastError());
+        if (!::ReadFile(file.Get(), content.data() + done, chunk, &read, nullptr))
+            return HRESULT_FROM_WIN32(::GetLastError());
         if (read == 0) break;
         done += read;
     }
@@ -53,6 +55,11 @@ HRESULT ReadWholeFile(const std::u16string& path, std::string& content) {
 }  // namespace
 
 HRESULT LoadCompanyFile(const std::u16string& location, CompanyPtr& company) {
+    // An empty location, made "\" by the program's settings: no folder was named, and the
+    // root of the current drive is nobody's company.
+    if (location.find_first_not_of(u"\\/") == std::u16string::npos)
+        return Fail(E_FAIL, Concat({u"No database folder is named: the location \"", location,
+                                    u"\" is not a folder of a company."}));
     std::u16string path = location;
     if (!path.empty() && path.back() != u'\\' && path.back() != u'/') path += u'\\';
     path += u"company.json";

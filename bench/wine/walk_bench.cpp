@@ -24,7 +24,7 @@ namespace {
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
 void Register(const std::wstring& folder) {
-    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup, CreationFailure::Raise);
+    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup);
     const Bstr name(u"Quilsparden");
     const Bstr location(std::u16string(folder.begin(), folder.end()));
     const Bstr empty(u"");

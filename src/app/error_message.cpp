@@ -10,8 +10,20 @@ void ShowErrorMessage(HWND owner, UINT id, std::initializer_list<std::string_vie
     ShowErrorText(owner, LoadMessage(id, parts));
 }
 
-void ShowErrorText(HWND owner, std::string_view text) {
-    ::MessageBoxW(owner, ToWide(text).c_str(), LoadWideString(IDS_MESSAGE_TITLE).c_str(), MB_OK | MB_ICONERROR);
+namespace {
+
+int Show(HWND owner, std::string_view text, UINT style) {
+    return ::MessageBoxW(owner, ToWide(text).c_str(), LoadWideString(IDS_MESSAGE_TITLE).c_str(), style);
+}
+
+}  // namespace
+
+void ShowErrorText(HWND owner, std::string_view text) { Show(owner, text, MB_OK | MB_ICONERROR); }
+
+void ShowInformation(HWND owner, std::string_view text) { Show(owner, text, MB_OK | MB_ICONINFORMATION); }
+
+bool AskYesNo(HWND owner, std::string_view text) {
+    return Show(owner, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 }  // namespace dralmoft

@@ -13,5 +13,9 @@ namespace dralmoft {
 void ShowErrorMessage(HWND owner, UINT id, std::initializer_list<std::string_view> parts);
 // A text already filled in, as an error.
 void ShowErrorText(HWND owner, std::string_view text);
+// A text already filled in, as information: nothing failed.
+void ShowInformation(HWND owner, std::string_view text);
+// A question with the answers Yes and No, No being the default: true for Yes.
+[[nodiscard]] bool AskYesNo(HWND owner, std::string_view text);
 
 }  // namespace dralmoft

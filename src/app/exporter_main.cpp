@@ -6,7 +6,8 @@
 //   dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD --out FILE [--separator TEXT] [--cp1253]
 //
 // Exit 0 on success, 1 on a server or file error (told on standard error as the window
-// tells it), 2 on a usage error.
+// tells it), 2 on a usage error (named before the usage text) or a file that must not be
+// written over; never an abort.
 #include <windows.h>
 #include <objbase.h>
 
@@ -17,8 +18,9 @@
 #include <vector>
 
 #include "app/console_text.h"
-#include "app/export_messages.h"
+#include "app/exporter_options.h"
 #include "app/resource.h"
+#include "app/shared_messages.h"
 #include "data/code_page.h"
 #include "data/connection_setup.h"
 #include "data/iso_date.h"
@@ -38,14 +40,6 @@ using namespace dralmoft;
 
 namespace {
 
-struct Options {
-    double from = 0.0;
-    double to = 0.0;
-    std::string out;
-    std::string separator = ";";
-    bool keepCodePage = false;
-};
-
 constexpr char kUsage[] =
     "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD --out FILE [--separator TEXT] [--cp1253]\r\n"
     "  Writes the ledger file of the period from the ERP's server, with the accounts of\r\n"
@@ -53,39 +47,12 @@ constexpr char kUsage[] =
     "  --separator  the field separator (default \";\")\r\n"
     "  --cp1253     keep the Greek code page 1253 (default: the OEM code page 737)\r\n";
 
-void Tell(DWORD stream, const std::string& text) { WriteConsoleText1253(stream, text + "\r\n"); }
+// Exit codes: done, a server, file or log failure, a usage error.
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
 
-std::optional<Options> ParseArguments(int argc, wchar_t** argv, bool& help) {
-    Options options;
-    bool from = false, to = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring flag = argv[i];
-        if (flag == L"--help" || flag == L"-h" || flag == L"/?") {
-            help = true;
-            return std::nullopt;
-        }
-        if (flag == L"--cp1253") {
-            options.keepCodePage = true;
-            continue;
-        }
-        if (i + 1 >= argc) return std::nullopt;
-        const std::string value = FromWide(argv[++i]);
-        if (flag == L"--from" || flag == L"--to") {
-            const std::optional<double> date = value.size() == 10 ? ParseOleDate(value) : std::nullopt;
-            if (!date) return std::nullopt;
-            (flag == L"--from" ? options.from : options.to) = *date;
-            (flag == L"--from" ? from : to) = true;
-        } else if (flag == L"--out") {
-            options.out = value;
-        } else if (flag == L"--separator") {
-            options.separator = value;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!from || !to || options.out.empty()) return std::nullopt;
-    return options;
-}
+void Tell(DWORD stream, const std::string& text) { WriteConsoleText1253(stream, text + "\r\n"); }
 
 std::string Summary(const ExportSummary& summary, double seconds) {
     const std::size_t skipped = summary.notCommercial + summary.noTrader + summary.noLines;
@@ -97,55 +64,83 @@ std::string Summary(const ExportSummary& summary, double seconds) {
          std::to_string(summary.records), FormatFixed(seconds, 2)});
 }
 
-int Export(const Options& options) {
-    const auto started = std::chrono::steady_clock::now();
-    RegisterDatabases(ReadConnectionSettings());
+// Loads the four account files of the current directory, never creating one. A missing
+// file or one in another encoding is a warning; an unreadable one ends the export.
+bool LoadAccounts(FileSystem& files, const AccountTables& tables) {
+    AccountFile reader(files, u"", false);
+    std::optional<std::string> unreadable;  // the first file that could not be read
+    LoadAccountFiles(reader, tables, [&](AccountKind kind, const AccountLoad& load) {
+        const std::string name = Utf16ToCp1253(AccountFileName(kind));
+        if (!load.status.ok) {
+            if (!unreadable) unreadable = LoadMessage(IDS_ACCOUNT_FILE_UNREADABLE, {name, load.status.text});
+        } else if (!files.SizeOf(reader.PathOf(kind))) {
+            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_ACCOUNT_FILE_MISSING, {name}));
+        } else if (load.encoding != TextEncoding::Windows1253) {
+            const UINT encoding = load.encoding == TextEncoding::Utf8 ? IDS_ENCODING_UTF8 : IDS_ENCODING_UTF16;
+            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_ACCOUNT_FILE_ENCODING, {name, LoadString1253(encoding)}));
+        }
+    });
+    if (unreadable) Tell(STD_ERROR_HANDLE, *unreadable);
+    return !unreadable;
+}
 
+int Export(const ExporterOptions& options) {
+    const auto started = std::chrono::steady_clock::now();
+    const std::string out = Utf16ToCp1253(options.out);
     WindowsFileSystem files;
-    AccountFile reader(files, false);
+    for (const AccountKind kind : kAccountLoadOrder) {
+        if (!files.SameFile(options.out, std::u16string(AccountFileName(kind)))) continue;
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORT_OVER_ACCOUNT_FILE, {out, Utf16ToCp1253(AccountFileName(kind))}));
+        return kUsageError;
+    }
+
+    const ConnectionSettings settings = ReadConnectionSettings();
+    if (settings.location.empty()) Tell(STD_ERROR_HANDLE, DatabaseNotSetText());
+    RegisterDatabases(settings);
+
     AccountMap clients, suppliers, items;
     VatAccountMap vat;
     const AccountTables tables{clients, suppliers, items, vat};
-    std::optional<std::string> unreadable;  // the first file that could not be read
-    LoadAccountFiles(reader, tables, [&](AccountKind kind, const FileStatus& status) {
-        if (!unreadable)
-            unreadable = LoadMessage(IDS_ACCOUNT_FILE_UNREADABLE, {Utf16ToCp1253(AccountFileName(kind)), status.text});
-    });
-    if (unreadable) {
-        Tell(STD_ERROR_HANDLE, *unreadable);
-        return 1;
-    }
+    if (!LoadAccounts(files, tables)) return kFailed;
 
     Microsoft::WRL::ComPtr<IBusinessTable> server;
     Microsoft::WRL::ComPtr<IDataService> documentQuery;
     ComDocumentSource source(server, documentQuery);
-    const ExportRequest request{options.from, options.to, Cp1253ToUtf16(options.out), options.separator,
+    const ExportRequest request{options.from, options.to, options.out, options.separator,
                                 [&] { return options.keepCodePage; }};
     ExportOutcome outcome = ExportToFile(request, {source, tables, files, FormatUserDate});
     if (outcome.state == ExportOutcome::State::Pending) (void)outcome.Commit();
-    if (const std::optional<std::string> failure = ExportFailureText(outcome, options.out)) {
+    if (const std::optional<std::string> failure = ExportFailureText(outcome, out)) {
         Tell(STD_ERROR_HANDLE, *failure);
-        return 1;
+        return kFailed;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    Tell(STD_OUTPUT_HANDLE, Summary(outcome.summary, seconds).insert(0, options.out));
-    return 0;
+    Tell(STD_OUTPUT_HANDLE, Summary(outcome.summary, seconds).insert(0, out));
+    return kDone;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    bool help = false;
-    const std::optional<Options> options = ParseArguments(argc, argv, help);
-    if (!options) {
-        Tell(help ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, kUsage);
-        return help ? 0 : 2;
-    }
-    const ComApartment apartment;
     try {
-        return Export(*options);
-    } catch (const ServerError& error) {
-        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STARTUP_FAILED, {error.StatusHex(), error.Text()}));
-        return 1;
+        std::vector<std::u16string> arguments;
+        for (int i = 1; i < argc; ++i) arguments.push_back(AsUtf16(argv[i]));
+        const ExporterArguments parsed = ParseExporterArguments(arguments);
+        if (!parsed.options) {
+            if (!parsed.error.empty()) Tell(STD_ERROR_HANDLE, parsed.error);
+            Tell(parsed.help ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, kUsage);
+            return parsed.help ? kDone : kUsageError;
+        }
+        const ComApartment apartment;
+        try {
+            return Export(*parsed.options);
+        } catch (const ServerError& error) {
+            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STARTUP_FAILED, {error.StatusHex(), error.Text()}));
+            return kFailed;
+        }
+    } catch (const std::exception& error) {
+        // Never an abort: whatever escaped is told, and the exit code says it failed.
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORTER_UNEXPECTED_ERROR, {error.what()}));
+        return kFailed;
     }
 }

@@ -1,24 +1,17 @@
 // The window's account files: loaded at start-up and with each list, saved after each
-// edit. A file that cannot be read or written is reported by name; nothing earlier is lost.
+// edit by applying the window's changes to the file as it is then. A file that cannot be
+// read or written is reported by name; nothing earlier is lost.
 #include <algorithm>
 #include <iterator>
 
 #include "app/error_message.h"
 #include "app/ledger_export_dialog.h"
+#include "app/shared_messages.h"
 #include "data/code_page.h"
-#include "win/wide_text.h"
+#include "win/string_table.h"
 
 namespace dralmoft {
 namespace {
-
-// The file as the user finds it: its full path in the current directory.
-std::string FullPath(std::u16string_view name) {
-    const std::wstring wide = AsWide(name);
-    wchar_t buffer[MAX_PATH * 4] = {};
-    const DWORD length = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(std::size(buffer)), buffer, nullptr);
-    if (length == 0 || length >= std::size(buffer)) return FromWide(wide);
-    return FromWide(buffer);
-}
 
 AccountKind PartnerKind(bool clients) { return clients ? AccountKind::Clients : AccountKind::Suppliers; }
 
@@ -41,26 +34,57 @@ AccountTables LedgerExportDialog::Tables() {
     return {m_clientAccounts, m_supplierAccounts, m_itemAccounts, m_vatAccounts};
 }
 
-void LedgerExportDialog::ReportLoad(AccountKind kind, const FileStatus& status) {
-    if (!status.ok)
-        ShowErrorMessage(Handle(), IDS_ACCOUNT_FILE_UNREADABLE, {FullPath(AccountFileName(kind)), status.text});
+LedgerExportDialog::AccountState& LedgerExportDialog::StateOf(AccountKind kind) {
+    return m_accountState[static_cast<std::size_t>(kind)];
+}
+
+std::string LedgerExportDialog::AccountFileText(AccountKind kind) const {
+    return Utf16ToCp1253(m_folder + std::u16string(AccountFileName(kind)));
+}
+
+void LedgerExportDialog::ReportLoad(AccountKind kind, const AccountLoad& load) {
+    if (!load.status.ok) {
+        ShowErrorMessage(Handle(), IDS_ACCOUNT_FILE_UNREADABLE, {AccountFileText(kind), load.status.text});
+        return;
+    }
+    // A file in another encoding is told of once: every list reloads it.
+    AccountState& state = StateOf(kind);
+    if (load.encoding == TextEncoding::Windows1253 || state.encodingTold) return;
+    state.encodingTold = true;
+    const UINT encoding = load.encoding == TextEncoding::Utf8 ? IDS_ENCODING_UTF8 : IDS_ENCODING_UTF16;
+    ShowInformation(Handle(),
+                    LoadMessage(IDS_ACCOUNT_FILE_ENCODING, {AccountFileText(kind), LoadString1253(encoding)}));
 }
 
 void LedgerExportDialog::ReportSave(AccountKind kind, const FileStatus& status) {
-    if (!status.ok)
-        ShowErrorMessage(Handle(), IDS_ACCOUNT_FILE_NOT_SAVED, {FullPath(AccountFileName(kind)), status.text});
+    if (status.ok) return;
+    std::string text = LoadMessage(IDS_ACCOUNT_FILE_NOT_SAVED, {AccountFileText(kind), status.text});
+    if (const std::string helper = HelperFileText(status); !helper.empty()) text.append("\n\n").append(helper);
+    ShowErrorText(Handle(), text);
 }
 
-void LedgerExportDialog::LoadAccounts(AccountKind kind) {
+void LedgerExportDialog::LoadAccounts(AccountKind kind, bool report) {
     const AccountFileSlot& slot = SlotOf(kind);
     this->*slot.fileName = Utf16ToCp1253(AccountFileName(kind));
-    ReportLoad(kind, (this->*slot.file).Load(kind, Tables()));
+    const AccountLoad load = (this->*slot.file).Load(kind, Tables());
+    AccountState& state = StateOf(kind);
+    state.changes.Clear();
+    state.unreadable = !load.status.ok;
+    if (report) ReportLoad(kind, load);
 }
 
 void LedgerExportDialog::SaveAccounts(AccountKind kind) {
     const AccountFileSlot& slot = SlotOf(kind);
     this->*slot.fileName = Utf16ToCp1253(AccountFileName(kind));
-    ReportSave(kind, (this->*slot.file).Save(kind, Tables()));
+    AccountState& state = StateOf(kind);
+    if (state.changes.Empty()) return;  // nothing of this window's: the file stays as it is
+    const FileStatus status = (this->*slot.file).Save(kind, Tables(), state.changes);
+    state.changes.Clear();
+    // Saved, the table holds the file as written (other windows' accounts included);
+    // not saved, it holds the file as it is, without this window's edit.
+    if (status.ok) state.unreadable = false;
+    if (ShownKind() == kind) RefreshRowAccounts(kind);
+    ReportSave(kind, status);
 }
 
 void LedgerExportDialog::LoadItemAccounts() { LoadAccounts(AccountKind::Items); }
@@ -69,5 +93,23 @@ void LedgerExportDialog::LoadPartnerAccounts(bool clients) { LoadAccounts(Partne
 void LedgerExportDialog::SaveItemAccounts() { SaveAccounts(AccountKind::Items); }
 void LedgerExportDialog::SaveVatAccounts() { SaveAccounts(AccountKind::VatRates); }
 void LedgerExportDialog::SavePartnerAccounts(bool clients) { SaveAccounts(PartnerKind(clients)); }
+
+bool LedgerExportDialog::AccountsReadable() {
+    for (const AccountKind kind : kAccountLoadOrder) {
+        AccountState& state = StateOf(kind);
+        if (!state.unreadable) continue;
+        // The file may be free again: its table is loaded afresh before anything is refused.
+        if (kind == AccountKind::VatRates) m_vatAccounts.Clear();
+        else Tables().Text(kind).Clear();
+        const AccountFileSlot& slot = SlotOf(kind);
+        const AccountLoad load = (this->*slot.file).Load(kind, Tables());
+        state.unreadable = !load.status.ok;
+        if (state.unreadable) {
+            ShowErrorMessage(Handle(), IDS_EXPORT_ACCOUNTS_UNREADABLE, {AccountFileText(kind), load.status.text});
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace dralmoft

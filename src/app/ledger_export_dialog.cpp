@@ -6,11 +6,13 @@
 
 #include "app/about_dialog.h"
 #include "app/error_message.h"
+#include "app/shared_messages.h"
 #include "data/connection_setup.h"
 #include "data/server_objects.h"
 #include "data/windows_file_system.h"
 #include "ui/ole_date.h"
 #include "win/string_table.h"
+#include "win/wide_text.h"
 
 namespace dralmoft {
 namespace {
@@ -20,19 +22,38 @@ FileSystem& MachineFiles() {
     return files;
 }
 
+// The current directory as the program starts, ending in a separator.
+std::u16string StartFolder() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0) return {};  // bare names: the system resolves them against it
+        if (length < buffer.size()) {
+            std::u16string folder = AsUtf16(std::wstring_view(buffer.data(), length));
+            if (folder.back() != u'\\') folder.push_back(u'\\');
+            return folder;
+        }
+        buffer.resize(length);
+    }
+}
+
 }  // namespace
 
 LedgerExportDialog::LedgerExportDialog(HWND parent, FileSystem* files)
+    : LedgerExportDialog(parent, files != nullptr ? *files : MachineFiles(), StartFolder()) {}
+
+LedgerExportDialog::LedgerExportDialog(HWND parent, FileSystem& files, const std::u16string& folder)
     : AppDialog(IDD_LEDGEREXPORT_DIALOG, parent),
       m_filePath(""),
       m_dateFrom(OleNow()),
       m_dateTo(m_dateFrom),
       m_separator(""),
       m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
-      m_mapFile(files ? *files : MachineFiles()),
-      m_itemFile(files ? *files : MachineFiles()),
-      m_vatFile(files ? *files : MachineFiles()),
-      m_files(files ? *files : MachineFiles()) {}
+      m_mapFile(files, folder),
+      m_itemFile(files, folder),
+      m_vatFile(files, folder),
+      m_files(files),
+      m_folder(folder) {}
 
 void LedgerExportDialog::DoDataExchange(const DataExchange& exchange) {
     exchange.Control(IDC_SEARCH, m_searchEdit);
@@ -55,23 +76,28 @@ void LedgerExportDialog::DoDataExchange(const DataExchange& exchange) {
 BOOL LedgerExportDialog::OnInitDialog() {
     Dialog::OnInitDialog();
     m_list.MakeOwnerData();
+    std::string settingsNote;  // what the settings lack, told with a failure they cause
     try {
-        Initialize();
+        Initialize(settingsNote);
     } catch (const ServerError& error) {
         // Without its databases the program can do nothing: say why, then close.
-        ShowServerError(IDS_STARTUP_FAILED, error);
+        ShowServerError(IDS_STARTUP_FAILED, error, settingsNote);
         EndDialog(IDCANCEL);
     }
     return TRUE;  // the focus goes to the first tab stop, the first date
 }
 
-void LedgerExportDialog::Initialize() {
-    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup, CreationFailure::Raise);
+void LedgerExportDialog::Initialize(std::string& settingsNote) {
+    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup);
     m_fixedLengthRadio.SetCheck(BST_CHECKED);
     m_separatorEdit.Enable(false);
     m_clientsRadio.SetCheck(BST_CHECKED);
     const ConnectionSettings settings = ReadConnectionSettings();
+    // Without a location the server gets "\\": the user must hear why, whether the server
+    // refuses it (the note goes with that message) or serves whatever it finds there.
+    if (settings.location.empty()) settingsNote = DatabaseNotSetText();
     RegisterDatabases(setup, settings);
+    if (!settingsNote.empty()) ShowErrorText(Handle(), settingsNote);
     ShowPartnerList(true);
 
     if (const HMENU systemMenu = ::GetSystemMenu(Handle(), FALSE)) {
@@ -86,12 +112,16 @@ void LedgerExportDialog::Initialize() {
 
     // The four account files, as the command-line exporter loads them: items, VAT rates,
     // suppliers, clients (the clients' file a second time: the list above loaded it).
-    LoadAccountFiles(m_mapFile, Tables(),
-                     [this](AccountKind kind, const FileStatus& status) { ReportLoad(kind, status); });
+    LoadAccountFiles(m_mapFile, Tables(), [this](AccountKind kind, const AccountLoad& load) {
+        StateOf(kind).unreadable = !load.status.ok;
+        ReportLoad(kind, load);
+    });
 }
 
-void LedgerExportDialog::ShowServerError(UINT messageId, const ServerError& error) {
-    ShowErrorMessage(Handle(), messageId, {error.StatusHex(), error.Text()});
+void LedgerExportDialog::ShowServerError(UINT messageId, const ServerError& error, const std::string& note) {
+    std::string text = LoadMessage(messageId, {error.StatusHex(), error.Text()});
+    if (!note.empty()) text.append("\n\n").append(note);
+    ShowErrorText(Handle(), text);
 }
 
 bool LedgerExportDialog::OnCommand(WORD id, WORD code, HWND control) {

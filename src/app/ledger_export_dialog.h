@@ -16,6 +16,7 @@
 #include "data/file_system.h"
 #include "data/server_error.h"
 #include "data/server_interfaces.h"
+#include "export/export_outcome.h"
 #include "mapping/account_file.h"
 #include "mapping/account_map.h"
 #include "mapping/account_tables.h"
@@ -107,18 +108,45 @@ private:
     static const AccountFileSlot kAccountFileSlots[4];
     [[nodiscard]] static const AccountFileSlot& SlotOf(AccountKind kind);
 
-    void Initialize();
-    void ShowServerError(UINT messageId, const ServerError& error);
+    // What the window knows of a kind's table beyond its entries.
+    struct AccountState {
+        AccountChanges changes;   // the accounts set since the table was last loaded
+        bool unreadable = false;  // its last load failed: the table lacks the file's accounts
+        bool encodingTold = false;
+    };
+
+    LedgerExportDialog(HWND parent, FileSystem& files, const std::u16string& folder);
+
+    // Start-up; `settingsNote` receives what the settings lack, for a failure's message.
+    void Initialize(std::string& settingsNote);
+    void ShowServerError(UINT messageId, const ServerError& error, const std::string& note = {});
     // The four tables, for the units that work on all of them.
     [[nodiscard]] AccountTables Tables();
+    [[nodiscard]] AccountState& StateOf(AccountKind kind);
     // The kind of list shown, as the radio buttons say; nothing when none is checked.
     [[nodiscard]] std::optional<AccountKind> ShownKind() const;
-    void LoadAccounts(AccountKind kind);
+    // Loads the kind's file into its table; `report`: a failure is told at once.
+    void LoadAccounts(AccountKind kind, bool report = true);
     void SaveAccounts(AccountKind kind);
-    void ReportLoad(AccountKind kind, const FileStatus& status);
+    void ReportLoad(AccountKind kind, const AccountLoad& load);
     void ReportSave(AccountKind kind, const FileStatus& status);
-    // Gives the account to row `row` of the list and to its entry in the table of `kind`.
+    // The full path of the kind's file, for messages.
+    [[nodiscard]] std::string AccountFileText(AccountKind kind) const;
+    // The key of row `row` in the table of `kind`: a tax id, an item's name, or a rate.
+    [[nodiscard]] std::string RowKey(AccountKind kind, int row) const;
+    // Shows the account on row `row` and records it as a change of the table of `kind`.
     void SetAccount(AccountKind kind, int row, const std::string& account);
+    // Why the rows cannot take `account` (one line each), or nothing when all can.
+    [[nodiscard]] std::string WhyUnstorable(AccountKind kind, const std::vector<int>& rows,
+                                            const std::string& account) const;
+    // Shows the accounts of the table of `kind` on the list's rows.
+    void RefreshRowAccounts(AccountKind kind);
+    // Loads again the tables whose load failed; false (and the user told) when one still fails.
+    [[nodiscard]] bool AccountsReadable();
+    // False (and the user told) when the output file is one of the account files.
+    [[nodiscard]] bool TargetIsFreeToWrite(const std::u16string& target);
+    // Asks before an export replaces a non-empty file with an empty one.
+    [[nodiscard]] bool MayReplace(const ExportOutcome& outcome, const std::u16string& target);
     // Creates m_server when empty and takes m_documentQuery afresh from it.
     void ConnectDocumentQuery();
     // Clears the list and gives it the kind's three columns.
@@ -130,6 +158,10 @@ private:
     void GiveRowText(NMLVDISPINFOW& request) const;
 
     FileSystem& m_files;
+    // The folder the program started in: the account files are there, whatever folder the
+    // "..." dialog or anything else makes current later.
+    std::u16string m_folder;
+    std::array<AccountState, 4> m_accountState;  // by AccountKind
     // The list's rows as the list shows them (it asks for their texts): the search reads
     // them here rather than asking the control for each of a hundred thousand rows.
     struct ListRow {

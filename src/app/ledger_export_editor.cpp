@@ -2,7 +2,10 @@
 // of the kind shown that follows every edit command.
 
 #include "app/account_dialog.h"
+#include "app/error_message.h"
 #include "app/ledger_export_dialog.h"
+#include "mapping/mapping_format.h"
+#include "win/string_table.h"
 #include "win/unique_handle.h"
 
 namespace dralmoft {
@@ -28,7 +31,8 @@ bool LedgerExportDialog::OnContextMenu(HWND window, POINT screen) {
 
 void LedgerExportDialog::OnEditAccount() {
     EditAccount();
-    // Confirmed, cancelled or not opened at all: the table of the list shown is saved.
+    // Confirmed, cancelled or not opened at all: the table of the list shown is saved,
+    // which writes nothing unless the editor set an account.
     if (const std::optional<AccountKind> kind = ShownKind()) SaveAccounts(*kind);
 }
 
@@ -37,23 +41,69 @@ void LedgerExportDialog::EditAccount() {
     if (first < 0 || static_cast<std::size_t>(first) >= m_rows.size()) return;
     const auto& shown = m_rows[static_cast<std::size_t>(first)].texts;
     const std::optional<std::string> account = AccountDialog::Ask(Handle(), shown[0], shown[1], shown[2]);
-    if (!account) return;
-
     const std::optional<AccountKind> kind = ShownKind();
-    for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.size(); row = m_list.NextSelected(row)) {
-        SetRowAccount(row, *account);
-        if (kind) SetAccount(*kind, row, *account);
+    if (!account || !kind) return;
+
+    std::vector<int> rows;
+    for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.size(); row = m_list.NextSelected(row))
+        rows.push_back(row);
+    // What the file cannot keep is refused as a whole, before anything changes.
+    if (const std::string refused = WhyUnstorable(*kind, rows, *account); !refused.empty()) {
+        ShowErrorMessage(Handle(), IDS_ACCOUNT_NOT_STORABLE, {AccountFileText(*kind), refused});
+        return;
     }
+    for (const int row : rows) SetAccount(*kind, row, *account);
+}
+
+std::string LedgerExportDialog::RowKey(AccountKind kind, int row) const {
+    const ListRow& shown = m_rows[static_cast<std::size_t>(row)];
+    switch (kind) {
+        case AccountKind::Items: return shown.texts[1];  // items are kept by name, not by code
+        case AccountKind::Clients:
+        case AccountKind::Suppliers: return shown.texts[0];  // by tax id
+        case AccountKind::VatRates: break;
+    }
+    return {};  // a rate: its key is no text
+}
+
+std::string LedgerExportDialog::WhyUnstorable(AccountKind kind, const std::vector<int>& rows,
+                                              const std::string& account) const {
+    std::string reasons;
+    const auto add = [&](UINT reason, std::string_view key) {
+        if (!reasons.empty()) reasons.append("\n");
+        reasons.append("- ").append(LoadMessage(reason, {key}));
+    };
+    for (const int row : rows) {
+        const std::string key = RowKey(kind, row);
+        switch (CheckStorable(key, "")) {
+            case Unstorable::KeyHoldsSemicolon: add(IDS_UNSTORABLE_SEMICOLON, key); break;
+            case Unstorable::KeyBeginsWithBlank: add(IDS_UNSTORABLE_LEADING_BLANK, key); break;
+            case Unstorable::KeyHoldsLineBreak: add(IDS_UNSTORABLE_KEY_LINE_BREAK, key); break;
+            default: break;
+        }
+    }
+    switch (CheckStorable("", account)) {
+        case Unstorable::AccountEndsWithBlank: add(IDS_UNSTORABLE_TRAILING_BLANK, account); break;
+        case Unstorable::AccountHoldsLineBreak: add(IDS_UNSTORABLE_ACCOUNT_LINE_BREAK, account); break;
+        default: break;
+    }
+    return reasons;
 }
 
 void LedgerExportDialog::SetAccount(AccountKind kind, int row, const std::string& account) {
-    const ListRow& shown = m_rows[static_cast<std::size_t>(row)];
-    switch (kind) {
-        case AccountKind::VatRates: m_vatAccounts[shown.rate] = account; return;
-        case AccountKind::Items: m_itemAccounts[shown.texts[1]] = account; return;  // by name, not by code
-        case AccountKind::Clients:
-        case AccountKind::Suppliers: Tables().Text(kind)[shown.texts[0]] = account; return;  // by tax id
+    SetRowAccount(row, account);
+    AccountChanges& changes = StateOf(kind).changes;
+    if (kind == AccountKind::VatRates) changes.Set(m_rows[static_cast<std::size_t>(row)].rate, account);
+    else changes.Set(RowKey(kind, row), account);
+}
+
+void LedgerExportDialog::RefreshRowAccounts(AccountKind kind) {
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        ListRow& shown = m_rows[row];
+        shown.texts[2] = kind == AccountKind::VatRates ? m_vatAccounts[shown.rate]
+                                                       : Tables().Text(kind)[RowKey(kind, static_cast<int>(row))];
     }
+    if (!m_rows.empty()) m_list.RedrawItems(0, static_cast<int>(m_rows.size()) - 1);
 }
 
 }  // namespace dralmoft

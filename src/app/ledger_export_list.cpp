@@ -155,7 +155,7 @@ void LedgerExportDialog::ShowVatRateList() {
         // connected all the same, as at the start of every fill: a server that cannot give
         // it fails this list as it fails the others, and m_server is created here too.
         ConnectDocumentQuery();
-        const auto table = CreateServerObject<IBusinessTable>(CLSID_VatRateTable, CreationFailure::Raise);
+        const auto table = CreateServerObject<IBusinessTable>(CLSID_VatRateTable);
         ComPtr<IBusinessCollection> rates;
         CallServer(table, &IBusinessTable::GetAll, rates.ReleaseAndGetAddressOf());
         ForEachOffering<IVatRate>(rates, [&](const ComPtr<IVatRate>& vatRate) {

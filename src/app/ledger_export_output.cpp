@@ -39,7 +39,8 @@ void LedgerExportDialog::BrowseOutputFile() {
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrInitialDir = folder;
     dialog.lpstrTitle = title.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT;
+    // OFN_NOCHANGEDIR: the account files stay those of the folder the program started in.
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT | OFN_NOCHANGEDIR;
     if (!::GetSaveFileNameW(&dialog)) return;
     m_fileEdit.SetText(FromWide(path.data()));
 }

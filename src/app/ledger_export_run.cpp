@@ -4,12 +4,13 @@
 #include <cmath>
 
 #include "app/error_message.h"
-#include "app/export_messages.h"
 #include "app/ledger_export_dialog.h"
+#include "app/shared_messages.h"
 #include "data/code_page.h"
 #include "export/com_document_source.h"
 #include "export/export_to_file.h"
 #include "export/locale_date.h"
+#include "win/string_table.h"
 
 namespace dralmoft {
 namespace {
@@ -55,19 +56,47 @@ void LedgerExportDialog::RunExport() {
     if (m_filePath.empty()) return;
     m_dateFrom = DayOf(m_dateFrom);
     m_dateTo = DayOf(m_dateTo);
+    if (m_dateFrom > m_dateTo) {
+        ShowErrorMessage(Handle(), IDS_PERIOD_REVERSED, {FormatUserDate(m_dateFrom), FormatUserDate(m_dateTo)});
+        return;
+    }
+    const std::u16string target = Cp1253ToUtf16(m_filePath);
+    if (!AccountsReadable() || !TargetIsFreeToWrite(target)) return;
 
     // The separator box's text is used whatever the layout radio buttons say: a fixed-length
     // layout was never settled, so "Fixed Length file" only disables the box and the file
     // is the separated one with either choice, as the ledger package has always received it.
-    ExportRequest request{m_dateFrom, m_dateTo, Cp1253ToUtf16(m_filePath), m_separator,
+    ExportRequest request{m_dateFrom, m_dateTo, target, m_separator,
                           [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }};
     ComDocumentSource source(m_server, m_documentQuery);
     BarProgress progress(m_progress);
     ExportOutcome outcome = ExportToFile(request, {source, Tables(), m_files, FormatUserDate, &progress});
     m_separator = outcome.separator;
-    if (outcome.state == ExportOutcome::State::Pending) (void)outcome.Commit();
+    // Between the run and the replace: the one place where the user may still keep the
+    // earlier file.
+    if (outcome.state == ExportOutcome::State::Pending) {
+        if (MayReplace(outcome, target)) (void)outcome.Commit();
+        else outcome.Discard();
+    }
     if (const std::optional<std::string> failure = ExportFailureText(outcome, m_filePath))
         ShowErrorText(Handle(), *failure);
+}
+
+bool LedgerExportDialog::TargetIsFreeToWrite(const std::u16string& target) {
+    for (const AccountKind kind : kAccountLoadOrder) {
+        if (!m_files.SameFile(target, m_folder + std::u16string(AccountFileName(kind)))) continue;
+        ShowErrorMessage(Handle(), IDS_EXPORT_OVER_ACCOUNT_FILE, {m_filePath, AccountFileText(kind)});
+        return false;
+    }
+    return true;
+}
+
+bool LedgerExportDialog::MayReplace(const ExportOutcome& outcome, const std::u16string& target) {
+    // A period without documents would turn an earlier export into an empty file.
+    if (outcome.summary.records != 0) return true;
+    const std::uint64_t earlier = m_files.SizeOf(target).value_or(0);
+    return earlier == 0 ||
+           AskYesNo(Handle(), LoadMessage(IDS_EMPTY_EXPORT_REPLACES, {m_filePath, std::to_string(earlier)}));
 }
 
 }  // namespace dralmoft

@@ -3,20 +3,80 @@
 namespace dralmoft {
 namespace {
 
-std::u16string Digits(unsigned long number) {
-    const std::string text = std::to_string(number);
-    return {text.begin(), text.end()};
+constexpr std::u16string_view kTemporaryPrefix = u"~dralmoft-";
+constexpr std::u16string_view kTemporarySuffix = u".tmp";
+
+bool IsHexDigit(char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); }
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// Whether `text` is one or more decimal digits.
+bool AllDigits(std::u16string_view text) {
+    if (text.empty()) return false;
+    for (const char16_t c : text)
+        if (!IsDigit(c)) return false;
+    return true;
+}
+
+bool StartsWith(std::u16string_view text, std::u16string_view start) { return text.substr(0, start.size()) == start; }
+
+bool EndsWith(std::u16string_view text, std::u16string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
 }  // namespace
 
-std::u16string TemporaryPathFor(const std::u16string& target, unsigned long processId, int attempt) {
-    // "~" keeps it apart from the user's files; the process id and attempt keep two
-    // programs, or a leftover of a crash, from colliding.
-    const std::size_t slash = target.find_last_of(u"\\/");
-    const std::size_t nameStart = slash == std::u16string::npos ? 0 : slash + 1;
-    return target.substr(0, nameStart) + u"~" + target.substr(nameStart) + u"." + Digits(processId) + u"-" +
-           Digits(static_cast<unsigned long>(attempt)) + u".tmp";
+std::u16string_view FolderOf(std::u16string_view path) {
+    const std::size_t slash = path.find_last_of(u"\\/");
+    return slash == std::u16string_view::npos ? std::u16string_view() : path.substr(0, slash + 1);
+}
+
+std::u16string_view NameOf(std::u16string_view path) { return path.substr(FolderOf(path).size()); }
+
+std::u16string TemporaryPathFor(std::u16string_view target, std::uint64_t random) {
+    std::u16string path(FolderOf(target));
+    path.append(kTemporaryPrefix);
+    for (int shift = 60; shift >= 0; shift -= 4) path.push_back(u"0123456789abcdef"[(random >> shift) & 0xF]);
+    path.append(kTemporarySuffix);
+    return path;
+}
+
+std::u16string LockPathFor(std::u16string_view target) {
+    std::u16string path(FolderOf(target));
+    path.append(u"~").append(NameOf(target)).append(u".lock");
+    return path;
+}
+
+bool IsLeftoverName(std::u16string_view name, std::u16string_view targetName) {
+    if (!EndsWith(name, kTemporarySuffix)) return false;
+    const std::u16string_view stem = name.substr(0, name.size() - kTemporarySuffix.size());
+    if (StartsWith(stem, kTemporaryPrefix)) {
+        const std::u16string_view digits = stem.substr(kTemporaryPrefix.size());
+        if (digits.size() != 16) return false;
+        for (const char16_t c : digits)
+            if (!IsHexDigit(c)) return false;
+        return true;
+    }
+    // The earlier form: "~" + the target's name + ".<process>-<attempt>".
+    if (targetName.empty() || !StartsWith(stem, u"~") || stem.substr(1, targetName.size()) != targetName) return false;
+    const std::u16string_view tail = stem.substr(1 + targetName.size());
+    const std::size_t dash = tail.find(u'-');
+    return StartsWith(tail, u".") && dash != std::u16string_view::npos && AllDigits(tail.substr(1, dash - 1)) &&
+           AllDigits(tail.substr(dash + 1));
+}
+
+void RemoveLeftovers(FileSystem& files, std::u16string_view target) {
+    const std::u16string folder(FolderOf(target));
+    for (const FolderEntry& entry : files.List(folder, u"~")) {
+        if (entry.ageMinutes >= kLeftoverMinutes && IsLeftoverName(entry.name, NameOf(target)))
+            files.Remove(folder + entry.name);
+    }
+}
+
+FileStatus LockBeside(FileSystem& files, std::u16string_view target, std::unique_ptr<FileLock>& lock) {
+    const std::u16string path = LockPathFor(target);
+    FileStatus status = WithRetries(files, [&] { return files.Lock(path, lock); });
+    if (!status.ok) status.file = path;
+    return status;
 }
 
 AtomicFileWriter::AtomicFileWriter(FileSystem& files, std::u16string target)
@@ -25,12 +85,20 @@ AtomicFileWriter::AtomicFileWriter(FileSystem& files, std::u16string target)
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 FileStatus AtomicFileWriter::Begin() {
-    FileStatus status = FileStatus::Failure("");
-    for (int attempt = 1; attempt <= 3 && !status.ok; ++attempt) {
-        const std::u16string candidate = TemporaryPathFor(m_target, m_files.ProcessId(), attempt);
+    RemoveLeftovers(m_files, m_target);
+    FileStatus status;
+    std::u16string candidate;
+    // Another file of the same random name is all but impossible; a second draw settles it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        candidate = TemporaryPathFor(m_target, m_files.RandomNumber());
         status = m_files.CreateNew(candidate, m_file);
-        if (status.ok) m_temporary = candidate;
+        if (status.ok) break;
     }
+    if (!status.ok) {
+        status.file = candidate;
+        return status;
+    }
+    m_temporary = candidate;
     m_buffer.reserve(kBufferSize);
     return status;
 }
@@ -42,6 +110,7 @@ void AtomicFileWriter::Discard() {
 }
 
 FileStatus AtomicFileWriter::Fail(FileStatus status) {
+    if (status.file.empty()) status.file = m_temporary;
     Discard();
     return status;
 }
@@ -71,8 +140,12 @@ FileStatus AtomicFileWriter::Seal() {
 
 FileStatus AtomicFileWriter::Commit() {
     if (!m_sealed || m_temporary.empty()) return FileStatus::Failure("the file is not complete");
-    FileStatus status = ReplaceWithRetries();
-    if (!status.ok) return Fail(std::move(status));
+    FileStatus status = WithRetries(m_files, [&] { return m_files.Replace(m_temporary, m_target); });
+    if (!status.ok) {
+        // The replace failed on the target, not on the temporary file.
+        Discard();
+        return status;
+    }
     m_temporary.clear();
     return status;
 }
@@ -80,15 +153,6 @@ FileStatus AtomicFileWriter::Commit() {
 FileStatus AtomicFileWriter::Finish() {
     FileStatus status = Seal();
     return status.ok ? Commit() : status;
-}
-
-FileStatus AtomicFileWriter::ReplaceWithRetries() {
-    FileStatus status = m_files.Replace(m_temporary, m_target);
-    for (int attempt = 1; !status.ok && status.transient && attempt < kReplaceAttempts; ++attempt) {
-        m_files.Pause(kReplacePauseMs);
-        status = m_files.Replace(m_temporary, m_target);
-    }
-    return status;
 }
 
 FileStatus SaveAtomically(FileSystem& files, const std::u16string& target, std::string_view content) {

@@ -1,8 +1,10 @@
 #pragma once
 // Writes a file whole or not at all: the bytes go to a temporary file in the target's
 // folder, which then replaces the target in one step. On any failure the target stays
-// exactly as it was and the temporary file is removed.
+// exactly as it was and the temporary file is removed. Also the other helpers of a safe
+// save: retries while another program holds a file, and a lock beside a file.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,13 +13,45 @@
 
 namespace dralmoft {
 
-// How long a replace is retried while another program (a virus scanner, an indexer)
-// holds the target: kReplaceAttempts tries, kReplacePauseMs apart.
+// How long an operation is retried while another program (a virus scanner, an indexer,
+// a backup) holds the file: kReplaceAttempts tries, kReplacePauseMs apart.
 inline constexpr int kReplaceAttempts = 6;
 inline constexpr int kReplacePauseMs = 100;
+// Temporary files older than this beside a file being saved are leftovers of a program
+// that was killed: no save or export takes that long.
+inline constexpr double kLeftoverMinutes = 10.0;
 
-// The temporary file beside `target`: same folder, so the replace never crosses disks.
-[[nodiscard]] std::u16string TemporaryPathFor(const std::u16string& target, unsigned long processId, int attempt);
+// The folder part of a path, with its last separator ("" for a bare name), and the name.
+[[nodiscard]] std::u16string_view FolderOf(std::u16string_view path);
+[[nodiscard]] std::u16string_view NameOf(std::u16string_view path);
+
+// "~dralmoft-<16 hex digits>.tmp" beside `target`: same folder, so that the replace never
+// crosses disks, and a short name, so that a target name of any length leaves room.
+[[nodiscard]] std::u16string TemporaryPathFor(std::u16string_view target, std::uint64_t random);
+// "~NAME.lock" beside `target`.
+[[nodiscard]] std::u16string LockPathFor(std::u16string_view target);
+// Whether `name` is a temporary file that a save of `targetName` leaves when killed:
+// "~dralmoft-<16 hex digits>.tmp", or the older "~<targetName>.<digits>-<digits>.tmp".
+[[nodiscard]] bool IsLeftoverName(std::u16string_view name, std::u16string_view targetName);
+// Removes such leftovers beside `target` once they are kLeftoverMinutes old; a file that
+// cannot be deleted (another program has it) stays.
+void RemoveLeftovers(FileSystem& files, std::u16string_view target);
+
+// Runs `attempt` until it succeeds or fails for good, pausing between tries while it
+// fails transiently.
+template <class Attempt>
+[[nodiscard]] FileStatus WithRetries(FileSystem& files, Attempt attempt) {
+    FileStatus status = attempt();
+    for (int tries = 1; !status.ok && status.transient && tries < kReplaceAttempts; ++tries) {
+        files.Pause(kReplacePauseMs);
+        status = attempt();
+    }
+    return status;
+}
+
+// Takes the lock beside `target` (LockPathFor), waiting as WithRetries does while another
+// save holds it. A failure names the lock file.
+[[nodiscard]] FileStatus LockBeside(FileSystem& files, std::u16string_view target, std::unique_ptr<FileLock>& lock);
 
 // Writes a file piece by piece, as a run produces it; nothing reaches `target` until
 // Commit succeeds. Between Seal and Commit the file is complete on the disk under its
@@ -30,7 +64,7 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // Creates the temporary file.
+    // Removes old leftovers beside the target, then creates the temporary file.
     [[nodiscard]] FileStatus Begin();
     // Buffers `bytes`; a full buffer is written, and its status returned.
     [[nodiscard]] FileStatus Append(std::string_view bytes);
@@ -46,8 +80,8 @@ public:
     [[nodiscard]] const std::u16string& Target() const { return m_target; }
 
 private:
+    // The failure, after the temporary file is removed; it names the temporary file.
     [[nodiscard]] FileStatus Fail(FileStatus status);
-    [[nodiscard]] FileStatus ReplaceWithRetries();
 
     static constexpr std::size_t kBufferSize = 64 * 1024;
 

@@ -69,9 +69,7 @@ const ReverseTable& Cp1253Reverse() {
     return table;
 }
 
-char16_t Cp1253Unit(unsigned char byte) {
-    return byte < 0x80 ? char16_t{byte} : kCp1253High[byte - 0x80];
-}
+char16_t Cp1253Unit(unsigned char byte) { return byte < 0x80 ? char16_t{byte} : kCp1253High[byte - 0x80]; }
 
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
@@ -97,6 +95,50 @@ std::string Utf16ToCp1253(std::u16string_view text) {
         if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
         const int byte = reverse.Find(unit);
         result.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+    }
+    return result;
+}
+
+std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
+    std::u16string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            result.push_back(lead);
+            ++i;
+            continue;
+        }
+        // The sequence's length, the bits of its lead byte, and the least value it may
+        // carry (a smaller one is an overlong form).
+        struct Form {
+            std::size_t length;
+            char32_t bits;
+            char32_t least;
+        };
+        Form form{};
+        if (lead >= 0xC2 && lead <= 0xDF) form = {2, lead & 0x1Fu, 0x80};
+        else if (lead >= 0xE0 && lead <= 0xEF) form = {3, lead & 0x0Fu, 0x800};
+        else if (lead >= 0xF0 && lead <= 0xF4) form = {4, lead & 0x07u, 0x10000};
+        else return std::nullopt;
+        const std::size_t length = form.length;
+        char32_t value = form.bits;
+        const char32_t least = form.least;
+        if (i + length > text.size()) return std::nullopt;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            value = (value << 6) | (next & 0x3F);
+        }
+        if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return std::nullopt;
+        if (value >= 0x10000) {
+            value -= 0x10000;
+            result.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
+            result.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+        } else {
+            result.push_back(static_cast<char16_t>(value));
+        }
+        i += length;
     }
     return result;
 }

@@ -3,6 +3,7 @@
 // the OEM export speaks code page 737. These conversions name their code pages and do
 // not depend on the code pages of the machine they run on.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,10 @@ void Cp1253ToUtf16(std::string_view text, char16_t* out);
 // Characters that 1253 cannot hold become '?', as WideCharToMultiByte does by default.
 // A surrogate pair is one character and becomes one '?'.
 std::string Utf16ToCp1253(std::u16string_view text);
+
+// UTF-8 as UTF-16, or nothing when `text` is not well-formed UTF-8 (overlong forms,
+// surrogates, values past U+10FFFF and cut sequences are all refused).
+[[nodiscard]] std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
 
 // The OEM form of a 1253 text: Greek letters to their 737 bytes, ASCII unchanged,
 // anything 737 lacks becomes '?'.

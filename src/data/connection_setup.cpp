@@ -51,7 +51,7 @@ void RegisterDatabases(const Microsoft::WRL::ComPtr<IDatabaseSetup>& setup, cons
 }
 
 void RegisterDatabases(const ConnectionSettings& settings) {
-    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup, CreationFailure::Raise);
+    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup);
     RegisterDatabases(setup, settings);
 }
 

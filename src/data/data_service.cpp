@@ -6,7 +6,7 @@
 namespace dralmoft {
 
 Microsoft::WRL::ComPtr<IDataService> ConnectDataService(Microsoft::WRL::ComPtr<IBusinessTable>& root) {
-    if (!root) root = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
+    if (!root) root = CreateServerObject<IBusinessTable>(CLSID_DataRoot);
     Microsoft::WRL::ComPtr<IBusinessCollection> all;
     CallServer(root, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf());
     return ItemAs<IDataService>(all, 1);

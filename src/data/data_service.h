@@ -10,9 +10,9 @@
 namespace dralmoft {
 
 // Creates `root` (a DataRoot) when it is empty and keeps it there; a failed creation
-// leaves it empty, so the call through it raises E_POINTER and the next use tries again.
-// Raises ServerError when GetAll fails. Element 1 not offering IDataService gives an
-// empty reference: the caller's first call through it raises E_POINTER.
+// raises its ServerError and leaves it empty, so that the next use tries again. Raises
+// ServerError when GetAll fails. Element 1 not offering IDataService gives an empty
+// reference: the caller's first call through it raises E_POINTER.
 [[nodiscard]] Microsoft::WRL::ComPtr<IDataService> ConnectDataService(Microsoft::WRL::ComPtr<IBusinessTable>& root);
 
 }  // namespace dralmoft

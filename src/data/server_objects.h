@@ -10,15 +10,6 @@
 
 namespace dralmoft {
 
-enum class CreationFailure {
-    // DatabaseSetup, VatRateTable, ObjectList: a failure raises at once, except a
-    // missing interface, which leaves the reference empty.
-    Raise,
-    // DataRoot, DocumentLine: the reference stays empty; the first call through it
-    // raises E_POINTER, and the next use tries again.
-    Ignore,
-};
-
 inline constexpr DWORD kServerClassContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
 
 // Creates the object of `clsid` and puts it into the running state. Raises nothing: the
@@ -36,23 +27,27 @@ inline constexpr DWORD kServerClassContext = CLSCTX_INPROC_SERVER | CLSCTX_INPRO
 [[nodiscard]] HRESULT CreateAndRun(const Microsoft::WRL::ComPtr<IClassFactory>& factory, REFCLSID clsid,
                                    Microsoft::WRL::ComPtr<IUnknown>& object);
 
+// The object of `clsid` as `Interface`. A failed creation raises its ServerError at once,
+// with the class's own text, so that the user reads the first cause rather than a later
+// E_POINTER; an object without the interface leaves the reference empty (the next call
+// through it raises E_POINTER).
 template <class Interface>
 [[nodiscard]] Microsoft::WRL::ComPtr<Interface> CreateServerObject(const Microsoft::WRL::ComPtr<IClassFactory>& factory,
-                                                                   REFCLSID clsid, CreationFailure policy) {
+                                                                   REFCLSID clsid) {
     Microsoft::WRL::ComPtr<IUnknown> object;
     HRESULT status = CreateAndRun(factory, clsid, object);
     Microsoft::WRL::ComPtr<Interface> result;
     if (SUCCEEDED(status)) status = object.As(&result);
     if (FAILED(status)) {
         result.Reset();
-        if (policy == CreationFailure::Raise && status != E_NOINTERFACE) RaiseCreationFailure(status);
+        if (status != E_NOINTERFACE) RaiseCreationFailure(status);
     }
     return result;
 }
 
 template <class Interface>
-[[nodiscard]] Microsoft::WRL::ComPtr<Interface> CreateServerObject(REFCLSID clsid, CreationFailure policy) {
-    return CreateServerObject<Interface>(Microsoft::WRL::ComPtr<IClassFactory>(), clsid, policy);
+[[nodiscard]] Microsoft::WRL::ComPtr<Interface> CreateServerObject(REFCLSID clsid) {
+    return CreateServerObject<Interface>(Microsoft::WRL::ComPtr<IClassFactory>(), clsid);
 }
 
 }  // namespace dralmoft

@@ -2,8 +2,13 @@
 
 #include <windows.h>
 
+#include <bcrypt.h>
+#include <new>
+#include <vector>
+
 #include "data/code_page.h"
 #include "win/unique_handle.h"
+#include "win/wide_text.h"
 
 namespace dralmoft {
 namespace {
@@ -43,10 +48,19 @@ private:
     UniqueFile m_file;
 };
 
+// Larger than any account file a company keeps (a million lines is some 40 MB): reading
+// more would only take the memory the rest of the program needs.
+constexpr LONGLONG kLargestReadable = 256LL * 1024 * 1024;
+
 FileStatus ReadWhole(const UniqueFile& file, std::string& content) {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.Get(), &size)) return LastError();
-    content.resize(static_cast<std::size_t>(size.QuadPart));
+    if (size.QuadPart > kLargestReadable) return ErrorStatus(ERROR_FILE_TOO_LARGE);
+    try {
+        content.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return ErrorStatus(ERROR_NOT_ENOUGH_MEMORY);
+    }
     std::size_t done = 0;
     while (done < content.size()) {
         DWORD read = 0;
@@ -60,6 +74,49 @@ FileStatus ReadWhole(const UniqueFile& file, std::string& content) {
     }
     content.resize(done);
     return FileStatus::Success();
+}
+
+// Every sharing: a reader of an account file never keeps another program from it.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+UniqueFile OpenForReading(const std::u16string& path) {
+    return UniqueFile(
+        ::CreateFileW(WidePath(path), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::wstring FullPathOf(const std::u16string& path) {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            ::GetFullPathNameW(WidePath(path), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (length == 0) return {};
+        if (length < buffer.size()) return std::wstring(buffer.data(), length);
+        buffer.resize(length);
+    }
+}
+
+class WindowsFileLock final : public FileLock {
+public:
+    explicit WindowsFileLock(UniqueFile file) : m_file(std::move(file)) {}
+
+private:
+    UniqueFile m_file;
+};
+
+// The identity of an open file: its volume and its index on it.
+struct FileIdentity {
+    DWORD volume = 0;
+    DWORD high = 0;
+    DWORD low = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> IdentityOf(const std::u16string& path) {
+    const UniqueFile file(
+        ::CreateFileW(WidePath(path), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file.Valid() || !::GetFileInformationByHandle(file.Get(), &information)) return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
 }
 
 }  // namespace
@@ -76,20 +133,21 @@ std::string SystemErrorText(unsigned long error) {
 
 FileStatus WindowsFileSystem::ReadOrCreate(const std::u16string& path, std::string& content) {
     content.clear();
-    const wchar_t* const wide = WidePath(path);
-    UniqueFile file(
-        ::CreateFileW(wide, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    // A read-only file still gives its accounts.
-    if (!file.Valid() && ::GetLastError() == ERROR_ACCESS_DENIED)
-        file.Reset(::CreateFileW(wide, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file = OpenForReading(path);
+    if (!file.Valid() && ::GetLastError() == ERROR_FILE_NOT_FOUND) {
+        // Left behind empty; another program creating it at the same moment is as good.
+        UniqueFile created(::CreateFileW(WidePath(path), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!created.Valid() && ::GetLastError() != ERROR_FILE_EXISTS) return LastError();
+        file = OpenForReading(path);
+    }
     if (!file.Valid()) return LastError();
     return ReadWhole(file, content);
 }
 
 FileStatus WindowsFileSystem::ReadIfPresent(const std::u16string& path, std::string& content) {
     content.clear();
-    UniqueFile file(::CreateFileW(WidePath(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile file = OpenForReading(path);
     if (!file.Valid() && ::GetLastError() == ERROR_FILE_NOT_FOUND) return FileStatus::Success();
     if (!file.Valid()) return LastError();
     return ReadWhole(file, content);
@@ -121,10 +179,71 @@ FileStatus WindowsFileSystem::CheckReplaceable(const std::u16string& path) {
     return FileStatus::Success();
 }
 
+FileStatus WindowsFileSystem::Lock(const std::u16string& path, std::unique_ptr<FileLock>& lock) {
+    // No sharing: a second opener gets a sharing violation. Deleted on close, also when
+    // the program is killed, so no lock outlives its holder.
+    UniqueFile file(::CreateFileW(WidePath(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (!file.Valid()) return LastError();
+    lock = std::make_unique<WindowsFileLock>(std::move(file));
+    return FileStatus::Success();
+}
+
 void WindowsFileSystem::Remove(const std::u16string& path) { ::DeleteFileW(WidePath(path)); }
+
+std::vector<FolderEntry> WindowsFileSystem::List(const std::u16string& folder, std::u16string_view prefix) {
+    std::vector<FolderEntry> entries;
+    const std::u16string pattern = folder + std::u16string(prefix) + u"*";
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(WidePath(pattern), &found);
+    if (search == INVALID_HANDLE_VALUE) return entries;
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const double age = (static_cast<double>(ticks(now)) - static_cast<double>(ticks(found.ftLastWriteTime))) / 6e8;
+        entries.push_back({AsUtf16(found.cFileName), age});
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return entries;
+}
+
+std::optional<std::uint64_t> WindowsFileSystem::SizeOf(const std::u16string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(WidePath(path), GetFileExInfoStandard, &data)) return std::nullopt;
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool WindowsFileSystem::SameFile(const std::u16string& first, const std::u16string& second) {
+    const std::optional<FileIdentity> one = IdentityOf(first);
+    const std::optional<FileIdentity> other = IdentityOf(second);
+    if (one && other) return one == other;
+    // One of them is not there yet: the same file if their full paths are the same, as
+    // the file system compares names (without regard to case).
+    const std::wstring firstPath = FullPathOf(first);
+    const std::wstring secondPath = FullPathOf(second);
+    return !firstPath.empty() &&
+           ::CompareStringOrdinal(firstPath.c_str(), static_cast<int>(firstPath.size()), secondPath.c_str(),
+                                  static_cast<int>(secondPath.size()), TRUE) == CSTR_EQUAL;
+}
+
+std::string WindowsFileSystem::ErrorText(unsigned long code) { return SystemErrorText(code); }
 
 void WindowsFileSystem::Pause(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
 
-unsigned long WindowsFileSystem::ProcessId() { return ::GetCurrentProcessId(); }
+std::uint64_t WindowsFileSystem::RandomNumber() {
+    std::uint64_t number = 0;
+    if (!BCRYPT_SUCCESS(::BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&number), sizeof number,
+                                          BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
+        // Without the system's generator: the time and the process, distinct enough for a name.
+        LARGE_INTEGER counter{};
+        ::QueryPerformanceCounter(&counter);
+        number = static_cast<std::uint64_t>(counter.QuadPart) * 0x9E3779B97F4A7C15ull ^ ::GetCurrentProcessId();
+    }
+    return number;
+}
 
 }  // namespace dralmoft

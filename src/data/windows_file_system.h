@@ -13,9 +13,14 @@ public:
     [[nodiscard]] FileStatus CreateNew(const std::u16string& path, std::unique_ptr<WritableFile>& file) override;
     [[nodiscard]] FileStatus Replace(const std::u16string& from, const std::u16string& to) override;
     [[nodiscard]] FileStatus CheckReplaceable(const std::u16string& path) override;
+    [[nodiscard]] FileStatus Lock(const std::u16string& path, std::unique_ptr<FileLock>& lock) override;
     void Remove(const std::u16string& path) override;
+    [[nodiscard]] std::vector<FolderEntry> List(const std::u16string& folder, std::u16string_view prefix) override;
+    [[nodiscard]] std::optional<std::uint64_t> SizeOf(const std::u16string& path) override;
+    [[nodiscard]] bool SameFile(const std::u16string& first, const std::u16string& second) override;
+    [[nodiscard]] std::string ErrorText(unsigned long code) override;
     void Pause(int milliseconds) override;
-    [[nodiscard]] unsigned long ProcessId() override;
+    [[nodiscard]] std::uint64_t RandomNumber() override;
 };
 
 // The system's text for an error code, in 1253, without the trailing line end.

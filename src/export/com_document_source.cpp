@@ -21,12 +21,12 @@ long ReadLong(const ComPtr<Interface>& object, Method method) {
     return value;
 }
 
-// A VAT group's accumulator: the server's DocumentLine. A failed creation is not
-// raised; the first call through the empty reference is.
+// A VAT group's accumulator: the server's DocumentLine. A failed creation raises its
+// own ServerError when the group opens.
 class ServerGroup final : public GroupAccumulator {
 public:
     void Open(const ComPtr<IClassFactory>& factory) {
-        m_line = CreateServerObject<IDocumentLine>(factory, CLSID_DocumentLine, CreationFailure::Ignore);
+        m_line = CreateServerObject<IDocumentLine>(factory, CLSID_DocumentLine);
     }
     void Close() { m_line.Reset(); }
 

@@ -31,6 +31,9 @@ public:
     ExportSummary summary;
     // The separator as the run left it: an empty one became ";" with the first record.
     std::string separator;
+    // Whether a file of the target's name was there when the export began: what a
+    // failure left untouched.
+    bool targetExisted = false;
     // Unwritable, NotSaved: the system's error.
     FileStatus fileError;
     // ServerFailed: the error, and the document being read ("name-seriesnumber", or "#n"

@@ -10,6 +10,7 @@ public:
     static ExportOutcome Run(const ExportRequest& request, const ExportServices& services) {
         ExportOutcome outcome;
         outcome.separator = request.separator;
+        outcome.targetExisted = services.files.SizeOf(request.path).has_value();
         auto file = std::make_unique<AtomicFileWriter>(services.files, request.path);
         JournalWriter writer(services.files, *file, request.keepCodePage);
         if (FileStatus status = writer.Open(); !status.ok)

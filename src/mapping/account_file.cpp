@@ -1,54 +1,84 @@
 #include "mapping/account_file.h"
 
+#include <new>
+
 #include "data/atomic_save.h"
-#include "mapping/mapping_format.h"
 
 namespace dralmoft {
 namespace {
 
+// Reads and decodes `path` into `table`, retrying while another program holds it.
 template <class Table>
-FileStatus LoadInto(FileSystem& files, bool createMissing, const std::u16string& path, Table& table) {
+AccountLoad ReadInto(FileSystem& files, bool createMissing, const std::u16string& path, Table& table) {
+    AccountLoad load;
     std::string content;
-    FileStatus status = createMissing ? files.ReadOrCreate(path, content) : files.ReadIfPresent(path, content);
-    if (status.ok) ReadAccountText(content, table);
+    load.status = WithRetries(
+        files, [&] { return createMissing ? files.ReadOrCreate(path, content) : files.ReadIfPresent(path, content); });
+    if (!load.status.ok) return load;
+    try {
+        DecodedText decoded = DecodeAccountText(std::move(content));
+        load.encoding = decoded.encoding;
+        ReadAccountText(decoded.text, table);
+    } catch (const std::bad_alloc&) {
+        load.status = FileStatus::Failure(files.ErrorText(kErrorNotEnoughMemory), false, kErrorNotEnoughMemory);
+    }
+    return load;
+}
+
+template <class Table>
+FileStatus SaveChanges(FileSystem& files, const std::u16string& path, Table& table, const AccountChanges& changes) {
+    if (changes.Empty()) return FileStatus::Success();
+    std::unique_ptr<FileLock> lock;
+    FileStatus status = LockBeside(files, path, lock);
+    Table saved;
+    // Under the lock: the file as another window or program left it, then ours on top.
+    if (status.ok) status = ReadInto(files, false, path, saved).status;
+    if (status.ok) {
+        changes.ApplyTo(saved);
+        status = SaveAtomically(files, path, WriteAccountText(saved));
+    }
+    if (status.ok) {
+        table = std::move(saved);
+        return status;
+    }
+    // Not saved: the window shows what the file holds, without the changes.
+    Table current;
+    if (ReadInto(files, false, path, current).status.ok) table = std::move(current);
     return status;
 }
 
 }  // namespace
 
-FileStatus AccountFile::Load(const std::u16string& path, AccountMap& table) {
-    return LoadInto(m_files, m_createMissing, path, table);
+std::u16string AccountFile::PathOf(AccountKind kind) const { return m_folder + std::u16string(AccountFileName(kind)); }
+
+AccountLoad AccountFile::Load(const std::u16string& path, AccountMap& table) {
+    return ReadInto(m_files, m_createMissing, path, table);
 }
 
-FileStatus AccountFile::Load(const std::u16string& path, VatAccountMap& table) {
-    return LoadInto(m_files, m_createMissing, path, table);
+AccountLoad AccountFile::Load(const std::u16string& path, VatAccountMap& table) {
+    return ReadInto(m_files, m_createMissing, path, table);
 }
 
-FileStatus AccountFile::Save(const std::u16string& path, const AccountMap& table) {
-    return SaveAtomically(m_files, path, WriteAccountText(table));
+AccountLoad AccountFile::Load(AccountKind kind, const AccountTables& tables) {
+    return kind == AccountKind::VatRates ? Load(PathOf(kind), tables.vat) : Load(PathOf(kind), tables.Text(kind));
 }
 
-FileStatus AccountFile::Save(const std::u16string& path, const VatAccountMap& table) {
-    if (table.Empty()) return FileStatus::Success();
-    return SaveAtomically(m_files, path, WriteAccountText(table));
+FileStatus AccountFile::Save(const std::u16string& path, AccountMap& table, const AccountChanges& changes) {
+    return SaveChanges(m_files, path, table, changes);
 }
 
-FileStatus AccountFile::Load(AccountKind kind, const AccountTables& tables) {
-    const std::u16string path(AccountFileName(kind));
-    return kind == AccountKind::VatRates ? Load(path, tables.vat) : Load(path, tables.Text(kind));
+FileStatus AccountFile::Save(const std::u16string& path, VatAccountMap& table, const AccountChanges& changes) {
+    return SaveChanges(m_files, path, table, changes);
 }
 
-FileStatus AccountFile::Save(AccountKind kind, const AccountTables& tables) {
-    const std::u16string path(AccountFileName(kind));
-    return kind == AccountKind::VatRates ? Save(path, tables.vat) : Save(path, tables.Text(kind));
+FileStatus AccountFile::Save(AccountKind kind, const AccountTables& tables, const AccountChanges& changes) {
+    return kind == AccountKind::VatRates ? Save(PathOf(kind), tables.vat, changes)
+                                         : Save(PathOf(kind), tables.Text(kind), changes);
 }
 
 void LoadAccountFiles(AccountFile& file, const AccountTables& tables,
-                      const std::function<void(AccountKind, const FileStatus&)>& report) {
-    for (const AccountKind kind : kAccountLoadOrder) {
-        const FileStatus status = file.Load(kind, tables);
-        if (!status.ok) report(kind, status);
-    }
+                      const std::function<void(AccountKind, const AccountLoad&)>& report) {
+    for (const AccountKind kind : kAccountLoadOrder) report(kind, file.Load(kind, tables));
 }
 
 }  // namespace dralmoft

@@ -21,6 +21,7 @@ public:
     std::string& operator[](const std::string& key) { return Entry(key).second; }
     // The same, with the stored key: entries stay where they are until Clear.
     Entries::value_type& Entry(const std::string& key) { return *m_entries.try_emplace(key).first; }
+    void Erase(const std::string& key) { m_entries.erase(key); }
     void Clear() { m_entries.clear(); }
     [[nodiscard]] std::size_t Size() const { return m_entries.size(); }
     [[nodiscard]] Entries::const_iterator begin() const { return m_entries.begin(); }
@@ -30,12 +31,19 @@ private:
     Entries m_entries;
 };
 
-// Key: a VAT rate in percent, ordered numerically and compared exactly.
+// The rate as the VAT file keeps it: rounded to six decimals ("%f") and read back, so
+// that 23.9999999 and 24 are one rate, as they are one line of the file. NaN (which a
+// server may send) stays NaN, and infinities stay.
+[[nodiscard]] double StoredVatRate(double rate);
+
+// Key: a VAT rate in percent as the file keeps it (StoredVatRate), ordered numerically:
+// every rate is looked up, set and removed by its stored form.
 class VatAccountMap {
 public:
     using Entries = std::map<double, std::string, VatRateOrder>;
 
-    std::string& operator[](double rate) { return m_entries[rate]; }
+    std::string& operator[](double rate) { return m_entries[StoredVatRate(rate)]; }
+    void Erase(double rate) { m_entries.erase(StoredVatRate(rate)); }
     void Clear() { m_entries.clear(); }
     [[nodiscard]] std::size_t Size() const { return m_entries.size(); }
     [[nodiscard]] bool Empty() const { return m_entries.empty(); }

@@ -1,10 +1,12 @@
 #include "mapping/mapping_format.h"
 
-#include "data/number_format.h"
-
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "data/code_page.h"
+#include "data/number_format.h"
 
 namespace dralmoft {
 namespace {
@@ -104,8 +106,8 @@ double ParseVatKey(std::string_view text) {
     if (error == std::errc::result_out_of_range) {
         // Past the range of a double: strtod gives an infinity, or 0 for a tiny value.
         const std::size_t exponent = number.find_first_of("eE");
-        const bool tiny = exponent != std::string_view::npos && exponent + 1 < number.size() &&
-                          number[exponent + 1] == '-';
+        const bool tiny =
+            exponent != std::string_view::npos && exponent + 1 < number.size() && number[exponent + 1] == '-';
         const double magnitude = tiny ? 0.0 : std::numeric_limits<double>::infinity();
         return negative ? -magnitude : magnitude;
     }
@@ -114,13 +116,50 @@ double ParseVatKey(std::string_view text) {
 
 std::string FormatVatKey(double rate) { return FormatFixed(rate, 6); }
 
+double StoredVatRate(double rate) {
+    if (std::isnan(rate) || std::isinf(rate)) return rate;
+    return ParseVatKey(FormatVatKey(rate));
+}
+
+Unstorable CheckStorable(std::string_view key, std::string_view account) {
+    const auto hasLineBreak = [](std::string_view text) {
+        return text.find_first_of("\r\n") != std::string_view::npos;
+    };
+    if (hasLineBreak(key)) return Unstorable::KeyHoldsLineBreak;
+    if (key.find(';') != std::string_view::npos) return Unstorable::KeyHoldsSemicolon;
+    if (!key.empty() && IsSpace(key.front())) return Unstorable::KeyBeginsWithBlank;
+    if (hasLineBreak(account)) return Unstorable::AccountHoldsLineBreak;
+    if (!TrimSpace(account).empty() && IsSpace(account.back())) return Unstorable::AccountEndsWithBlank;
+    return Unstorable::None;
+}
+
+DecodedText DecodeAccountText(std::string bytes) {
+    const auto starts = [&](std::string_view mark) { return std::string_view(bytes).substr(0, mark.size()) == mark; };
+    if (starts("\xFF\xFE") || starts("\xFE\xFF")) {
+        const bool little = bytes[0] == '\xFF';
+        std::u16string wide;
+        wide.reserve(bytes.size() / 2);
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            const auto first = static_cast<unsigned char>(bytes[i]);
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            wide.push_back(static_cast<char16_t>(little ? first | second << 8 : first << 8 | second));
+        }
+        return {Utf16ToCp1253(wide), TextEncoding::Utf16};
+    }
+    const bool marked = starts("\xEF\xBB\xBF");
+    const std::string_view body = std::string_view(bytes).substr(marked ? 3 : 0);
+    const bool multiByte = std::any_of(body.begin(), body.end(), [](char c) { return (c & 0x80) != 0; });
+    if (marked || multiByte) {
+        if (std::optional<std::u16string> wide = Utf8ToUtf16(body)) return {Utf16ToCp1253(*wide), TextEncoding::Utf8};
+    }
+    return {std::move(bytes), TextEncoding::Windows1253};
+}
+
 void ReadAccountText(std::string_view content, AccountMap& table) {
     ReadLines(content, table, [](std::string_view key) { return std::string(key); });
 }
 
-void ReadAccountText(std::string_view content, VatAccountMap& table) {
-    ReadLines(content, table, ParseVatKey);
-}
+void ReadAccountText(std::string_view content, VatAccountMap& table) { ReadLines(content, table, ParseVatKey); }
 
 std::string WriteAccountText(const AccountMap& table) {
     return WriteLines(table, [](const std::string& key) -> const std::string& { return key; });

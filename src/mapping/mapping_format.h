@@ -29,6 +29,33 @@ struct MappingLine {
 // "%f": fixed point, six decimals, '.' whatever the locale.
 [[nodiscard]] std::string FormatVatKey(double rate);
 
+// What the file format cannot keep: an entry that would come back from a save and a load
+// under another key or with another account. The reader trims each line and splits it at
+// its first ';', so a key cannot begin with white space or hold a ';', an account cannot
+// end with white space (a blank one removes the entry instead), and neither can hold a
+// line break.
+enum class Unstorable {
+    None,
+    KeyHoldsSemicolon,
+    KeyBeginsWithBlank,
+    KeyHoldsLineBreak,
+    AccountEndsWithBlank,
+    AccountHoldsLineBreak,
+};
+[[nodiscard]] Unstorable CheckStorable(std::string_view key, std::string_view account);
+
+// The encoding an account file was found in. Files are written in Windows-1253; one saved
+// by another editor in UTF-8 or UTF-16 is read in its encoding all the same.
+enum class TextEncoding { Windows1253, Utf8, Utf16 };
+struct DecodedText {
+    std::string text;  // Windows-1253
+    TextEncoding encoding = TextEncoding::Windows1253;
+};
+// UTF-16 (with its byte-order mark, either order) and UTF-8 with a mark are certain; a file
+// without a mark is UTF-8 when it is well-formed UTF-8 and holds at least one multi-byte
+// sequence (a Greek Windows-1253 file never is). Everything else is Windows-1253.
+[[nodiscard]] DecodedText DecodeAccountText(std::string bytes);
+
 // Adds every line of `content` to the table; a later line wins over an earlier one.
 void ReadAccountText(std::string_view content, AccountMap& table);
 void ReadAccountText(std::string_view content, VatAccountMap& table);

@@ -9,10 +9,15 @@ namespace {
 
 using test::MemoryFileSystem;
 
-TEST(AtomicSave, TemporaryFileSitsBesideTheTarget) {
-    EXPECT_EQ(TemporaryPathFor(u"client.txt", 42, 1), u"~client.txt.42-1.tmp");
-    EXPECT_EQ(TemporaryPathFor(u"C:\\Λογιστική\\out.txt", 7, 2), u"C:\\Λογιστική\\~out.txt.7-2.tmp");
-    EXPECT_EQ(TemporaryPathFor(u"/tmp/x/a.csv", 1, 3), u"/tmp/x/~a.csv.1-3.tmp");
+TEST(AtomicSave, HelperFilesSitBesideTheTarget) {
+    EXPECT_EQ(TemporaryPathFor(u"client.txt", 0x2A), u"~dralmoft-000000000000002a.tmp");
+    EXPECT_EQ(TemporaryPathFor(u"C:\\Λογιστική\\out.txt", 0xFEDCBA9876543210),
+              u"C:\\Λογιστική\\~dralmoft-fedcba9876543210.tmp");
+    EXPECT_EQ(TemporaryPathFor(u"/tmp/x/a.csv", 1), u"/tmp/x/~dralmoft-0000000000000001.tmp");
+    EXPECT_EQ(LockPathFor(u"C:\\Λογιστική\\fpa.txt"), u"C:\\Λογιστική\\~fpa.txt.lock");
+    // A target of 250 characters still leaves its temporary file a short name.
+    const std::u16string longName(250, u'Α');
+    EXPECT_EQ(NameOf(TemporaryPathFor(u"D:\\" + longName, 7)).size(), 30u);
 }
 
 TEST(AtomicSave, ReplacesTheTargetWhole) {
@@ -64,12 +69,31 @@ TEST(AtomicSave, TargetHeldTooLongIsReportedAndKept) {
     EXPECT_EQ(files.files, (std::map<std::u16string, std::string>{{u"supplier.txt", "old"}}));
 }
 
-TEST(AtomicSave, LeftoverTemporaryFileIsSteppedAround) {
+// Killed saves and exports leave temporary files; the next save beside them removes
+// those old enough to be nobody's, and never another file.
+TEST(AtomicSave, OldLeftoversBesideTheTargetAreRemoved) {
     MemoryFileSystem files;
-    files.files[u"~a.txt.42-1.tmp"] = "crash leftover";
-    ASSERT_TRUE(SaveAtomically(files, u"a.txt", "new").ok);
-    EXPECT_EQ(files.files.at(u"a.txt"), "new");
-    EXPECT_EQ(files.files.at(u"~a.txt.42-1.tmp"), "crash leftover");
+    const std::map<std::u16string, double> present = {
+        {u"D:\\out\\~dralmoft-00000000000000ff.tmp", 11.0},  // removed
+        {u"D:\\out\\~dralmoft-00000000000000fe.tmp", 9.0},   // too young: a running save's
+        {u"D:\\out\\~a.txt.32-1.tmp", 60.0},                 // the earlier form: removed
+        {u"D:\\out\\~b.txt.32-1.tmp", 60.0},                 // another target's: kept
+        {u"D:\\out\\~dralmoft-notahexnumber!.tmp", 60.0},    // not ours
+        {u"D:\\out\\~a.txt.lock", 60.0},
+        {u"D:\\out\\~a.txt.32-1.tmp.bak", 60.0},
+        {u"D:\\out\\old\\~dralmoft-00000000000000ff.tmp", 60.0},  // another folder
+    };
+    for (const auto& [path, age] : present) {
+        files.files[path] = "x";
+        files.ages[path] = age;
+    }
+    ASSERT_TRUE(SaveAtomically(files, u"D:\\out\\a.txt", "new").ok);
+    std::map<std::u16string, std::string> expected;
+    for (const auto& [path, age] : present) expected[path] = "x";
+    expected.erase(u"D:\\out\\~dralmoft-00000000000000ff.tmp");
+    expected.erase(u"D:\\out\\~a.txt.32-1.tmp");
+    expected[u"D:\\out\\a.txt"] = "new";
+    EXPECT_EQ(files.files, expected);
 }
 
 TEST(AtomicSave, PiecesAreWrittenInBufferfuls) {
@@ -100,7 +124,8 @@ TEST(AtomicSave, OnlyACommitReplacesTheTarget) {
         ASSERT_TRUE(writer.Begin().ok);
         ASSERT_TRUE(writer.Append("sealed").ok);
         ASSERT_TRUE(writer.Seal().ok);
-        EXPECT_EQ(files.files.at(u"~out.txt.42-1.tmp"), "sealed") << "complete on the disk before the replace";
+        EXPECT_EQ(files.files.at(u"~dralmoft-0000000000000002.tmp"), "sealed")
+            << "complete on the disk before the replace";
         EXPECT_EQ(files.files.at(u"out.txt"), "old");
     }
     EXPECT_EQ(files.files, untouched);

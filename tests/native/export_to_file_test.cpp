@@ -73,7 +73,7 @@ TEST_F(ExportToFileTest, ACompletedRunIsPendingUntilCommittedOrDiscarded) {
     EXPECT_EQ(outcome.summary.exported, 2u);
     EXPECT_EQ(outcome.summary.records, 10u);
     EXPECT_EQ(m_files.files.at(u"out.txt"), "earlier export\r\n");
-    const std::string written = m_files.files.at(u"~out.txt.42-1.tmp");
+    const std::string written = m_files.files.at(u"~dralmoft-0000000000000001.tmp");
     EXPECT_EQ(written.substr(0, written.find("\r\n") + 2),
               "A12;13;1;345;T1;31/12/2004;X-A12;X-A12;10.00;0.60;;1;0.60;X-A12;X-A12;;;;;;\r\n");
 

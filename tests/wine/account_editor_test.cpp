@@ -1,9 +1,9 @@
 // The account editor through the real window: the selected rows, the table, the file.
-#include "main_window_fixture.h"
-
 #include <atomic>
 #include <functional>
 #include <thread>
+
+#include "main_window_fixture.h"
 
 namespace dralmoft::test {
 namespace {
@@ -27,10 +27,10 @@ void EditCommand(const LedgerExportDialog& dialog) {
 
 using AccountEditor = MainWindowTest;
 
-TEST_F(AccountEditor, ThreeSelectedRowsTakeTheAccountAndTheFileIsWritten) {
+TEST_F(AccountEditor, SelectedRowsTakeTheAccountAndTheFileIsWritten) {
     WriteAccounts(L"client.txt", "099999999;30.00.0001\r\n");
     const auto dialog = Open();
-    for (const int row : {0, 1, 2}) dialog->m_list.SetSelected(row, true);
+    for (const int row : {0, 2}) dialog->m_list.SetSelected(row, true);
 
     ModalAnswer editor(L"Λογαριασμός λογιστικής", Answer(L"30.00.0099"));
     EditCommand(*dialog);
@@ -40,31 +40,47 @@ TEST_F(AccountEditor, ThreeSelectedRowsTakeTheAccountAndTheFileIsWritten) {
     EXPECT_EQ(editor.Texts()[3], L"Αλφα Α.Ε.");
     EXPECT_EQ(editor.Texts()[4], L"099999999");
 
-    EXPECT_EQ(Rows(*dialog), (std::vector<std::string>{Text1253(u"099999999|Αλφα Α.Ε.|30.00.0099"),
-                                                       Text1253(u" 77 |Γάμμα|30.00.0099"),
-                                                       Text1253(u"099999999|Δέλτα|30.00.0099")}));
-    EXPECT_EQ(Accounts(L"client.txt"), " 77 ;30.00.0099\r\n099999999;30.00.0099\r\n");
+    EXPECT_EQ(Rows(*dialog),
+              (std::vector<std::string>{Text1253(u"099999999|Αλφα Α.Ε.|30.00.0099"), Text1253(u" 77 |Γάμμα|"),
+                                        Text1253(u"099999999|Δέλτα|30.00.0099")}));
+    EXPECT_EQ(Accounts(L"client.txt"), "099999999;30.00.0099\r\n");
 }
 
-TEST_F(AccountEditor, CancelAndNoSelectionStillRewriteTheFileSorted) {
-    WriteAccounts(L"supplier.txt", "800000002;b\r\n800000001;a\r\n3;  \r\n");
+// " 77 " would come back from the file as "77 ": the edit is refused for the row, in
+// Greek, and nothing changes, neither the file nor the list.
+TEST_F(AccountEditor, WhatTheFileCannotKeepIsRefusedForItsRow) {
+    WriteAccounts(L"client.txt", "099999999;30.00.0001\r\n");
+    const auto dialog = Open();
+    for (const int row : {0, 1, 2}) dialog->m_list.SetSelected(row, true);
+    ModalAnswer editor(L"Λογαριασμός λογιστικής", Answer(L"30.00.0099"));
+    ModalAnswer refusal(L"Dralmoft");
+    EditCommand(*dialog);
+    ASSERT_TRUE(editor.Found());
+    ASSERT_TRUE(refusal.Found());
+    EXPECT_NE(refusal.AllText().find(L"« 77 » αρχίζει με κενό"), std::wstring::npos) << refusal.AllText();
+    EXPECT_NE(refusal.AllText().find(L"client.txt"), std::wstring::npos);
+    EXPECT_EQ(Accounts(L"client.txt"), "099999999;30.00.0001\r\n");
+    EXPECT_EQ(Rows(*dialog)[0], Text1253(u"099999999|Αλφα Α.Ε.|30.00.0001"));
+}
+
+// Without an account set by this window nothing is written: an unsorted file, or one that
+// another program changed, stays byte for byte.
+TEST_F(AccountEditor, CancelAndNoSelectionLeaveTheFileAsItIs) {
+    const std::string unsorted = "800000002;b\r\n800000001;a\r\n3;  \r\n";
+    WriteAccounts(L"supplier.txt", unsorted);
     const auto dialog = Open();
     Press(dialog->Handle(), IDC_SUPPLIERS);
-    {
-        // Nothing selected: no editor, but the save runs.
-        EditCommand(*dialog);
-        EXPECT_EQ(Accounts(L"supplier.txt"), "800000001;a\r\n800000002;b\r\n");
-    }
-    WriteAccounts(L"supplier.txt", "800000002;b\r\n800000001;a\r\n");
+    EditCommand(*dialog);  // nothing selected: no editor
+    EXPECT_EQ(Accounts(L"supplier.txt"), unsorted);
     dialog->m_list.SetSelected(0, true);
     ModalAnswer editor(L"Λογαριασμός λογιστικής", Answer(nullptr));
     EditCommand(*dialog);
     ASSERT_TRUE(editor.Found());
     EXPECT_EQ(Rows(*dialog)[0], Text1253(u"800000001|Προμηθευτής Ένα|a"));
-    EXPECT_EQ(Accounts(L"supplier.txt"), "800000001;a\r\n800000002;b\r\n");
+    EXPECT_EQ(Accounts(L"supplier.txt"), unsorted);
 }
 
-TEST_F(AccountEditor, BlankAccountEmptiesTheRowAndLeavesTheFile) {
+TEST_F(AccountEditor, BlankAccountRemovesTheItemEverywhereItIsShown) {
     WriteAccounts(L"products.txt", "\xCC\xDD\xEB\xE9;20.00;70.00\r\n");  // "Μέλι"
     const auto dialog = Open();
     Press(dialog->Handle(), IDC_ITEMS);
@@ -72,9 +88,10 @@ TEST_F(AccountEditor, BlankAccountEmptiesTheRowAndLeavesTheFile) {
     ModalAnswer editor(L"Λογαριασμός λογιστικής", Answer(L"   "));
     EditCommand(*dialog);
     ASSERT_TRUE(editor.Found());
-    EXPECT_EQ(Rows(*dialog)[1], Text1253(u"1002|Μέλι|   "));
-    EXPECT_EQ(Rows(*dialog)[2], Text1253(u"1004|Μέλι|20.00;70.00")) << "a shared name keeps its old text until reload";
     EXPECT_EQ(Accounts(L"products.txt"), "");
+    // The list shows the file as saved: both items named "Μέλι" have no account now.
+    EXPECT_EQ(Rows(*dialog)[1], Text1253(u"1002|Μέλι|"));
+    EXPECT_EQ(Rows(*dialog)[2], Text1253(u"1004|Μέλι|"));
 }
 
 TEST_F(AccountEditor, VatRowKeepsItsExactRate) {

@@ -1,8 +1,7 @@
 // The export end to end against the demo server: through the window and through the
 // command line, on the demo company (checked against golden files) and on generated
 // companies, and its failures.
-#include "main_window_fixture.h"
-
+#include <windows.h>
 #include <commctrl.h>
 
 #include <filesystem>
@@ -12,6 +11,7 @@
 
 #include "company_file.h"
 #include "company_generator.h"
+#include "main_window_fixture.h"
 #include "ui/window_text.h"
 
 namespace dralmoft::test {
@@ -43,8 +43,8 @@ protected:
     static std::string FromWideName(const wchar_t* name) { return std::string(name, name + wcslen(name)); }
 
     // Sets the period and the file, then presses "Άρθρα".
-    static void Export(const LedgerExportDialog& dialog, const std::wstring& file, bool keepCodePage, int fromYear = 2026,
-                       int toYear = 2026) {
+    static void Export(const LedgerExportDialog& dialog, const std::wstring& file, bool keepCodePage,
+                       int fromYear = 2026, int toYear = 2026) {
         SetPicker(dialog.Handle(), IDC_DATE_FROM, static_cast<WORD>(fromYear), 1, 1);
         SetPicker(dialog.Handle(), IDC_DATE_TO, static_cast<WORD>(toYear), 12, 31);
         Type(dialog.Handle(), IDC_FILE_PATH, file);
@@ -109,12 +109,23 @@ TEST_F(ExportTest, ServerFailureMidRunLeavesTheEarlierFileAndSaysWhere) {
     EXPECT_TRUE(NoTemporaryFileLeft());
 }
 
-TEST_F(ExportTest, EmptyPeriodGivesAnEmptyFile) {
+// A period without documents writes an empty file; over an earlier export only when the
+// user says so, asked between the run and the replace.
+TEST_F(ExportTest, EmptyPeriodReplacesAnEarlierFileOnlyWhenTheUserAgrees) {
     ServeDemo();
-    WriteAccounts(L"out.txt", "earlier export\r\n");
     const auto dialog = Open();
-    Export(*dialog, L"out.txt", true, 2030, 2030);
-    EXPECT_EQ(Accounts(L"out.txt"), "");
+    Export(*dialog, L"new.txt", true, 2030, 2030);
+    EXPECT_EQ(Accounts(L"new.txt"), "") << "no earlier file: no question";
+
+    WriteAccounts(L"out.txt", "earlier export\r\n");
+    for (const int answer : {IDNO, IDYES}) {
+        ModalAnswer question(L"Dralmoft", [answer](HWND box) { Press(box, answer); });
+        Export(*dialog, L"out.txt", true, 2030, 2030);
+        ASSERT_TRUE(question.Found());
+        EXPECT_NE(question.AllText().find(L"16 byte"), std::wstring::npos) << question.AllText();
+        EXPECT_EQ(Accounts(L"out.txt"), answer == IDNO ? "earlier export\r\n" : "");
+        EXPECT_TRUE(NoTemporaryFileLeft());
+    }
 }
 
 TEST_F(ExportTest, EmptyPathDoesNothingAndAnUnwritableTargetIsTold) {

@@ -10,6 +10,7 @@
 #include "app/app_dialog.h"
 #include "dialog_template.h"
 #include "main_window_fixture.h"
+#include "win/unique_handle.h"
 
 namespace dralmoft::test {
 namespace {
@@ -259,37 +260,51 @@ TEST_F(MainWindow, UnreadableAccountFileIsReportedAndStartUpGoesOn) {
     EXPECT_EQ(Accounts(L"fpa.txt"), "") << "the files after it are still loaded";
 }
 
-TEST_F(MainWindow, HeldAccountFileIsRetriedThenSaved) {
-    const auto dialog = Open();
-    dialog->m_clientAccounts["099999999"] = "30.00.0001";
-    const std::wstring path = m_work.Path() + L"\\client.txt";
-    HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    std::thread release([held] {
-        ::Sleep(150);
-        ::CloseHandle(held);
+// Sets the account of the list's row `row` through the editor, as a user would.
+void EditRow(const LedgerExportDialog& dialog, int row, const wchar_t* account) {
+    dialog.m_list.SetSelected(row, true);
+    ModalAnswer editor(L"Λογαριασμός λογιστικής", [account](HWND window) {
+        Type(window, IDC_ACCOUNT_EDIT, account);
+        Press(window, IDOK);
     });
-    dialog->SavePartnerAccounts(true);
+    ::SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(ID_EDIT_ACCOUNT, 0), 0);
+    ASSERT_TRUE(editor.Found());
+}
+
+// Held exclusively by another program (a backup, an antivirus).
+UniqueFile Hold(const std::wstring& path) {
+    return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+TEST_F(MainWindow, HeldAccountFileIsWaitedForThenSaved) {
+    WriteAccounts(L"client.txt", "1;30.00.0001\r\n");
+    const auto dialog = Open();
+    UniqueFile held = Hold(m_work.Path() + L"\\client.txt");
+    ASSERT_TRUE(held.Valid());
+    std::thread release([&held] {
+        ::Sleep(150);
+        held.Reset();
+    });
+    EditRow(*dialog, 0, L"30.00.0099");
     release.join();
-    EXPECT_EQ(Accounts(L"client.txt"), "099999999;30.00.0001\r\n");
+    EXPECT_EQ(Accounts(L"client.txt"), "099999999;30.00.0099\r\n1;30.00.0001\r\n");
 }
 
 TEST_F(MainWindow, AccountFileHeldTooLongIsReportedAndKept) {
-    WriteAccounts(L"client.txt", "1;old\r\n");
+    WriteAccounts(L"client.txt", "099999999;old\r\n");
     const auto dialog = Open();
-    dialog->m_clientAccounts["099999999"] = "30.00.0001";
-    const std::wstring path = m_work.Path() + L"\\client.txt";
-    HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    UniqueFile held = Hold(m_work.Path() + L"\\client.txt");
+    ASSERT_TRUE(held.Valid());
     ModalAnswer message(L"Dralmoft");
-    dialog->SavePartnerAccounts(true);
+    EditRow(*dialog, 0, L"30.00.0001");
     ASSERT_TRUE(message.Found());
-    ::CloseHandle(held);
-    EXPECT_NE(message.AllText().find(L"δεν αποθηκεύτηκε"), std::wstring::npos) << message.AllText();
-    EXPECT_EQ(Accounts(L"client.txt"), "1;old\r\n");
+    held.Reset();
+    EXPECT_NE(message.AllText().find(L"Ο λογαριασμός δεν αποθηκεύτηκε"), std::wstring::npos) << message.AllText();
+    EXPECT_EQ(Accounts(L"client.txt"), "099999999;old\r\n");
+    EXPECT_EQ(Rows(*dialog)[0], Text1253(u"099999999|Αλφα Α.Ε.|old")) << "the edit is undone in the list";
     WIN32_FIND_DATAW found{};
     HANDLE search = ::FindFirstFileW((m_work.Path() + L"\\~*").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary or lock file was left behind";
     if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
 }
 

@@ -1,8 +1,9 @@
 // The master-data list through the real window: each kind, its skip rules, its
 // columns, the reload of its account file, and the search.
-#include "main_window_fixture.h"
-
+#include <windows.h>
 #include <commctrl.h>
+
+#include "main_window_fixture.h"
 
 namespace dralmoft::test {
 namespace {
@@ -34,13 +35,13 @@ using MasterDataList = MainWindowTest;
 TEST_F(MasterDataList, StartUpShowsTheClientsWithTheirAccounts) {
     WriteAccounts(L"client.txt", "099999999;30.00.0001\r\n 77;lost on reload\r\n");
     const auto dialog = Open();
-    EXPECT_EQ(Columns(*dialog), (std::vector<std::string>{Text1253(u"ΑΦΜ/90"), Text1253(u"Πελάτης/200"),
-                                                          Text1253(u"Λογαριασμός/90")}));
+    EXPECT_EQ(Columns(*dialog),
+              (std::vector<std::string>{Text1253(u"ΑΦΜ/90"), Text1253(u"Πελάτης/200"), Text1253(u"Λογαριασμός/90")}));
     // No row for the client without IClient nor for the blank tax id; the shared tax id
     // shows the same account; " 77 " keeps its blanks and so has no account.
-    EXPECT_EQ(Rows(*dialog), (std::vector<std::string>{Text1253(u"099999999|Αλφα Α.Ε.|30.00.0001"),
-                                                       Text1253(u" 77 |Γάμμα|"),
-                                                       Text1253(u"099999999|Δέλτα|30.00.0001")}));
+    EXPECT_EQ(Rows(*dialog),
+              (std::vector<std::string>{Text1253(u"099999999|Αλφα Α.Ε.|30.00.0001"), Text1253(u" 77 |Γάμμα|"),
+                                        Text1253(u"099999999|Δέλτα|30.00.0001")}));
     EXPECT_EQ(dialog->m_list.ExtendedStyle(), static_cast<DWORD>(LVS_EX_FULLROWSELECT));
 }
 
@@ -63,22 +64,24 @@ TEST_F(MasterDataList, EachKindHasItsColumnsRowsAndFile) {
 
     Press(dialog->Handle(), IDC_VAT_RATES);
     EXPECT_EQ(Columns(*dialog)[0], Text1253(u"Κωδικός/90"));
-    EXPECT_EQ(Rows(*dialog), (std::vector<std::string>{"24.00|24.00|54.00;54.00.0024;54.00.1024", "6.13|6.13|",
-                                                       "13.00|13.00|"}));
+    EXPECT_EQ(Rows(*dialog),
+              (std::vector<std::string>{"24.00|24.00|54.00;54.00.0024;54.00.1024", "6.13|6.13|", "13.00|13.00|"}));
 }
 
-TEST_F(MasterDataList, ShowingAKindReloadsItsFileAndVatSavesFirst) {
+TEST_F(MasterDataList, ShowingAKindReloadsItsFileAndNeverUndoesAnExternalChange) {
     const auto dialog = Open();
     WriteAccounts(L"client.txt", "099999999;changed outside\r\n");
     Press(dialog->Handle(), IDC_CLIENTS);  // already checked: shown again all the same
     EXPECT_EQ(Rows(*dialog)[0], Text1253(u"099999999|Αλφα Α.Ε.|changed outside"));
 
-    dialog->m_vatAccounts[24.0] = "kept by the save";
-    WriteAccounts(L"fpa.txt", "24;overwritten by the save\r\n");
+    // The VAT list saves before it reloads; without an edit of this window's that writes
+    // nothing over what another program wrote.
+    const std::string external = "24;written by another program\r\n13;x\r\n";
+    WriteAccounts(L"fpa.txt", external);
     Press(dialog->Handle(), IDC_VAT_RATES);
-    EXPECT_EQ(Accounts(L"fpa.txt"), "24.000000;kept by the save\r\n");
-    EXPECT_EQ(Rows(*dialog)[0], "24.00|24.00|kept by the save");
-    // The list added empty entries for the rates it showed; they are never written.
+    EXPECT_EQ(Accounts(L"fpa.txt"), external);
+    EXPECT_EQ(Rows(*dialog)[0], "24.00|24.00|written by another program");
+    // The list added an empty entry for the rate it showed without one; never written.
     EXPECT_EQ(dialog->m_vatAccounts.Size(), 3u);
 }
 

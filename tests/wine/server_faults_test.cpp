@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/collection_walk.h"
+#include "data/data_service.h"
 #include "data/server_objects.h"
 #include "test_company.h"
 #include "win/bstr.h"
@@ -51,19 +52,17 @@ TEST_F(ServerFaultsTest, CreationFaultsFollowTheClassPolicy) {
     test::OpenCompany(m_folder, R"({ "faults": [
       {"operation": "ObjectList.Create", "hresult": "0x8007000E", "message": "no list"},
       {"operation": "DataRoot.Create", "hresult": "0x80004005"} ] })");
-    // DataRoot's creation failure is ignored: the first call through it raises E_POINTER.
-    const auto root = CreateServerObject<IBusinessTable>(CLSID_DataRoot, CreationFailure::Ignore);
-    EXPECT_FALSE(root);
-    ComPtr<IBusinessCollection> all;
-    EXPECT_EQ(Caught([&] { CallServer(root, &IBusinessTable::GetAll, all.ReleaseAndGetAddressOf()); }).Status(),
-              kStatusPointer);
-    // ObjectList's is raised at once.
-    const ServerError list =
-        Caught([] { (void)CreateServerObject<IObjectList>(CLSID_ObjectList, CreationFailure::Raise); });
+    // DataRoot's creation failure reaches the user with its own status, not as the E_POINTER
+    // of the empty reference that the next call would meet.
+    ComPtr<IBusinessTable> root;
+    EXPECT_EQ(Caught([&] { (void)ConnectDataService(root); }).Status(), static_cast<std::int32_t>(0x80004005));
+    EXPECT_FALSE(root) << "the next use tries again";
+    // ObjectList's too.
+    const ServerError list = Caught([] { (void)CreateServerObject<IObjectList>(CLSID_ObjectList); });
     EXPECT_EQ(list.Status(), kStatusOutOfMemory);
     EXPECT_EQ(list.Text(), "no list");
 
-    const auto table = CreateServerObject<IBusinessTable>(CLSID_VatRateTable, CreationFailure::Raise);
+    const auto table = CreateServerObject<IBusinessTable>(CLSID_VatRateTable);
     ComPtr<IBusinessCollection> rates;
     CallServer(table, &IBusinessTable::GetAll, rates.ReleaseAndGetAddressOf());
     EXPECT_EQ(CountOf(rates), 0);
@@ -121,7 +120,7 @@ TEST_F(ServerFaultsTest, InvalidCompanyFileIsRefusedWithPlaceAndFault) {
 }
 
 TEST_F(ServerFaultsTest, MissingCompanyFileNamesTheFile) {
-    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup, CreationFailure::Raise);
+    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup);
     const Bstr name(u"Quilsparden");
     const std::u16string folder = std::u16string(m_folder.Path().begin(), m_folder.Path().end()) + u"\\";
     const Bstr location(folder);

@@ -59,7 +59,7 @@ void TestSettingsKey::Store(const wchar_t* setting, const std::wstring& value) c
 
 void OpenCompany(const TempFolder& folder, std::string_view json) {
     folder.Write(L"company.json", json);
-    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup, CreationFailure::Raise);
+    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup);
     const Bstr name(u"Quilsparden");
     const Bstr location(std::u16string(folder.Path().begin(), folder.Path().end()));
     const Bstr empty(u"");

@@ -1,0 +1,30 @@
+#pragma once
+// The command-line exporter's arguments. Portable: a usage error is a value, told by the
+// exporter before its usage text.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dralmoft {
+
+struct ExporterOptions {
+    double from = 0.0;  // OLE dates of the period's first and last days
+    double to = 0.0;
+    std::u16string out;  // as given, in any language
+    std::string separator = ";";
+    bool keepCodePage = false;
+};
+
+struct ExporterArguments {
+    std::optional<ExporterOptions> options;
+    bool help = false;
+    // What is wrong with the arguments, naming the option and its value
+    // ("--from: 2026-02-30 is not a date"); empty when nothing is.
+    std::string error;
+};
+
+// The arguments after the program's name.
+[[nodiscard]] ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& arguments);
+
+}  // namespace dralmoft

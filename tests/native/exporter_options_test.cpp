@@ -1,0 +1,57 @@
+#include "app/exporter_options.h"
+
+#include <gtest/gtest.h>
+
+namespace dralmoft {
+namespace {
+
+ExporterArguments Parse(std::vector<std::u16string> arguments) { return ParseExporterArguments(arguments); }
+
+TEST(ExporterOptions, ThePeriodTheFileAndTheChoices) {
+    const ExporterArguments parsed = Parse({u"--to", u"2026-12-31", u"--from", u"2026-01-01", u"--out",
+                                            u"D:\\Отчёт\\2026.txt", u"--separator", u"||", u"--cp1253"});
+    ASSERT_TRUE(parsed.options);
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options->from, 46023.0);
+    EXPECT_EQ(parsed.options->to, 46387.0);
+    EXPECT_EQ(parsed.options->out, u"D:\\Отчёт\\2026.txt") << "a path in any language, kept as given";
+    EXPECT_EQ(parsed.options->separator, "||");
+    EXPECT_TRUE(parsed.options->keepCodePage);
+
+    const ExporterArguments defaults = Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-01", u"--out", u"a.txt"});
+    ASSERT_TRUE(defaults.options);
+    EXPECT_EQ(defaults.options->separator, ";");
+    EXPECT_FALSE(defaults.options->keepCodePage);
+    EXPECT_TRUE(Parse({u"--out", u"x", u"/?"}).help);
+}
+
+// Each usage error names the option and what was wrong with its value.
+TEST(ExporterOptions, UsageErrorsSayWhatIsWrong) {
+    const std::vector<std::u16string> period = {u"--from", u"2026-01-01", u"--to", u"2026-01-31"};
+    const auto with = [&](std::vector<std::u16string> more) {
+        std::vector<std::u16string> arguments = period;
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return Parse(arguments);
+    };
+    const std::pair<ExporterArguments, std::string> cases[] = {
+        {Parse({u"--from", u"2026-02-30", u"--to", u"2026-03-01", u"--out", u"a"}),
+         "--from: 2026-02-30 is not a date (YYYY-MM-DD)"},
+        {Parse({u"--from", u"2026-03-01", u"--to", u"2026-02-01", u"--out", u"a"}),
+         "--from: 2026-03-01 is after --to 2026-02-01"},
+        {with({u"--out", u"a", u"--out", u"b"}), "--out: given twice"},
+        {with({u"--out", u"a", u"--cp1253", u"--cp1253"}), "--cp1253: given twice"},
+        {with({u"--out", u"a", u"--separator", u";\r\n"}), "--separator: a separator cannot hold a line break"},
+        {with({u"--out"}), "--out: a value is needed"},
+        {with({u"--out", u""}), "--out: the file name is empty"},
+        {with({u"--strict"}), "--strict: not an option"},
+        {with({}), "--out: missing"},
+    };
+    for (const auto& [parsed, error] : cases) {
+        EXPECT_FALSE(parsed.options);
+        EXPECT_FALSE(parsed.help);
+        EXPECT_EQ(parsed.error, error);
+    }
+}
+
+}  // namespace
+}  // namespace dralmoft
