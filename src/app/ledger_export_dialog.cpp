@@ -113,8 +113,10 @@ void LedgerExportDialog::Initialize(std::string& settingsNote) {
     // The four account files, as the command-line exporter loads them: items, VAT rates,
     // suppliers, clients (the clients' file a second time: the list above loaded it).
     LoadAccountFiles(m_mapFile, Tables(), [this](AccountKind kind, const AccountLoad& load) {
+        // The clients' file failed a moment ago too, and the user was told then.
+        const bool toldAlready = kind == AccountKind::Clients && StateOf(kind).unreadable;
         StateOf(kind).unreadable = !load.status.ok;
-        ReportLoad(kind, load);
+        if (!toldAlready) ReportLoad(kind, load);
     });
 }
 

@@ -13,7 +13,25 @@
 namespace dralmoft {
 namespace {
 
-const wchar_t* WidePath(const std::u16string& path) { return reinterpret_cast<const wchar_t*>(path.c_str()); }
+// The path as the file calls take it. Past MAX_PATH they need the full path with the
+// "\\?\" prefix: a deep folder and a long file name easily get there.
+class SystemPath {
+public:
+    explicit SystemPath(const std::u16string& path) : m_path(path.begin(), path.end()) {
+        constexpr std::size_t kShortEnough = MAX_PATH - 12;  // room for an 8.3 name, as folders need
+        if (m_path.rfind(LR"(\\?\)", 0) == 0) return;
+        std::vector<wchar_t> full(m_path.size() + MAX_PATH);
+        const DWORD length = ::GetFullPathNameW(m_path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0 || length >= full.size() || length < kShortEnough) return;
+        const std::wstring_view fullPath(full.data(), length);
+        m_path = fullPath.rfind(LR"(\\)", 0) == 0 ? LR"(\\?\UNC\)" + std::wstring(fullPath.substr(2))
+                                                  : LR"(\\?\)" + std::wstring(fullPath);
+    }
+    [[nodiscard]] const wchar_t* c_str() const { return m_path.c_str(); }
+
+private:
+    std::wstring m_path;
+};
 
 bool IsTransient(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
@@ -80,15 +98,15 @@ FileStatus ReadWhole(const UniqueFile& file, std::string& content) {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 UniqueFile OpenForReading(const std::u16string& path) {
-    return UniqueFile(
-        ::CreateFileW(WidePath(path), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return UniqueFile(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::wstring FullPathOf(const std::u16string& path) {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length =
-            ::GetFullPathNameW(WidePath(path), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        const DWORD length = ::GetFullPathNameW(reinterpret_cast<const wchar_t*>(path.c_str()),
+                                                static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
         if (length == 0) return {};
         if (length < buffer.size()) return std::wstring(buffer.data(), length);
         buffer.resize(length);
@@ -112,8 +130,8 @@ struct FileIdentity {
 };
 
 std::optional<FileIdentity> IdentityOf(const std::u16string& path) {
-    const UniqueFile file(
-        ::CreateFileW(WidePath(path), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueFile file(::CreateFileW(SystemPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
     if (!file.Valid() || !::GetFileInformationByHandle(file.Get(), &information)) return std::nullopt;
     return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
@@ -136,7 +154,7 @@ FileStatus WindowsFileSystem::ReadOrCreate(const std::u16string& path, std::stri
     UniqueFile file = OpenForReading(path);
     if (!file.Valid() && ::GetLastError() == ERROR_FILE_NOT_FOUND) {
         // Left behind empty; another program creating it at the same moment is as good.
-        UniqueFile created(::CreateFileW(WidePath(path), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
+        UniqueFile created(::CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!created.Valid() && ::GetLastError() != ERROR_FILE_EXISTS) return LastError();
         file = OpenForReading(path);
@@ -155,14 +173,15 @@ FileStatus WindowsFileSystem::ReadIfPresent(const std::u16string& path, std::str
 
 FileStatus WindowsFileSystem::CreateNew(const std::u16string& path, std::unique_ptr<WritableFile>& file) {
     UniqueFile handle(
-        ::CreateFileW(WidePath(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ::CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.Valid()) return LastError();
     file = std::make_unique<WindowsWritableFile>(std::move(handle));
     return FileStatus::Success();
 }
 
 FileStatus WindowsFileSystem::Replace(const std::u16string& from, const std::u16string& to) {
-    if (!::MoveFileExW(WidePath(from), WidePath(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!::MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return LastError();
     return FileStatus::Success();
 }
@@ -170,7 +189,8 @@ FileStatus WindowsFileSystem::Replace(const std::u16string& from, const std::u16
 FileStatus WindowsFileSystem::CheckReplaceable(const std::u16string& path) {
     // Opening for writing without sharing finds a read-only file, a missing folder and
     // a file another program holds; OPEN_ALWAYS then creating nothing that stays.
-    const wchar_t* const wide = WidePath(path);
+    const SystemPath system(path);
+    const wchar_t* const wide = system.c_str();
     const bool existed = ::GetFileAttributesW(wide) != INVALID_FILE_ATTRIBUTES;
     UniqueFile file(::CreateFileW(wide, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return LastError();
@@ -182,20 +202,20 @@ FileStatus WindowsFileSystem::CheckReplaceable(const std::u16string& path) {
 FileStatus WindowsFileSystem::Lock(const std::u16string& path, std::unique_ptr<FileLock>& lock) {
     // No sharing: a second opener gets a sharing violation. Deleted on close, also when
     // the program is killed, so no lock outlives its holder.
-    UniqueFile file(::CreateFileW(WidePath(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+    UniqueFile file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (!file.Valid()) return LastError();
     lock = std::make_unique<WindowsFileLock>(std::move(file));
     return FileStatus::Success();
 }
 
-void WindowsFileSystem::Remove(const std::u16string& path) { ::DeleteFileW(WidePath(path)); }
+void WindowsFileSystem::Remove(const std::u16string& path) { ::DeleteFileW(SystemPath(path).c_str()); }
 
 std::vector<FolderEntry> WindowsFileSystem::List(const std::u16string& folder, std::u16string_view prefix) {
     std::vector<FolderEntry> entries;
     const std::u16string pattern = folder + std::u16string(prefix) + u"*";
     WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW(WidePath(pattern), &found);
+    const HANDLE search = ::FindFirstFileW(SystemPath(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return entries;
     FILETIME now{};
     ::GetSystemTimeAsFileTime(&now);
@@ -213,7 +233,7 @@ std::vector<FolderEntry> WindowsFileSystem::List(const std::u16string& folder, s
 
 std::optional<std::uint64_t> WindowsFileSystem::SizeOf(const std::u16string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(WidePath(path), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (!::GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 

@@ -30,4 +30,15 @@ std::vector<std::string> MainWindowTest::Rows(const LedgerExportDialog& dialog) 
     return rows;
 }
 
+void EditRow(const LedgerExportDialog& dialog, int row, const wchar_t* account) {
+    dialog.m_list.SetSelected(-1, false);
+    dialog.m_list.SetSelected(row, true);
+    ModalAnswer editor(L"Λογαριασμός λογιστικής", [account](HWND window) {
+        Type(window, IDC_ACCOUNT_EDIT, account);
+        Press(window, IDOK);
+    });
+    ::SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(ID_EDIT_ACCOUNT, 0), 0);
+    EXPECT_TRUE(editor.Found()) << "the account editor did not open";
+}
+
 }  // namespace dralmoft::test

@@ -55,4 +55,8 @@ protected:
     std::unique_ptr<CurrentDirectory> m_directory;
 };
 
+// Sets the account of the list's row `row` (only it selected) through the editor, as a
+// user would.
+void EditRow(const LedgerExportDialog& dialog, int row, const wchar_t* account);
+
 }  // namespace dralmoft::test

@@ -260,17 +260,6 @@ TEST_F(MainWindow, UnreadableAccountFileIsReportedAndStartUpGoesOn) {
     EXPECT_EQ(Accounts(L"fpa.txt"), "") << "the files after it are still loaded";
 }
 
-// Sets the account of the list's row `row` through the editor, as a user would.
-void EditRow(const LedgerExportDialog& dialog, int row, const wchar_t* account) {
-    dialog.m_list.SetSelected(row, true);
-    ModalAnswer editor(L"Λογαριασμός λογιστικής", [account](HWND window) {
-        Type(window, IDC_ACCOUNT_EDIT, account);
-        Press(window, IDOK);
-    });
-    ::SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(ID_EDIT_ACCOUNT, 0), 0);
-    ASSERT_TRUE(editor.Found());
-}
-
 // Held exclusively by another program (a backup, an antivirus).
 UniqueFile Hold(const std::wstring& path) {
     return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));

@@ -44,6 +44,21 @@ TEST_F(WindowsFileSystemTest, PathsInAnyLanguageGoToTheSystemAsTheyAre) {
     EXPECT_TRUE(Exists(missing));
 }
 
+// A reader never keeps another program from the file, nor is kept from it by one that
+// shares it: an exporter or a backup reading at the same moment as the window.
+TEST_F(WindowsFileSystemTest, ReadersShareTheFileWithOtherPrograms) {
+    const std::u16string path = Path(u"client.txt");
+    ASSERT_TRUE(SaveAtomically(m_files, path, "1;30.00\r\n").ok);
+    const UniqueFile writer(::CreateFileW(AsWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer.Valid());
+    std::string content;
+    ASSERT_TRUE(m_files.ReadOrCreate(path, content).ok);
+    EXPECT_EQ(content, "1;30.00\r\n");
+    ASSERT_TRUE(m_files.ReadIfPresent(path, content).ok);
+    EXPECT_EQ(content, "1;30.00\r\n");
+}
+
 TEST_F(WindowsFileSystemTest, FailuresKeepTheSystemsCodeAndText) {
     const FileStatus noFolder = m_files.CheckReplaceable(Path(u"δεν υπάρχει\\out.txt"));
     EXPECT_FALSE(noFolder.ok);

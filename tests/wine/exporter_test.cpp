@@ -1,0 +1,193 @@
+// The command-line exporter as a script runs it: exit codes, what it prints, and the
+// files it leaves.
+#include <windows.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "company_generator.h"
+#include "main_window_fixture.h"
+#include "program_run.h"
+
+namespace dralmoft::test {
+namespace {
+
+std::string SourceFile(const std::string& path) {
+    std::ifstream file(std::string(DRALMOFT_SOURCE_DIR) + "/" + path, std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+class Exporter : public MainWindowTest {
+protected:
+    ProgramResult Export(const std::wstring& arguments) const {
+        return RunProgram(ExporterProgram(), arguments, m_work.Path());
+    }
+    void ServeDemo(const std::string& faults = {}) const {
+        std::string company = SourceFile("demo/company.json");
+        if (!faults.empty()) company.insert(company.rfind('}'), ", \"faults\": [" + faults + "]");
+        ServeCompany(company);
+    }
+    void WriteDemoAccounts() const {
+        for (const wchar_t* name : {L"client.txt", L"supplier.txt", L"products.txt", L"fpa.txt"})
+            WriteAccounts(name, SourceFile("demo/" + std::string(name, name + wcslen(name))));
+    }
+    [[nodiscard]] std::vector<std::wstring> TildeFiles() const {
+        std::vector<std::wstring> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_work.Path()))
+            if (entry.path().filename().wstring().rfind(L"~", 0) == 0) names.push_back(entry.path().filename());
+        return names;
+    }
+
+    static constexpr const wchar_t* kYear = L"--from 2026-01-01 --to 2026-12-31 ";
+    static constexpr const char* kUsage = "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD --out FILE";
+};
+
+TEST_F(Exporter, UsageErrorsAreNamedAndExitTwo) {
+    const std::pair<std::wstring, std::string> cases[] = {
+        {L"--from 2026-02-30 --to 2026-03-01 --out a.txt", "--from: 2026-02-30 is not a date (YYYY-MM-DD)\r\n"},
+        {L"--from 2026-03-01 --to 2026-02-01 --out a.txt", "--from: 2026-03-01 is after --to 2026-02-01\r\n"},
+        {std::wstring(kYear) + L"--out a.txt --out b.txt", "--out: given twice\r\n"},
+        {std::wstring(kYear) + L"--out a.txt --separator \"a\nb\"",
+         "--separator: a separator cannot hold a line break\r\n"},
+        {std::wstring(kYear), "--out: missing\r\n"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        const ProgramResult result = Export(arguments);
+        EXPECT_EQ(result.exitCode, 2u) << error;
+        EXPECT_EQ(result.err.substr(0, error.size() + std::strlen(kUsage)), error + kUsage);
+        EXPECT_EQ(result.out, "");
+    }
+    const ProgramResult help = Export(L"--help");
+    EXPECT_EQ(help.exitCode, 0u);
+    EXPECT_EQ(help.out.rfind(kUsage, 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\a.txt"));
+}
+
+// A wrong working folder must not pass for a company without accounts: each missing file
+// is warned of, none is created, and the export still runs.
+TEST_F(Exporter, MissingAccountFilesAreWarnedOfAndNeverCreated) {
+    ServeDemo();
+    const ProgramResult result = Export(std::wstring(kYear) + L"--out cli.txt");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    for (const char* name : {"products.txt", "fpa.txt", "supplier.txt", "client.txt"}) {
+        EXPECT_NE(result.err.find(std::string("Το αρχείο λογαριασμών «") + name + "» δεν υπάρχει"), std::string::npos)
+            << result.err;
+        EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\" + std::wstring(name, name + strlen(name))));
+    }
+    const std::string summary =
+        "cli.txt: 152 documents read, 134 exported, 18 skipped (18 not commercial documents, 0 without trader, 0 "
+        "without lines), 572 records, ";
+    EXPECT_EQ(result.out.substr(0, summary.size()), summary);
+    EXPECT_EQ(result.out.substr(result.out.size() - 4), " s\r\n");
+}
+
+TEST_F(Exporter, AnUnreadableAccountFileStopsTheExport) {
+    ServeDemo();
+    WriteDemoAccounts();
+    WriteAccounts(L"cli.txt", "earlier export\r\n");
+    StartedProgram holder(HelperProgram(), L"hold products.txt 60000", m_work.Path());
+    ASSERT_TRUE(WaitUntilHeld(m_work.Path() + L"\\products.txt"));
+    const ProgramResult result = Export(std::wstring(kYear) + L"--out cli.txt");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_NE(result.err.find("Το αρχείο λογαριασμών «products.txt» δεν διαβάστηκε."), std::string::npos) << result.err;
+    EXPECT_EQ(Accounts(L"cli.txt"), "earlier export\r\n");
+}
+
+TEST_F(Exporter, AnAccountFileIsNeverTheTarget) {
+    ServeDemo();
+    WriteDemoAccounts();
+    for (const wchar_t* target : {L"client.txt", L".\\FPA.TXT", L"missing\\..\\products.txt"}) {
+        const ProgramResult result = Export(std::wstring(kYear) + L"--out " + target);
+        EXPECT_EQ(result.exitCode, 2u) << result.err;
+        EXPECT_NE(result.err.find("τα άρθρα δεν γράφονται πάνω του"), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(Accounts(L"client.txt"), SourceFile("demo/client.txt"));
+    EXPECT_EQ(Accounts(L"fpa.txt"), SourceFile("demo/fpa.txt"));
+}
+
+// Server failures: exit 1, the status and the server's text, the first cause, and what
+// became of an earlier file said truly.
+TEST_F(Exporter, ServerFailuresKeepTheirFirstCause) {
+    WriteDemoAccounts();
+    ServeDemo(R"({"operation": "DocumentLine.Create", "hresult": "0x8007000E", "message": "Δεν υπάρχει μνήμη"})");
+    ProgramResult result = Export(std::wstring(kYear) + L"--out new.txt");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_NE(result.err.find("0x8007000E"), std::string::npos) << "not the E_POINTER that followed: " << result.err;
+    EXPECT_NE(result.err.find("Δεν υπάρχει μνήμη"), std::string::npos);
+    EXPECT_NE(result.err.find("Κανένα αρχείο δεν γράφτηκε."), std::string::npos);
+    EXPECT_EQ(result.err.find("έμεινε όπως ήταν"), std::string::npos) << "there was no earlier file";
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\new.txt"));
+
+    ServeDemo(R"({"operation": "IDataService.GetDocuments", "hresult": "0x80004005", "message": "κλειδωμένη"})");
+    WriteAccounts(L"out.txt", "earlier export\r\n");
+    result = Export(std::wstring(kYear) + L"--out out.txt");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_NE(result.err.find("ενώ διάβαζε τα παραστατικά της περιόδου"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("το παλαιότερο αρχείο με το ίδιο όνομα έμεινε όπως ήταν"), std::string::npos);
+    EXPECT_EQ(Accounts(L"out.txt"), "earlier export\r\n");
+    EXPECT_TRUE(TildeFiles().empty());
+}
+
+TEST_F(Exporter, AMissingDatabaseLocationIsTold) {
+    m_settings.Store(L"Database", L"");
+    const ProgramResult result = Export(std::wstring(kYear) + L"--out out.txt");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_NE(result.err.find("Η θέση της βάσης δεδομένων του εμπορικού συστήματος δεν είναι ορισμένη"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("No database folder is named"), std::string::npos) << "the server refused it too";
+}
+
+// A killed export leaves its temporary file; the target stays, and the next export
+// removes the leftover once it is old enough to be nobody's.
+TEST_F(Exporter, AKilledExportLeavesTheTargetAndItsLeftoverIsRemovedLater) {
+    demo::GeneratorOptions options;
+    options.documents = 40000;
+    options.year = 2026;
+    ServeCompany(demo::GenerateCompany(options));
+    WriteAccounts(L"out.txt", "earlier export\r\n");
+    {
+        StartedProgram exporter(ExporterProgram(), std::wstring(kYear) + L"--out out.txt", m_work.Path());
+        for (int i = 0; i < 2000 && TildeFiles().empty(); ++i) ::Sleep(5);
+        exporter.Kill();
+    }
+    EXPECT_EQ(Accounts(L"out.txt"), "earlier export\r\n");
+    const std::vector<std::wstring> leftovers = TildeFiles();
+    ASSERT_EQ(leftovers.size(), 1u);
+    EXPECT_EQ(leftovers[0].rfind(L"~dralmoft-", 0), 0u);
+
+    // Eleven minutes old: a killed program's, not a running one's.
+    const std::wstring leftover = m_work.Path() + L"\\" + leftovers[0];
+    {
+        UniqueFile file(::CreateFileW(leftover.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      0, nullptr));
+        FILETIME now{};
+        ::GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+        time.QuadPart -= 11ull * 60 * 10000000;
+        const FILETIME old{time.LowPart, time.HighPart};
+        ASSERT_TRUE(::SetFileTime(file.Get(), nullptr, nullptr, &old));
+    }
+    const ProgramResult result = Export(std::wstring(kYear) + L"--out out.txt");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_NE(Accounts(L"out.txt"), "earlier export\r\n");
+    EXPECT_TRUE(TildeFiles().empty());
+}
+
+// The temporary file's name must not grow with the target's. (Latin letters: Linux, under
+// Wine, counts a name's limit in UTF-8 bytes, which Windows does not.)
+TEST_F(Exporter, ATargetNameOf250CharactersIsWritten) {
+    ServeDemo();
+    WriteDemoAccounts();
+    const std::wstring name = std::wstring(246, L'a') + L".txt";
+    const ProgramResult result = Export(std::wstring(kYear) + L"--out " + name + L" --cp1253");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(Accounts(name), SourceFile("tests/golden/demo-2026-1253.txt"));
+}
+
+}  // namespace
+}  // namespace dralmoft::test

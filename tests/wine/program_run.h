@@ -1,0 +1,51 @@
+#pragma once
+// Other programs started by a test: the command-line exporter, and the helper that plays
+// another window or another program holding a file.
+
+#include <windows.h>
+
+#include <string>
+
+#include "win/unique_handle.h"
+
+namespace dralmoft::test {
+
+// How a program ended and what it printed (UTF-8, as the programs write to a file).
+struct ProgramResult {
+    DWORD exitCode = 0;
+    std::string out;
+    std::string err;
+};
+
+// A program running in `folder`, with the test's environment (its settings key too). It
+// is killed when it goes away before it ended.
+class StartedProgram {
+public:
+    StartedProgram(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder);
+    ~StartedProgram();
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+
+    // Waits (up to a minute) for the end; then its exit code and output.
+    ProgramResult Wait();
+    // Ends it at once, as the task manager or a power cut would.
+    void Kill();
+
+private:
+    std::wstring m_out;
+    std::wstring m_err;
+    UniqueKernelHandle m_process;
+};
+
+// Runs a program to its end.
+[[nodiscard]] ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments,
+                                       const std::wstring& folder);
+
+// The exporter and the helper, built beside the tests.
+[[nodiscard]] std::wstring ExporterProgram();
+[[nodiscard]] std::wstring HelperProgram();
+
+// Waits (up to ten seconds) until the helper holds `path` (it marks it "<path>.held").
+[[nodiscard]] bool WaitUntilHeld(const std::wstring& path);
+
+}  // namespace dralmoft::test
