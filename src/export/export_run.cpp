@@ -10,10 +10,10 @@ ExportRun::ExportRun(DocumentSource& source, RecordSink& sink, AccountTables acc
                      ExportProgress* progress, DocumentObserver* observer)
     : m_source(source),
       m_sink(sink),
-      m_accounts(accounts),
       m_clients(accounts.clients),
       m_suppliers(accounts.suppliers),
       m_items(accounts.items),
+      m_vat(accounts.vat),
       m_formatDate(std::move(formatDate)),
       m_progress(progress),
       m_observer(observer) {}
@@ -22,6 +22,7 @@ FileStatus ExportRun::Run(double from, double to, std::string& separator) {
     m_summary = {};
     m_current.clear();
     for (AccountIndex* index : {&m_clients, &m_suppliers, &m_items}) index->Reset();
+    m_vat.Reset();
     const std::size_t elements = m_source.Open(from, to);
     if (m_progress) m_progress->Start(elements);
     for (std::size_t index = 0; index < elements; ++index) {
@@ -108,7 +109,7 @@ void ExportRun::ComposeRecords(std::string_view separator) {
         m_head.clear();
         m_records.AppendGroupHead(m_head, net, vat);
         m_text.append(m_head);
-        m_records.AppendVatTail(m_text, vat, VatAccountFor(m_accounts.vat[percent], sale));
+        m_records.AppendVatTail(m_text, vat, VatAccountFor(m_vat[percent], sale));
         m_ends.push_back(m_text.size());
         m_text.append(m_head);
         m_records.AppendItemTail(m_text, net, ItemAccountFor(m_items[itemName], sale));

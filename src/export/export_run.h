@@ -78,10 +78,10 @@ private:
 
     DocumentSource& m_source;
     RecordSink& m_sink;
-    AccountTables m_accounts;
     AccountIndex m_clients;
     AccountIndex m_suppliers;
     AccountIndex m_items;
+    VatAccountIndex m_vat;
     DateFormatter m_formatDate;
     // The date texts formatted so far: a period has few days and many documents.
     std::map<double, std::string> m_dates;

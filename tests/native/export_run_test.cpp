@@ -113,6 +113,7 @@ TEST_F(ExportRunTest, EachRunLooksUpTheTablesAsTheyAreThen) {
     // The window keeps one run object while the user reloads or edits the tables.
     m_items["I1"] = "64.00;70.00";
     m_clients["T1"] = "30.00.001";
+    m_vat[24.0] = "54.00;54.00.0024;54.00.1024";
     MemoryDocument sale;
     sale.lines = {{true, 100.0, 0.0, 24.0, "I1"}};
     m_source.documents = {sale};
@@ -120,13 +121,17 @@ TEST_F(ExportRunTest, EachRunLooksUpTheTablesAsTheyAreThen) {
     std::string separator = ";";
     ASSERT_TRUE(run.Run(0, 1, separator).ok);
     EXPECT_NE(m_sink.text.find(";70.00;1;100.00;"), std::string::npos);
+    EXPECT_NE(m_sink.text.find(";54.00.1024;1;24.00;"), std::string::npos);
     EXPECT_NE(m_sink.text.find(";30.00.001;0;124.00;"), std::string::npos);
     m_items.Clear();
     m_clients.Clear();
+    m_vat.Clear();
     m_items["I1"] = "64.10;70.10";
+    m_vat[23.9999999] = "54.00;54.00.0023;54.00.1023";  // the same rate, as the file keeps it
     m_sink.text.clear();
     ASSERT_TRUE(run.Run(0, 1, separator).ok);
     EXPECT_NE(m_sink.text.find(";70.10;1;100.00;"), std::string::npos) << m_sink.text;
+    EXPECT_NE(m_sink.text.find(";54.00.1023;1;24.00;"), std::string::npos) << m_sink.text;
     EXPECT_NE(m_sink.text.find(";;0;124.00;"), std::string::npos) << "the client's account is gone";
     EXPECT_EQ(m_clients.Size(), 1u);
 }
