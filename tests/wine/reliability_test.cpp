@@ -152,7 +152,12 @@ TEST_F(Reliability, BrowsingToAnotherFolderKeepsTheAccountFilesOfTheStartFolder)
     EditRow(*dialog, 2, L"54.00;54.00.0013;54.00.1013");
     EXPECT_EQ(Accounts(L"fpa.txt"),
               "13.000000;54.00;54.00.0013;54.00.1013\r\n24.000000;54.00;54.00.0024;54.00.1024\r\n");
-    EXPECT_FALSE(std::filesystem::exists(elsewhere.Path() + L"\\fpa.txt"));
+    // The export goes where it was asked to, and reads the account files of the start folder.
+    SetPeriod(dialog->Handle(), 2026, 2026);
+    Press(dialog->Handle(), IDC_EXPORT);
+    EXPECT_EQ(ReadFileBytes(chosen), "") << "the company has no documents";
+    for (const auto& entry : std::filesystem::directory_iterator(elsewhere.Path()))
+        EXPECT_EQ(entry.path().filename().wstring(), L"άρθρα.txt") << "nothing else is made there";
 }
 
 TEST_F(Reliability, AMissingDatabaseLocationIsToldInTheOneStartUpMessage) {
