@@ -14,12 +14,6 @@
 namespace dralmoft::test {
 namespace {
 
-std::string SourceFile(const std::string& path) {
-    std::ifstream file(std::string(DRALMOFT_SOURCE_DIR) + "/" + path, std::ios::binary);
-    std::stringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
 
 class Exporter : public MainWindowTest {
 protected:

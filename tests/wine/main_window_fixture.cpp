@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <fstream>
+#include <sstream>
+
 namespace dralmoft::test {
 
 void MainWindowTest::SetUp() {
@@ -28,6 +31,13 @@ std::vector<std::string> MainWindowTest::Rows(const LedgerExportDialog& dialog) 
         rows.push_back(dialog.m_list.GetItemText(row, 0) + "|" + dialog.m_list.GetItemText(row, 1) + "|" +
                        dialog.m_list.GetItemText(row, 2));
     return rows;
+}
+
+std::string SourceFile(const std::string& path) {
+    std::ifstream file(std::string(DRALMOFT_SOURCE_DIR) + "/" + path, std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    return content.str();
 }
 
 void EditRow(const LedgerExportDialog& dialog, int row, const wchar_t* account) {

@@ -55,6 +55,9 @@ protected:
     std::unique_ptr<CurrentDirectory> m_directory;
 };
 
+// A file of the source tree (the demo company, the golden files), as bytes.
+[[nodiscard]] std::string SourceFile(const std::string& path);
+
 // Sets the account of the list's row `row` (only it selected) through the editor, as a
 // user would.
 void EditRow(const LedgerExportDialog& dialog, int row, const wchar_t* account);
