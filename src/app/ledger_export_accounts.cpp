@@ -63,7 +63,7 @@ void LedgerExportDialog::ReportSave(AccountKind kind, const FileStatus& status) 
     ShowErrorText(Handle(), text);
 }
 
-void LedgerExportDialog::LoadAccounts(AccountKind kind, bool report) {
+AccountLoad LedgerExportDialog::LoadAccounts(AccountKind kind, bool report) {
     const AccountFileSlot& slot = SlotOf(kind);
     this->*slot.fileName = Utf16ToCp1253(AccountFileName(kind));
     const AccountLoad load = (this->*slot.file).Load(kind, Tables());
@@ -71,6 +71,7 @@ void LedgerExportDialog::LoadAccounts(AccountKind kind, bool report) {
     state.changes.Clear();
     state.unreadable = !load.status.ok;
     if (report) ReportLoad(kind, load);
+    return load;
 }
 
 void LedgerExportDialog::SaveAccounts(AccountKind kind) {
@@ -87,24 +88,21 @@ void LedgerExportDialog::SaveAccounts(AccountKind kind) {
     ReportSave(kind, status);
 }
 
-void LedgerExportDialog::LoadItemAccounts() { LoadAccounts(AccountKind::Items); }
-void LedgerExportDialog::LoadVatAccounts() { LoadAccounts(AccountKind::VatRates); }
-void LedgerExportDialog::LoadPartnerAccounts(bool clients) { LoadAccounts(PartnerKind(clients)); }
+void LedgerExportDialog::LoadItemAccounts() { (void)LoadAccounts(AccountKind::Items); }
+void LedgerExportDialog::LoadVatAccounts() { (void)LoadAccounts(AccountKind::VatRates); }
+void LedgerExportDialog::LoadPartnerAccounts(bool clients) { (void)LoadAccounts(PartnerKind(clients)); }
 void LedgerExportDialog::SaveItemAccounts() { SaveAccounts(AccountKind::Items); }
 void LedgerExportDialog::SaveVatAccounts() { SaveAccounts(AccountKind::VatRates); }
 void LedgerExportDialog::SavePartnerAccounts(bool clients) { SaveAccounts(PartnerKind(clients)); }
 
 bool LedgerExportDialog::AccountsReadable() {
     for (const AccountKind kind : kAccountLoadOrder) {
-        AccountState& state = StateOf(kind);
-        if (!state.unreadable) continue;
+        if (!StateOf(kind).unreadable) continue;
         // The file may be free again: its table is loaded afresh before anything is refused.
         if (kind == AccountKind::VatRates) m_vatAccounts.Clear();
         else Tables().Text(kind).Clear();
-        const AccountFileSlot& slot = SlotOf(kind);
-        const AccountLoad load = (this->*slot.file).Load(kind, Tables());
-        state.unreadable = !load.status.ok;
-        if (state.unreadable) {
+        const AccountLoad load = LoadAccounts(kind, false);
+        if (!load.status.ok) {
             ShowErrorMessage(Handle(), IDS_EXPORT_ACCOUNTS_UNREADABLE, {AccountFileText(kind), load.status.text});
             return false;
         }

@@ -126,7 +126,7 @@ private:
     // The kind of list shown, as the radio buttons say; nothing when none is checked.
     [[nodiscard]] std::optional<AccountKind> ShownKind() const;
     // Loads the kind's file into its table; `report`: a failure is told at once.
-    void LoadAccounts(AccountKind kind, bool report = true);
+    AccountLoad LoadAccounts(AccountKind kind, bool report = true);
     void SaveAccounts(AccountKind kind);
     void ReportLoad(AccountKind kind, const AccountLoad& load);
     void ReportSave(AccountKind kind, const FileStatus& status);
