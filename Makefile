@@ -6,7 +6,7 @@ WIN_DIR   := build/win
 BENCH_DIR := build/bench
 JOBS      ?= $(shell nproc)
 
-.PHONY: all host win deps test run bench fuzz screenshots clean
+.PHONY: all host win deps test run bench fuzz screenshots code-pages clean
 
 all: host win
 
@@ -49,6 +49,11 @@ fuzz: deps
 screenshots: deps
 	$(MAKE) win
 	scripts/screenshots.sh
+
+# The code-page tables again, from the system's own conversions under Wine.
+code-pages: deps
+	$(MAKE) win
+	scripts/dump-code-pages.sh
 
 clean:
 	rm -rf $(HOST_DIR) $(WIN_DIR) $(BENCH_DIR) build/fuzz

@@ -86,3 +86,7 @@ include(GoogleTest)
 
 add_subdirectory(tests/wine)
 add_subdirectory(bench/wine)
+
+# Writes the code-page tables from the system's conversions (scripts/dump-code-pages.sh).
+add_executable(dralmoft-code-page-dump tools/code_page_dump.cpp)
+target_link_options(dralmoft-code-page-dump PRIVATE -municode)

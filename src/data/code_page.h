@@ -1,7 +1,9 @@
 #pragma once
 // The program's texts are Windows-1253 bytes; the server and the window speak UTF-16;
-// the OEM export speaks code page 737. These conversions name their code pages and do
-// not depend on the code pages of the machine they run on.
+// the OEM export speaks code page 737. These conversions give exactly what Greek Windows'
+// own give (their tables are dumped from the system by tools/code_page_dump.cpp), and do
+// not depend on the code pages of the machine they run on: account files written through
+// the system's conversions are looked up with the same keys.
 
 #include <optional>
 #include <string>
@@ -15,16 +17,17 @@ std::u16string Cp1253ToUtf16(std::string_view text);
 // The same into `out`, which has room for text.size() units.
 void Cp1253ToUtf16(std::string_view text, char16_t* out);
 
-// Characters that 1253 cannot hold become '?', as WideCharToMultiByte does by default.
-// A surrogate pair is one character and becomes one '?'.
+// As WideCharToMultiByte(1253, 0) does by default: characters 1253 cannot hold take
+// their best fit (é -> e, fullwidth Ｂ -> B), and only those without one become '?', one
+// per UTF-16 unit (a character outside the BMP gives "??").
 std::string Utf16ToCp1253(std::u16string_view text);
 
 // UTF-8 as UTF-16, or nothing when `text` is not well-formed UTF-8 (overlong forms,
 // surrogates, values past U+10FFFF and cut sequences are all refused).
 [[nodiscard]] std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
 
-// The OEM form of a 1253 text: Greek letters to their 737 bytes, ASCII unchanged,
-// anything 737 lacks becomes '?'.
+// The OEM form of a 1253 text, as CharToOemA gives it on Greek Windows: through UTF-16 to
+// code page 737 with best fit (• § ¶ -> 0x07 0x15 0x14), '?' where 737 has neither.
 std::string Cp1253ToCp737(std::string_view text);
 // The same, in place.
 void ConvertCp1253ToCp737(std::string& text);
