@@ -2,11 +2,12 @@
 
 #include "app/error_message.h"
 #include "app/resource.h"
+#include "app/shared_messages.h"
 
 namespace dralmoft {
 
 void AppDialog::OnUnexpectedError(const std::exception& error) {
-    ShowErrorMessage(Handle(), IDS_UNEXPECTED_ERROR, {error.what()});
+    ShowErrorMessage(Handle(), IDS_UNEXPECTED_ERROR, {Part(error.what())});
 }
 
 }  // namespace dralmoft

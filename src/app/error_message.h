@@ -9,13 +9,13 @@
 
 namespace dralmoft {
 
-// String `id` with its %1, %2, ... filled by `parts` (program texts), as an error.
-void ShowErrorMessage(HWND owner, UINT id, std::initializer_list<std::string_view> parts);
+// String `id` with its %1, %2, ... filled by `parts`, as an error.
+void ShowErrorMessage(HWND owner, UINT id, std::initializer_list<std::wstring_view> parts);
 // A text already filled in, as an error.
-void ShowErrorText(HWND owner, std::string_view text);
+void ShowErrorText(HWND owner, std::wstring_view text);
 // A text already filled in, as information: nothing failed.
-void ShowInformation(HWND owner, std::string_view text);
+void ShowInformation(HWND owner, std::wstring_view text);
 // A question with the answers Yes and No, No being the default: true for Yes.
-[[nodiscard]] bool AskYesNo(HWND owner, std::string_view text);
+[[nodiscard]] bool AskYesNo(HWND owner, std::wstring_view text);
 
 }  // namespace dralmoft

@@ -52,7 +52,7 @@ constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
 
-void Tell(DWORD stream, const std::string& text) { WriteConsoleText1253(stream, text + "\r\n"); }
+void Tell(DWORD stream, std::wstring_view text) { WriteConsoleText(stream, AsUtf16(std::wstring(text) + L"\r\n")); }
 
 std::string Summary(const ExportSummary& summary, double seconds) {
     const std::size_t skipped = summary.notCommercial + summary.noTrader + summary.noLines;
@@ -68,16 +68,16 @@ std::string Summary(const ExportSummary& summary, double seconds) {
 // file or one in another encoding is a warning; an unreadable one ends the export.
 bool LoadAccounts(FileSystem& files, const AccountTables& tables) {
     AccountFile reader(files, u"", false);
-    std::optional<std::string> unreadable;  // the first file that could not be read
+    std::optional<std::wstring> unreadable;  // the first file that could not be read
     LoadAccountFiles(reader, tables, [&](AccountKind kind, const AccountLoad& load) {
-        const std::string name = Utf16ToCp1253(AccountFileName(kind));
+        const std::wstring name = AsWide(AccountFileName(kind));
         if (!load.status.ok) {
-            if (!unreadable) unreadable = LoadMessage(IDS_ACCOUNT_FILE_UNREADABLE, {name, load.status.text});
+            if (!unreadable) unreadable = LoadMessage(IDS_ACCOUNT_FILE_UNREADABLE, {name, Part(load.status.text)});
         } else if (!files.SizeOf(reader.PathOf(kind))) {
             Tell(STD_ERROR_HANDLE, LoadMessage(IDS_ACCOUNT_FILE_MISSING, {name}));
         } else if (load.encoding != TextEncoding::Windows1253) {
             const UINT encoding = load.encoding == TextEncoding::Utf8 ? IDS_ENCODING_UTF8 : IDS_ENCODING_UTF16;
-            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_ACCOUNT_FILE_ENCODING, {name, LoadString1253(encoding)}));
+            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_ACCOUNT_FILE_ENCODING, {name, LoadWideString(encoding)}));
         }
     });
     if (unreadable) Tell(STD_ERROR_HANDLE, *unreadable);
@@ -86,11 +86,11 @@ bool LoadAccounts(FileSystem& files, const AccountTables& tables) {
 
 int Export(const ExporterOptions& options) {
     const auto started = std::chrono::steady_clock::now();
-    const std::string out = Utf16ToCp1253(options.out);
+    const std::wstring out = AsWide(options.out);
     WindowsFileSystem files;
     for (const AccountKind kind : kAccountLoadOrder) {
         if (!files.SameFile(options.out, std::u16string(AccountFileName(kind)))) continue;
-        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORT_OVER_ACCOUNT_FILE, {out, Utf16ToCp1253(AccountFileName(kind))}));
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORT_OVER_ACCOUNT_FILE, {out, AsWide(AccountFileName(kind))}));
         return kUsageError;
     }
 
@@ -110,12 +110,12 @@ int Export(const ExporterOptions& options) {
                                 [&] { return options.keepCodePage; }};
     ExportOutcome outcome = ExportToFile(request, {source, tables, files, FormatUserDate});
     if (outcome.state == ExportOutcome::State::Pending) (void)outcome.Commit();
-    if (const std::optional<std::string> failure = ExportFailureText(outcome, out)) {
+    if (const std::optional<std::wstring> failure = ExportFailureText(outcome, out)) {
         Tell(STD_ERROR_HANDLE, *failure);
         return kFailed;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    Tell(STD_OUTPUT_HANDLE, Summary(outcome.summary, seconds).insert(0, out));
+    Tell(STD_OUTPUT_HANDLE, out + Part(Summary(outcome.summary, seconds)));
     return kDone;
 }
 
@@ -127,20 +127,20 @@ int wmain(int argc, wchar_t** argv) {
         for (int i = 1; i < argc; ++i) arguments.push_back(AsUtf16(argv[i]));
         const ExporterArguments parsed = ParseExporterArguments(arguments);
         if (!parsed.options) {
-            if (!parsed.error.empty()) Tell(STD_ERROR_HANDLE, parsed.error);
-            Tell(parsed.help ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, kUsage);
+            if (!parsed.error.empty()) Tell(STD_ERROR_HANDLE, Part(parsed.error));
+            Tell(parsed.help ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, Part(kUsage));
             return parsed.help ? kDone : kUsageError;
         }
         const ComApartment apartment;
         try {
             return Export(*parsed.options);
         } catch (const ServerError& error) {
-            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STARTUP_FAILED, {error.StatusHex(), error.Text()}));
+            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STARTUP_FAILED, {Part(error.StatusHex()), Part(error.Text())}));
             return kFailed;
         }
     } catch (const std::exception& error) {
         // Never an abort: whatever escaped is told, and the exit code says it failed.
-        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORTER_UNEXPECTED_ERROR, {error.what()}));
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORTER_UNEXPECTED_ERROR, {Part(error.what())}));
         return kFailed;
     }
 }

@@ -9,6 +9,7 @@
 #include "app/shared_messages.h"
 #include "data/code_page.h"
 #include "win/string_table.h"
+#include "win/wide_text.h"
 
 namespace dralmoft {
 namespace {
@@ -38,13 +39,13 @@ LedgerExportDialog::AccountState& LedgerExportDialog::StateOf(AccountKind kind) 
     return m_accountState[static_cast<std::size_t>(kind)];
 }
 
-std::string LedgerExportDialog::AccountFileText(AccountKind kind) const {
-    return Utf16ToCp1253(m_folder + std::u16string(AccountFileName(kind)));
+std::wstring LedgerExportDialog::AccountFileText(AccountKind kind) const {
+    return AsWide(m_folder + std::u16string(AccountFileName(kind)));
 }
 
 void LedgerExportDialog::ReportLoad(AccountKind kind, const AccountLoad& load) {
     if (!load.status.ok) {
-        ShowErrorMessage(Handle(), IDS_ACCOUNT_FILE_UNREADABLE, {AccountFileText(kind), load.status.text});
+        ShowErrorMessage(Handle(), IDS_ACCOUNT_FILE_UNREADABLE, {AccountFileText(kind), Part(load.status.text)});
         return;
     }
     // A file in another encoding is told of once: every list reloads it.
@@ -53,13 +54,13 @@ void LedgerExportDialog::ReportLoad(AccountKind kind, const AccountLoad& load) {
     state.encodingTold = true;
     const UINT encoding = load.encoding == TextEncoding::Utf8 ? IDS_ENCODING_UTF8 : IDS_ENCODING_UTF16;
     ShowInformation(Handle(),
-                    LoadMessage(IDS_ACCOUNT_FILE_ENCODING, {AccountFileText(kind), LoadString1253(encoding)}));
+                    LoadMessage(IDS_ACCOUNT_FILE_ENCODING, {AccountFileText(kind), LoadWideString(encoding)}));
 }
 
 void LedgerExportDialog::ReportSave(AccountKind kind, const FileStatus& status) {
     if (status.ok) return;
-    std::string text = LoadMessage(IDS_ACCOUNT_FILE_NOT_SAVED, {AccountFileText(kind), status.text});
-    if (const std::string helper = HelperFileText(status); !helper.empty()) text.append("\n\n").append(helper);
+    std::wstring text = LoadMessage(IDS_ACCOUNT_FILE_NOT_SAVED, {AccountFileText(kind), Part(status.text)});
+    if (const std::wstring helper = HelperFileText(status); !helper.empty()) text.append(L"\n\n").append(helper);
     ShowErrorText(Handle(), text);
 }
 
@@ -103,7 +104,7 @@ bool LedgerExportDialog::AccountsReadable() {
         else Tables().Text(kind).Clear();
         const AccountLoad load = LoadAccounts(kind, false);
         if (!load.status.ok) {
-            ShowErrorMessage(Handle(), IDS_EXPORT_ACCOUNTS_UNREADABLE, {AccountFileText(kind), load.status.text});
+            ShowErrorMessage(Handle(), IDS_EXPORT_ACCOUNTS_UNREADABLE, {AccountFileText(kind), Part(load.status.text)});
             return false;
         }
     }

@@ -76,7 +76,7 @@ void LedgerExportDialog::DoDataExchange(const DataExchange& exchange) {
 BOOL LedgerExportDialog::OnInitDialog() {
     Dialog::OnInitDialog();
     m_list.MakeOwnerData();
-    std::string settingsNote;  // what the settings lack, told with a failure they cause
+    std::wstring settingsNote;  // what the settings lack, told with a failure they cause
     try {
         Initialize(settingsNote);
     } catch (const ServerError& error) {
@@ -87,7 +87,7 @@ BOOL LedgerExportDialog::OnInitDialog() {
     return TRUE;  // the focus goes to the first tab stop, the first date
 }
 
-void LedgerExportDialog::Initialize(std::string& settingsNote) {
+void LedgerExportDialog::Initialize(std::wstring& settingsNote) {
     const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup);
     m_fixedLengthRadio.SetCheck(BST_CHECKED);
     m_separatorEdit.Enable(false);
@@ -120,9 +120,9 @@ void LedgerExportDialog::Initialize(std::string& settingsNote) {
     });
 }
 
-void LedgerExportDialog::ShowServerError(UINT messageId, const ServerError& error, const std::string& note) {
-    std::string text = LoadMessage(messageId, {error.StatusHex(), error.Text()});
-    if (!note.empty()) text.append("\n\n").append(note);
+void LedgerExportDialog::ShowServerError(UINT messageId, const ServerError& error, const std::wstring& note) {
+    std::wstring text = LoadMessage(messageId, {Part(error.StatusHex()), Part(error.Text())});
+    if (!note.empty()) text.append(L"\n\n").append(note);
     ShowErrorText(Handle(), text);
 }
 

@@ -118,8 +118,8 @@ private:
     LedgerExportDialog(HWND parent, FileSystem& files, const std::u16string& folder);
 
     // Start-up; `settingsNote` receives what the settings lack, for a failure's message.
-    void Initialize(std::string& settingsNote);
-    void ShowServerError(UINT messageId, const ServerError& error, const std::string& note = {});
+    void Initialize(std::wstring& settingsNote);
+    void ShowServerError(UINT messageId, const ServerError& error, const std::wstring& note = {});
     // The four tables, for the units that work on all of them.
     [[nodiscard]] AccountTables Tables();
     [[nodiscard]] AccountState& StateOf(AccountKind kind);
@@ -131,14 +131,14 @@ private:
     void ReportLoad(AccountKind kind, const AccountLoad& load);
     void ReportSave(AccountKind kind, const FileStatus& status);
     // The full path of the kind's file, for messages.
-    [[nodiscard]] std::string AccountFileText(AccountKind kind) const;
+    [[nodiscard]] std::wstring AccountFileText(AccountKind kind) const;
     // The key of row `row` in the table of `kind`: a tax id, an item's name, or a rate.
     [[nodiscard]] std::string RowKey(AccountKind kind, int row) const;
     // Shows the account on row `row` and records it as a change of the table of `kind`.
     void SetAccount(AccountKind kind, int row, const std::string& account);
     // Why the rows cannot take `account` (one line each), or nothing when all can.
-    [[nodiscard]] std::string WhyUnstorable(AccountKind kind, const std::vector<int>& rows,
-                                            const std::string& account) const;
+    [[nodiscard]] std::wstring WhyUnstorable(AccountKind kind, const std::vector<int>& rows,
+                                             const std::string& account) const;
     // Shows the accounts of the table of `kind` on the list's rows.
     void RefreshRowAccounts(AccountKind kind);
     // Loads again the tables whose load failed; false (and the user told) when one still fails.
@@ -147,6 +147,9 @@ private:
     [[nodiscard]] bool TargetIsFreeToWrite(const std::u16string& target);
     // Asks before an export replaces a non-empty file with an empty one.
     [[nodiscard]] bool MayReplace(const ExportOutcome& outcome, const std::u16string& target);
+    // The output file as typed, in any language: the file calls and the messages take it
+    // as it is (m_filePath holds its Windows-1253 form).
+    [[nodiscard]] std::wstring TypedFilePath() const;
     // Creates m_server when empty and takes m_documentQuery afresh from it.
     void ConnectDocumentQuery();
     // Clears the list and gives it the kind's three columns.
@@ -156,6 +159,9 @@ private:
     void SetRowAccount(int row, const std::string& account);
     // Answers the list's request for a row's text.
     void GiveRowText(NMLVDISPINFOW& request) const;
+    // Answers the list's type-ahead: the row whose first column the typed text begins (or
+    // is), or -1.
+    [[nodiscard]] LRESULT FindRow(const NMLVFINDITEMW& request) const;
 
     FileSystem& m_files;
     // The folder the program started in: the account files are there, whatever folder the

@@ -4,6 +4,7 @@
 #include "app/account_dialog.h"
 #include "app/error_message.h"
 #include "app/ledger_export_dialog.h"
+#include "app/shared_messages.h"
 #include "mapping/mapping_format.h"
 #include "win/string_table.h"
 #include "win/unique_handle.h"
@@ -48,7 +49,7 @@ void LedgerExportDialog::EditAccount() {
     for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.size(); row = m_list.NextSelected(row))
         rows.push_back(row);
     // What the file cannot keep is refused as a whole, before anything changes.
-    if (const std::string refused = WhyUnstorable(*kind, rows, *account); !refused.empty()) {
+    if (const std::wstring refused = WhyUnstorable(*kind, rows, *account); !refused.empty()) {
         ShowErrorMessage(Handle(), IDS_ACCOUNT_NOT_STORABLE, {AccountFileText(*kind), refused});
         return;
     }
@@ -66,12 +67,12 @@ std::string LedgerExportDialog::RowKey(AccountKind kind, int row) const {
     return {};  // a rate: its key is no text
 }
 
-std::string LedgerExportDialog::WhyUnstorable(AccountKind kind, const std::vector<int>& rows,
-                                              const std::string& account) const {
-    std::string reasons;
+std::wstring LedgerExportDialog::WhyUnstorable(AccountKind kind, const std::vector<int>& rows,
+                                               const std::string& account) const {
+    std::wstring reasons;
     const auto add = [&](UINT reason, std::string_view key) {
-        if (!reasons.empty()) reasons.append("\n");
-        reasons.append("- ").append(LoadMessage(reason, {key}));
+        if (!reasons.empty()) reasons.append(L"\n");
+        reasons.append(L"- ").append(LoadMessage(reason, {Part(key)}));
     };
     for (const int row : rows) {
         const std::string key = RowKey(kind, row);

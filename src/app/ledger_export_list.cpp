@@ -80,10 +80,36 @@ bool LedgerExportDialog::OnNotify(NMHDR& header, LRESULT& result) {
         GiveRowText(reinterpret_cast<NMLVDISPINFOW&>(header));
         return true;
     }
+    if (header.code == LVN_ODFINDITEMW) {
+        result = FindRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
+        return true;
+    }
     // Emptying the list: no notification per row is wanted.
     if (header.code != LVN_DELETEALLITEMS) return false;
     result = TRUE;
     return true;
+}
+
+LRESULT LedgerExportDialog::FindRow(const NMLVFINDITEMW& request) const {
+    // The list's own type-ahead: the first column from iStart on, without regard to case
+    // (as the list compares), the beginning of the text or all of it; not the search box's
+    // case-sensitive search.
+    const LVFINDINFOW& find = request.lvfi;
+    const auto rows = static_cast<int>(m_rows.size());
+    if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || find.psz == nullptr || rows == 0) return -1;
+    const std::wstring_view wanted(find.psz);
+    const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+    const int start = request.iStart >= 0 && request.iStart < rows ? request.iStart : 0;
+    const int last = find.flags & LVFI_WRAP ? start + rows : rows;
+    for (int i = start; i < last; ++i) {
+        const int row = i % rows;
+        std::wstring text = ToWide(m_rows[static_cast<std::size_t>(row)].texts[0]);
+        if (partial && text.size() > wanted.size()) text.resize(wanted.size());
+        if (::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(), static_cast<int>(text.size()),
+                             wanted.data(), static_cast<int>(wanted.size())) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
 }
 
 void LedgerExportDialog::RemoveAllColumns() {

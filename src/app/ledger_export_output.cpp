@@ -42,7 +42,7 @@ void LedgerExportDialog::BrowseOutputFile() {
     // OFN_NOCHANGEDIR: the account files stay those of the folder the program started in.
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT | OFN_NOCHANGEDIR;
     if (!::GetSaveFileNameW(&dialog)) return;
-    m_fileEdit.SetText(FromWide(path.data()));
+    m_fileEdit.SetWideText(path.data());  // as chosen, in any language
 }
 
 }  // namespace dralmoft

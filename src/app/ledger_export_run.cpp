@@ -6,11 +6,11 @@
 #include "app/error_message.h"
 #include "app/ledger_export_dialog.h"
 #include "app/shared_messages.h"
-#include "data/code_page.h"
 #include "export/com_document_source.h"
 #include "export/export_to_file.h"
 #include "export/locale_date.h"
 #include "win/string_table.h"
+#include "win/wide_text.h"
 
 namespace dralmoft {
 namespace {
@@ -57,10 +57,12 @@ void LedgerExportDialog::RunExport() {
     m_dateFrom = DayOf(m_dateFrom);
     m_dateTo = DayOf(m_dateTo);
     if (m_dateFrom > m_dateTo) {
-        ShowErrorMessage(Handle(), IDS_PERIOD_REVERSED, {FormatUserDate(m_dateFrom), FormatUserDate(m_dateTo)});
+        ShowErrorMessage(Handle(), IDS_PERIOD_REVERSED,
+                         {Part(FormatUserDate(m_dateFrom)), Part(FormatUserDate(m_dateTo))});
         return;
     }
-    const std::u16string target = Cp1253ToUtf16(m_filePath);
+    const std::wstring typed = TypedFilePath();
+    const std::u16string target = AsUtf16(typed);
     if (!AccountsReadable() || !TargetIsFreeToWrite(target)) return;
 
     // The separator box's text is used whatever the layout radio buttons say: a fixed-length
@@ -78,14 +80,14 @@ void LedgerExportDialog::RunExport() {
         if (MayReplace(outcome, target)) (void)outcome.Commit();
         else outcome.Discard();
     }
-    if (const std::optional<std::string> failure = ExportFailureText(outcome, m_filePath))
+    if (const std::optional<std::wstring> failure = ExportFailureText(outcome, typed))
         ShowErrorText(Handle(), *failure);
 }
 
 bool LedgerExportDialog::TargetIsFreeToWrite(const std::u16string& target) {
     for (const AccountKind kind : kAccountLoadOrder) {
         if (!m_files.SameFile(target, m_folder + std::u16string(AccountFileName(kind)))) continue;
-        ShowErrorMessage(Handle(), IDS_EXPORT_OVER_ACCOUNT_FILE, {m_filePath, AccountFileText(kind)});
+        ShowErrorMessage(Handle(), IDS_EXPORT_OVER_ACCOUNT_FILE, {TypedFilePath(), AccountFileText(kind)});
         return false;
     }
     return true;
@@ -96,7 +98,9 @@ bool LedgerExportDialog::MayReplace(const ExportOutcome& outcome, const std::u16
     if (outcome.summary.records != 0) return true;
     const std::uint64_t earlier = m_files.SizeOf(target).value_or(0);
     return earlier == 0 ||
-           AskYesNo(Handle(), LoadMessage(IDS_EMPTY_EXPORT_REPLACES, {m_filePath, std::to_string(earlier)}));
+           AskYesNo(Handle(), LoadMessage(IDS_EMPTY_EXPORT_REPLACES, {TypedFilePath(), std::to_wstring(earlier)}));
 }
+
+std::wstring LedgerExportDialog::TypedFilePath() const { return m_fileEdit.WideText(); }
 
 }  // namespace dralmoft

@@ -1,7 +1,6 @@
 #include "app/shared_messages.h"
 
 #include "app/resource.h"
-#include "data/code_page.h"
 #include "data/connection_setup.h"
 #include "win/string_table.h"
 #include "win/wide_text.h"
@@ -10,37 +9,40 @@ namespace dralmoft {
 namespace {
 
 // A message, then the lines that follow it, each after an empty line.
-std::string Paragraphs(std::string text, std::initializer_list<std::string> more) {
-    for (const std::string& line : more) {
-        if (!line.empty()) text.append("\n\n").append(line);
+std::wstring Paragraphs(std::wstring text, std::initializer_list<std::wstring> more) {
+    for (const std::wstring& line : more) {
+        if (!line.empty()) text.append(L"\n\n").append(line);
     }
     return text;
 }
 
 // What became of an earlier file of the target's name: only a file that was there can
 // have stayed as it was.
-std::string EarlierFileText(const ExportOutcome& outcome) {
-    return LoadString1253(outcome.targetExisted ? IDS_EARLIER_FILE_KEPT : IDS_NO_EARLIER_FILE);
+std::wstring EarlierFileText(const ExportOutcome& outcome) {
+    return LoadWideString(outcome.targetExisted ? IDS_EARLIER_FILE_KEPT : IDS_NO_EARLIER_FILE);
 }
 
 }  // namespace
 
-std::optional<std::string> ExportFailureText(const ExportOutcome& outcome, std::string_view path) {
+std::wstring Part(std::string_view text) { return ToWide(text); }
+
+std::optional<std::wstring> ExportFailureText(const ExportOutcome& outcome, std::wstring_view path) {
     using State = ExportOutcome::State;
     const FileStatus& file = outcome.fileError;
     switch (outcome.state) {
         case State::Unwritable:
-            return Paragraphs(LoadMessage(IDS_EXPORT_FILE_UNWRITABLE, {path, file.text}), {HelperFileText(file)});
+            return Paragraphs(LoadMessage(IDS_EXPORT_FILE_UNWRITABLE, {path, Part(file.text)}), {HelperFileText(file)});
         case State::NotSaved:
-            return Paragraphs(LoadMessage(IDS_EXPORT_FILE_NOT_SAVED, {path, file.text}),
+            return Paragraphs(LoadMessage(IDS_EXPORT_FILE_NOT_SAVED, {path, Part(file.text)}),
                               {HelperFileText(file), EarlierFileText(outcome)});
         case State::ServerFailed: {
             const ServerError& error = *outcome.serverError;
+            const std::wstring status = Part(error.StatusHex());
             // Before the first document the server failed on the period's query itself.
-            const std::string failure =
+            const std::wstring failure =
                 outcome.document.empty()
-                    ? LoadMessage(IDS_EXPORT_FAILED_PERIOD, {path, error.StatusHex(), error.Text()})
-                    : LoadMessage(IDS_EXPORT_FAILED, {path, error.StatusHex(), outcome.document, error.Text()});
+                    ? LoadMessage(IDS_EXPORT_FAILED_PERIOD, {path, status, Part(error.Text())})
+                    : LoadMessage(IDS_EXPORT_FAILED, {path, status, Part(outcome.document), Part(error.Text())});
             return Paragraphs(failure, {EarlierFileText(outcome)});
         }
         case State::Pending:
@@ -50,12 +52,12 @@ std::optional<std::string> ExportFailureText(const ExportOutcome& outcome, std::
     return std::nullopt;
 }
 
-std::string DatabaseNotSetText() {
-    return LoadMessage(IDS_DATABASE_NOT_SET, {"HKEY_CURRENT_USER\\" + FromWide(SettingsKeyPath())});
+std::wstring DatabaseNotSetText() {
+    return LoadMessage(IDS_DATABASE_NOT_SET, {L"HKEY_CURRENT_USER\\" + SettingsKeyPath()});
 }
 
-std::string HelperFileText(const FileStatus& status) {
-    return status.file.empty() ? std::string() : LoadMessage(IDS_HELPER_FILE, {Utf16ToCp1253(status.file)});
+std::wstring HelperFileText(const FileStatus& status) {
+    return status.file.empty() ? std::wstring() : LoadMessage(IDS_HELPER_FILE, {AsWide(status.file)});
 }
 
 }  // namespace dralmoft

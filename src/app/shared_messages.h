@@ -1,6 +1,7 @@
 #pragma once
 // The Greek texts that both programs show, in the window's message boxes and on the
-// exporter's standard error: how an export failed, and what the settings lack.
+// exporter's standard error: how an export failed, and what the settings lack. Wide, so
+// that a file's path in any language is shown as it is.
 
 #include <optional>
 #include <string>
@@ -13,12 +14,15 @@ namespace dralmoft {
 
 // The message for an outcome that failed, naming `path` (as the user gave it); nothing
 // for one that is pending, written or discarded.
-[[nodiscard]] std::optional<std::string> ExportFailureText(const ExportOutcome& outcome, std::string_view path);
+[[nodiscard]] std::optional<std::wstring> ExportFailureText(const ExportOutcome& outcome, std::wstring_view path);
 
 // The ERP's database location is not set in the settings key.
-[[nodiscard]] std::string DatabaseNotSetText();
+[[nodiscard]] std::wstring DatabaseNotSetText();
 
 // The line that names a lock or temporary file a failure happened on; "" when none did.
-[[nodiscard]] std::string HelperFileText(const FileStatus& status);
+[[nodiscard]] std::wstring HelperFileText(const FileStatus& status);
+
+// A program text (Windows-1253) as a message's part.
+[[nodiscard]] std::wstring Part(std::string_view text);
 
 }  // namespace dralmoft

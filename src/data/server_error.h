@@ -28,8 +28,9 @@ private:
     std::string m_what;
 };
 
-inline constexpr std::int32_t kStatusPointer = static_cast<std::int32_t>(0x80004003);      // E_POINTER
-inline constexpr std::int32_t kStatusNoInterface = static_cast<std::int32_t>(0x80004002);  // E_NOINTERFACE
-inline constexpr std::int32_t kStatusOutOfMemory = static_cast<std::int32_t>(0x8007000E);  // E_OUTOFMEMORY
+inline constexpr std::int32_t kStatusPointer = static_cast<std::int32_t>(0x80004003);          // E_POINTER
+inline constexpr std::int32_t kStatusNoInterface = static_cast<std::int32_t>(0x80004002);      // E_NOINTERFACE
+inline constexpr std::int32_t kStatusOutOfMemory = static_cast<std::int32_t>(0x8007000E);      // E_OUTOFMEMORY
+inline constexpr std::int32_t kStatusInvalidArgument = static_cast<std::int32_t>(0x80070057);  // E_INVALIDARG
 
 }  // namespace dralmoft

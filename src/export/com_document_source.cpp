@@ -8,6 +8,7 @@
 #include "data/server_text.h"
 #include "win/bstr.h"
 #include "win/variant.h"
+#include "win/wide_text.h"
 
 namespace dralmoft {
 namespace {
@@ -76,7 +77,7 @@ public:
         Variant asDate;
         // The source is only read (MinGW's declaration lacks the const).
         const HRESULT status = ::VariantChangeType(asDate.Put(), const_cast<VARIANT*>(&date.Get()), 0, VT_DATE);
-        if (FAILED(status)) throw ServerError(status, "the document's date is not a date");
+        if (FAILED(status)) throw ServerError(status, FromWide(L"Η ημερομηνία του παραστατικού δεν είναι ημερομηνία."));
         return asDate.Get().date;
     }
 

@@ -19,6 +19,9 @@ public:
     void Focus() const { ::SetFocus(m_window); }
     [[nodiscard]] std::string Text() const;
     void SetText(std::string_view text) const;
+    // The text as the control holds it, UTF-16: for texts Windows-1253 cannot hold (paths).
+    [[nodiscard]] std::wstring WideText() const;
+    void SetWideText(const std::wstring& text) const { ::SetWindowTextW(m_window, text.c_str()); }
 
 protected:
     HWND m_window = nullptr;

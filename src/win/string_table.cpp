@@ -14,8 +14,8 @@ std::wstring LoadWideString(UINT id) {
 
 std::string LoadString1253(UINT id) { return FromWide(LoadWideString(id)); }
 
-std::string LoadMessage(UINT id, std::initializer_list<std::string_view> parts) {
-    return FillMessage(LoadString1253(id), parts);
+std::wstring LoadMessage(UINT id, std::initializer_list<std::wstring_view> parts) {
+    return FillMessage(LoadWideString(id), parts);
 }
 
 }  // namespace dralmoft

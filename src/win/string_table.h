@@ -14,7 +14,8 @@ namespace dralmoft {
 [[nodiscard]] std::wstring LoadWideString(UINT id);
 [[nodiscard]] std::string LoadString1253(UINT id);
 
-// String `id` with its %1, %2, ... filled by `parts` (program texts).
-[[nodiscard]] std::string LoadMessage(UINT id, std::initializer_list<std::string_view> parts);
+// String `id` with its %1, %2, ... filled by `parts`: wide, so that a file's path in any
+// language reaches the user as it is.
+[[nodiscard]] std::wstring LoadMessage(UINT id, std::initializer_list<std::wstring_view> parts);
 
 }  // namespace dralmoft

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "data/atomic_save.h"
 #include "export/journal_writer.h"
 #include "memory_document_source.h"
@@ -220,6 +222,30 @@ TEST_F(ExportRunTest, ServerFailureNamesTheDocumentBeingRead) {
     }
     EXPECT_EQ(run.CurrentDocument(), "ΤΙΜ-Β7");
     EXPECT_EQ(run.Summary().exported, 1u);
+}
+
+// A date that is no date fails the export on its document, as the server failing there
+// would: it never reaches the table of the run's dates.
+TEST_F(ExportRunTest, ADocumentWithoutAValidDateStopsTheRunOnIt) {
+    MemoryDocument first;
+    first.lines = {{true, 1.0, 0.0, 24.0, "a"}};
+    for (const double invalid : {std::nan(""), 1e300, -1e7}) {
+        MemoryDocument second = first;
+        second.name = "\xD4\xC9\xCC";  // "ΤΙΜ"
+        second.date = invalid;
+        m_source.documents = {first, second};
+        m_sink.text.clear();
+        ExportRun run(m_source, m_sink, {m_clients, m_suppliers, m_items, m_vat}, Day);
+        std::string separator = ";";
+        try {
+            (void)run.Run(0, 1, separator);
+            ADD_FAILURE() << "a document without a valid date was exported";
+        } catch (const ServerError& error) {
+            EXPECT_EQ(error.Status(), kStatusInvalidArgument);
+        }
+        EXPECT_EQ(run.CurrentDocument(), "\xD4\xC9\xCC-A12");
+        EXPECT_EQ(run.Summary().exported, 1u);
+    }
 }
 
 TEST_F(ExportRunTest, FailureBeforeTheTextsAreKnownNamesThePosition) {

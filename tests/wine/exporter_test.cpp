@@ -14,7 +14,6 @@
 namespace dralmoft::test {
 namespace {
 
-
 class Exporter : public MainWindowTest {
 protected:
     ProgramResult Export(const std::wstring& arguments) const {
@@ -59,6 +58,56 @@ TEST_F(Exporter, UsageErrorsAreNamedAndExitTwo) {
     EXPECT_EQ(help.exitCode, 0u);
     EXPECT_EQ(help.out.rfind(kUsage, 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\a.txt"));
+}
+
+// Names, series and tax ids with characters 1253 lacks reach the file as Windows writes
+// them (é -> e, fullwidth -> ASCII, '?' where there is no best fit), and so find the
+// accounts that an installation on Greek Windows keeps under those texts.
+TEST_F(Exporter, TextsOutside1253AreWrittenAsWindowsWritesThem) {
+    ServeCompany(SourceFile("tests/golden/world/company.json"));
+    for (const wchar_t* name : {L"client.txt", L"supplier.txt", L"products.txt", L"fpa.txt"})
+        WriteAccounts(name, SourceFile("tests/golden/world/" + std::string(name, name + wcslen(name))));
+    const std::wstring march = L"--from 2026-03-01 --to 2026-03-31 ";
+    ProgramResult result = Export(march + L"--out world.txt --cp1253");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(Accounts(L"world.txt"), SourceFile("tests/golden/world-2026-03-1253.txt"));
+    result = Export(march + L"--out world-oem.txt");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(Accounts(L"world-oem.txt"), SourceFile("tests/golden/world-2026-03-737.txt"));
+}
+
+// A target another program holds (a read-only one is refused the same way on Windows; under
+// Wine, as root, the read-only attribute does not hold).
+TEST_F(Exporter, AnUnwritableTargetIsToldAndKept) {
+    ServeDemo();
+    WriteDemoAccounts();
+    WriteAccounts(L"out.txt", "earlier export\r\n");
+    ProgramResult result;
+    {
+        StartedProgram holder(HelperProgram(), L"hold out.txt 60000", m_work.Path());
+        ASSERT_TRUE(WaitUntilHeld(m_work.Path() + L"\\out.txt"));
+        result = Export(std::wstring(kYear) + L"--out out.txt");
+    }
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_NE(result.err.find("Το αρχείο «out.txt» δεν μπορεί να γραφτεί."), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(Accounts(L"out.txt"), "earlier export\r\n");
+    EXPECT_EQ(TildeFiles(), std::vector<std::wstring>{}) << "no temporary file left";
+}
+
+// Folders in any language, to the file calls and in the messages as they are.
+TEST_F(Exporter, FoldersInAnyLanguage) {
+    ServeDemo();
+    WriteDemoAccounts();
+    for (const wchar_t* folder : {L"José", L"Отчёт"}) {
+        ASSERT_TRUE(::CreateDirectoryW((m_work.Path() + L"\\" + folder).c_str(), nullptr));
+        const ProgramResult result = Export(std::wstring(kYear) + L"--out " + folder + L"\\2026.txt --cp1253");
+        EXPECT_EQ(result.exitCode, 0u) << result.err;
+        EXPECT_EQ(Accounts(std::wstring(folder) + L"\\2026.txt"), SourceFile("tests/golden/demo-2026-1253.txt"));
+    }
+    const ProgramResult result = Export(std::wstring(kYear) + L"--out \"Отчёт\\δεν υπάρχει\\2026.txt\"");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_NE(result.err.find("«Отчёт\\δεν υπάρχει\\2026.txt» δεν μπορεί να γραφτεί"), std::string::npos) << result.err;
 }
 
 // A wrong working folder must not pass for a company without accounts: each missing file

@@ -145,8 +145,9 @@ TEST(OtherTemplates, AccountEditorAndAboutBox) {
         {1008, L"Edit", L"", {171, 47, 99, 12}, kTextBox},
         {1, L"Button", L"OK", {278, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP},
         {2, L"Button", L"Cancel", {278, 24, 50, 14}, BS_PUSHBUTTON | WS_TABSTOP},
-        {1006, L"Static", L"Όνομα", {7, 7, 263, 12}, SS_LEFT | SS_CENTERIMAGE | WS_GROUP},
-        {1007, L"Static", L"ΑΦΜ", {7, 27, 263, 12}, SS_LEFT | SS_CENTERIMAGE | WS_GROUP},
+        // The row's name and tax id are data, not labels: "&" in "Ιωάννης & ΣΙΑ" is shown.
+        {1006, L"Static", L"Όνομα", {7, 7, 263, 12}, SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | WS_GROUP},
+        {1007, L"Static", L"ΑΦΜ", {7, 27, 263, 12}, SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | WS_GROUP},
         {-1, L"Static", L"Λογαριασμός Αγορών ; Πωλήσεων", {9, 47, 147, 12}, kLabel},
     };
     ASSERT_EQ(editor.items.size(), editorItems.size());

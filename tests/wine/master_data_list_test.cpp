@@ -124,6 +124,26 @@ TEST_F(MasterDataList, SearchSelectsTheFirstRowContainingTheText) {
     EXPECT_EQ(Selected(*dialog), std::vector<int>{2});
 }
 
+// Typing in the list jumps to the row whose first column begins with what was typed,
+// without regard to case, as a list does; nothing matching leaves the selection.
+TEST_F(MasterDataList, TypingInTheListFindsTheRowByItsFirstColumn) {
+    ServeCompany(R"({"items": [{"id": "I1", "code": "ΕΛ-01", "name": "Ελαιόλαδο"},
+                               {"id": "I2", "code": "ΜΕ-02", "name": "Μέλι"},
+                               {"id": "I3", "code": "με-03", "name": "Μέλι βουνού"}]})");
+    const auto dialog = Open();
+    Press(dialog->Handle(), IDC_ITEMS);
+    const HWND list = dialog->m_list.Handle();
+    ::SetFocus(list);
+    ::SendMessageW(list, WM_CHAR, L'μ', 1);  // lParam: a repeat count of 1
+    EXPECT_EQ(Selected(*dialog), std::vector<int>{1});
+    ::Sleep(1500);  // past the list's type-ahead pause: a new search
+    ::SendMessageW(list, WM_CHAR, L'ε', 1);
+    EXPECT_EQ(Selected(*dialog), std::vector<int>{0});
+    ::Sleep(1500);
+    ::SendMessageW(list, WM_CHAR, L'z', 1);
+    EXPECT_EQ(Selected(*dialog), std::vector<int>{0}) << "no row begins with z";
+}
+
 TEST_F(MasterDataList, SearchScrollsTheMatchIntoView) {
     std::string json = R"({"clients": [)";
     for (int i = 0; i < 200; ++i) {

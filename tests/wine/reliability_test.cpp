@@ -189,6 +189,30 @@ TEST_F(Reliability, AnAccountFileTooLargeToReadIsNamed) {
     EXPECT_EQ(Rows(*dialog)[0], Text1253(u"099999999|Αλφα Α.Ε.|30.00.0001"));
 }
 
+// The program started in a folder of any language: its account files are there, and the
+// export goes to a folder of any language.
+TEST_F(Reliability, FoldersInAnyLanguage) {
+    const std::wstring folder = m_work.Path() + L"\\Λογιστική José Отчёт";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const CurrentDirectory inside(folder);
+    const auto dialog = Open();
+    Press(dialog->Handle(), IDC_SUPPLIERS);
+    EditRow(*dialog, 0, L"50.00.0001");
+    EXPECT_EQ(ReadFileBytes(folder + L"\\supplier.txt"), "800000001;50.00.0001\r\n");
+
+    SetPeriod(dialog->Handle(), 2026, 2026);
+    Type(dialog->Handle(), IDC_FILE_PATH, folder + L"\\Отчёт.txt");
+    Press(dialog->Handle(), IDC_EXPORT);
+    EXPECT_EQ(ReadFileBytes(folder + L"\\Отчёт.txt"), "") << "written, empty: the company has no documents";
+
+    ModalAnswer message(L"Dralmoft");
+    Type(dialog->Handle(), IDC_FILE_PATH, folder + L"\\δεν υπάρχει\\Отчёт.txt");
+    Press(dialog->Handle(), IDC_EXPORT);
+    ASSERT_TRUE(message.Found());
+    EXPECT_NE(message.AllText().find(L"Λογιστική José Отчёт\\δεν υπάρχει\\Отчёт.txt"), std::wstring::npos)
+        << "the path as typed";
+}
+
 // A client.txt saved by Notepad in UTF-8: read in its encoding, told of once (start-up
 // reads it twice), and written back in Windows-1253 by the next edit.
 TEST_F(Reliability, AnAccountFileInUtf8IsReadAndToldOfOnce) {
