@@ -20,6 +20,7 @@
 #include "mapping/account_file.h"
 #include "mapping/account_map.h"
 #include "mapping/account_tables.h"
+#include "mapping/list_rows.h"
 #include "ui/controls.h"
 #include "ui/list_view.h"
 
@@ -170,11 +171,7 @@ private:
     std::array<AccountState, 4> m_accountState;  // by AccountKind
     // The list's rows as the list shows them (it asks for their texts): the search reads
     // them here rather than asking the control for each of a hundred thousand rows.
-    struct ListRow {
-        std::array<std::string, 3> texts;
-        double rate = 0.0;  // a VAT row's exact rate
-    };
-    std::vector<ListRow> m_rows;
+    ListRows m_rows;
 };
 
 }  // namespace dralmoft

@@ -39,14 +39,14 @@ void LedgerExportDialog::OnEditAccount() {
 
 void LedgerExportDialog::EditAccount() {
     const int first = m_list.NextSelected(-1);
-    if (first < 0 || static_cast<std::size_t>(first) >= m_rows.size()) return;
+    if (first < 0 || static_cast<std::size_t>(first) >= m_rows.Size()) return;
     const auto& shown = m_rows[static_cast<std::size_t>(first)].texts;
     const std::optional<std::string> account = AccountDialog::Ask(Handle(), shown[0], shown[1], shown[2]);
     const std::optional<AccountKind> kind = ShownKind();
     if (!account || !kind) return;
 
     std::vector<int> rows;
-    for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.size(); row = m_list.NextSelected(row))
+    for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.Size(); row = m_list.NextSelected(row))
         rows.push_back(row);
     // What the file cannot keep is refused as a whole, before anything changes.
     if (const std::wstring refused = WhyUnstorable(*kind, rows, *account); !refused.empty()) {
@@ -57,7 +57,7 @@ void LedgerExportDialog::EditAccount() {
 }
 
 std::string LedgerExportDialog::RowKey(AccountKind kind, int row) const {
-    const ListRow& shown = m_rows[static_cast<std::size_t>(row)];
+    const ListRows::Row& shown = m_rows[static_cast<std::size_t>(row)];
     switch (kind) {
         case AccountKind::Items: return shown.texts[1];  // items are kept by name, not by code
         case AccountKind::Clients:
@@ -99,12 +99,12 @@ void LedgerExportDialog::SetAccount(AccountKind kind, int row, const std::string
 }
 
 void LedgerExportDialog::RefreshRowAccounts(AccountKind kind) {
-    for (std::size_t row = 0; row < m_rows.size(); ++row) {
-        ListRow& shown = m_rows[row];
-        shown.texts[2] = kind == AccountKind::VatRates ? m_vatAccounts[shown.rate]
-                                                       : Tables().Text(kind)[RowKey(kind, static_cast<int>(row))];
+    for (std::size_t row = 0; row < m_rows.Size(); ++row) {
+        m_rows.SetAccount(row, kind == AccountKind::VatRates
+                                   ? m_vatAccounts[m_rows[row].rate]
+                                   : Tables().Text(kind)[RowKey(kind, static_cast<int>(row))]);
     }
-    if (!m_rows.empty()) m_list.RedrawItems(0, static_cast<int>(m_rows.size()) - 1);
+    if (!m_rows.Empty()) m_list.RedrawItems(0, static_cast<int>(m_rows.Size()) - 1);
 }
 
 }  // namespace dralmoft

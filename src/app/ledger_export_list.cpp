@@ -26,17 +26,16 @@ constexpr int kNameWidth = 200;
 constexpr int kAccountWidth = 90;
 
 // Shows the rows read so far when a fill ends, also when the server failed part way.
-template <class Rows>
 class ShowRowsAtEnd {
 public:
-    ShowRowsAtEnd(const ListView& list, const Rows& rows) : m_list(list), m_rows(rows) {}
-    ~ShowRowsAtEnd() { m_list.SetItemCount(static_cast<int>(m_rows.size())); }
+    ShowRowsAtEnd(const ListView& list, const ListRows& rows) : m_list(list), m_rows(rows) {}
+    ~ShowRowsAtEnd() { m_list.SetItemCount(static_cast<int>(m_rows.Size())); }
     ShowRowsAtEnd(const ShowRowsAtEnd&) = delete;
     ShowRowsAtEnd& operator=(const ShowRowsAtEnd&) = delete;
 
 private:
     const ListView& m_list;
-    const Rows& m_rows;
+    const ListRows& m_rows;
 };
 
 }  // namespace
@@ -54,12 +53,12 @@ void LedgerExportDialog::ConnectDocumentQuery() { m_documentQuery = ConnectDataS
 
 void LedgerExportDialog::AddRow(const std::string& key, const std::string& name, const std::string& account,
                                 double rate) {
-    m_rows.push_back({{key, name, account}, rate});
+    m_rows.Add(key, name, account, rate);
 }
 
 void LedgerExportDialog::SetRowAccount(int row, const std::string& account) {
-    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) return;
-    m_rows[static_cast<std::size_t>(row)].texts[2] = account;
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.Size()) return;
+    m_rows.SetAccount(static_cast<std::size_t>(row), account);
     m_list.RedrawItems(row, row);
 }
 
@@ -68,7 +67,7 @@ void LedgerExportDialog::GiveRowText(NMLVDISPINFOW& request) const {
     if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
     const auto row = static_cast<std::size_t>(item.iItem);
     const auto column = static_cast<std::size_t>(item.iSubItem);
-    const std::wstring text = row < m_rows.size() && column < 3 ? ToWide(m_rows[row].texts[column]) : std::wstring();
+    const std::wstring text = row < m_rows.Size() && column < 3 ? ToWide(m_rows[row].texts[column]) : std::wstring();
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     text.copy(item.pszText, length);
     item.pszText[length] = L'\0';
@@ -95,7 +94,7 @@ LRESULT LedgerExportDialog::FindRow(const NMLVFINDITEMW& request) const {
     // (as the list compares), the beginning of the text or all of it; not the search box's
     // case-sensitive search.
     const LVFINDINFOW& find = request.lvfi;
-    const auto rows = static_cast<int>(m_rows.size());
+    const auto rows = static_cast<int>(m_rows.Size());
     if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || find.psz == nullptr || rows == 0) return -1;
     const std::wstring_view wanted(find.psz);
     const bool partial = (find.flags & LVFI_PARTIAL) != 0;
@@ -119,7 +118,7 @@ void LedgerExportDialog::RemoveAllColumns() {
 
 void LedgerExportDialog::PrepareList(UINT keyCaption, UINT nameCaption) {
     m_list.DeleteAllItems();
-    m_rows.clear();
+    m_rows.Clear();
     RemoveAllColumns();
     m_list.InsertColumn(0, LoadString1253(keyCaption), kKeyWidth);
     m_list.InsertColumn(1, LoadString1253(nameCaption), kNameWidth);
@@ -198,13 +197,9 @@ void LedgerExportDialog::OnSearchChange() {
     const std::string text = m_searchEdit.Text();
     const int selected = m_list.NextSelected(-1);
     if (selected >= 0) m_list.SetSelected(selected, false);
-    for (std::size_t row = 0; row < m_rows.size(); ++row) {
-        for (const std::string& column : m_rows[row].texts) {
-            if (column.find(text) == std::string::npos) continue;
-            m_list.SetSelected(static_cast<int>(row), true);
-            m_list.EnsureVisible(static_cast<int>(row));
-            return;
-        }
+    if (const std::optional<std::size_t> row = m_rows.Find(text)) {
+        m_list.SetSelected(static_cast<int>(*row), true);
+        m_list.EnsureVisible(static_cast<int>(*row));
     }
 }
 
