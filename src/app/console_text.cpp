@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "data/code_page.h"
 
 namespace dralmoft {
 
@@ -22,7 +21,5 @@ void WriteConsoleText(DWORD stream, std::u16string_view text) {
     ::WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(text.size()), utf8.data(), bytes, nullptr, nullptr);
     ::WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
-
-void WriteConsoleText1253(DWORD stream, std::string_view text) { WriteConsoleText(stream, Cp1253ToUtf16(text)); }
 
 }  // namespace dralmoft

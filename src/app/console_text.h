@@ -9,7 +9,5 @@
 namespace dralmoft {
 
 void WriteConsoleText(DWORD stream, std::u16string_view text);
-// A program text (Windows-1253).
-void WriteConsoleText1253(DWORD stream, std::string_view text);
 
 }  // namespace dralmoft
