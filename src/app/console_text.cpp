@@ -2,7 +2,6 @@
 
 #include <string>
 
-
 namespace dralmoft {
 
 void WriteConsoleText(DWORD stream, std::u16string_view text) {
