@@ -52,9 +52,9 @@ ctest --test-dir build/win -j 2 --timeout 120 --output-on-failure 2>&1 | tee bui
 count build/logs/wine.log
 
 wine reg export "$erp_root" build/logs/erp-after.reg /y >/dev/null 2>&1
+wine reg delete "$erp_root\\DralmoftTestsMark" /f >/dev/null 2>&1
 if [ -s build/logs/erp-before.reg ] && cmp -s build/logs/erp-before.reg build/logs/erp-after.reg; then
   passed=$((passed + 1))
-  wine reg delete "$erp_root\\DralmoftTestsMark" /f >/dev/null 2>&1
 else
   echo "FAILED: the tests changed the ERP's settings under $erp_root (build/logs/erp-*.reg)"
   failed=$((failed + 1))

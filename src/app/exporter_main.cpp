@@ -142,5 +142,8 @@ int wmain(int argc, wchar_t** argv) {
         // Never an abort: whatever escaped is told, and the exit code says it failed.
         Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORTER_UNEXPECTED_ERROR, {Part(error.what())}));
         return kFailed;
+    } catch (...) {
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORTER_UNEXPECTED_ERROR, {L"?"}));
+        return kFailed;
     }
 }

@@ -103,6 +103,7 @@ bool LedgerExportDialog::AccountsReadable() {
         if (kind == AccountKind::VatRates) m_vatAccounts.Clear();
         else Tables().Text(kind).Clear();
         const AccountLoad load = LoadAccounts(kind, false);
+        if (ShownKind() == kind) RefreshRowAccounts(kind);
         if (!load.status.ok) {
             ShowErrorMessage(Handle(), IDS_EXPORT_ACCOUNTS_UNREADABLE, {AccountFileText(kind), Part(load.status.text)});
             return false;

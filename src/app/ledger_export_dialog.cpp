@@ -7,6 +7,7 @@
 #include "app/about_dialog.h"
 #include "app/error_message.h"
 #include "app/shared_messages.h"
+#include "data/code_page.h"
 #include "data/connection_setup.h"
 #include "data/server_objects.h"
 #include "data/windows_file_system.h"
@@ -115,6 +116,7 @@ void LedgerExportDialog::Initialize(std::wstring& settingsNote) {
     LoadAccountFiles(m_mapFile, Tables(), [this](AccountKind kind, const AccountLoad& load) {
         // The clients' file failed a moment ago too, and the user was told then.
         const bool toldAlready = kind == AccountKind::Clients && StateOf(kind).unreadable;
+        this->*SlotOf(kind).fileName = Utf16ToCp1253(AccountFileName(kind));
         StateOf(kind).unreadable = !load.status.ok;
         if (!toldAlready) ReportLoad(kind, load);
     });

@@ -98,8 +98,10 @@ LRESULT LedgerExportDialog::FindRow(const NMLVFINDITEMW& request) const {
     if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || find.psz == nullptr || rows == 0) return -1;
     const std::wstring_view wanted(find.psz);
     const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+    const bool wrap = (find.flags & LVFI_WRAP) != 0;
+    if (request.iStart >= rows && !wrap) return -1;
     const int start = request.iStart >= 0 && request.iStart < rows ? request.iStart : 0;
-    const int last = find.flags & LVFI_WRAP ? start + rows : rows;
+    const int last = wrap ? start + rows : rows;
     for (int i = start; i < last; ++i) {
         const int row = i % rows;
         std::wstring text = ToWide(m_rows[static_cast<std::size_t>(row)].texts[0]);

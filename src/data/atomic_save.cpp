@@ -26,7 +26,8 @@ bool EndsWith(std::u16string_view text, std::u16string_view end) {
 }  // namespace
 
 std::u16string_view FolderOf(std::u16string_view path) {
-    const std::size_t slash = path.find_last_of(u"\\/");
+    // A drive-relative "D:out.txt" has its folder in "D:".
+    const std::size_t slash = path.find_last_of(u"\\/:");
     return slash == std::u16string_view::npos ? std::u16string_view() : path.substr(0, slash + 1);
 }
 
@@ -74,7 +75,8 @@ void RemoveLeftovers(FileSystem& files, std::u16string_view target) {
 
 FileStatus LockBeside(FileSystem& files, std::u16string_view target, std::unique_ptr<FileLock>& lock) {
     const std::u16string path = LockPathFor(target);
-    FileStatus status = WithRetries(files, [&] { return files.Lock(path, lock); });
+    FileStatus status = WithRetries(
+        files, [&] { return files.Lock(path, lock); }, kLockAttempts);
     if (!status.ok) status.file = path;
     return status;
 }
@@ -104,6 +106,7 @@ FileStatus AtomicFileWriter::Begin() {
 }
 
 void AtomicFileWriter::Discard() {
+    m_hold.reset();
     m_file.reset();
     if (!m_temporary.empty()) m_files.Remove(m_temporary);
     m_temporary.clear();
@@ -135,11 +138,14 @@ FileStatus AtomicFileWriter::Seal() {
     m_file.reset();
     if (!status.ok) return Fail(std::move(status));
     m_sealed = true;
+    // Not holding it only leaves the small risk it guards against.
+    (void)m_files.Hold(m_temporary, m_hold);
     return status;
 }
 
 FileStatus AtomicFileWriter::Commit() {
     if (!m_sealed || m_temporary.empty()) return FileStatus::Failure("the file is not complete");
+    m_hold.reset();
     FileStatus status = WithRetries(m_files, [&] { return m_files.Replace(m_temporary, m_target); });
     if (!status.ok) {
         // The replace failed on the target, not on the temporary file.

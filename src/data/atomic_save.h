@@ -17,6 +17,9 @@ namespace dralmoft {
 // a backup) holds the file: kReplaceAttempts tries, kReplacePauseMs apart.
 inline constexpr int kReplaceAttempts = 6;
 inline constexpr int kReplacePauseMs = 100;
+// Another save holds the lock beside a file for as long as its own read and replace may
+// wait on other programs (over a second): the lock is waited for longer.
+inline constexpr int kLockAttempts = 30;
 // Temporary files older than this beside a file being saved are leftovers of a program
 // that was killed: no save or export takes that long.
 inline constexpr double kLeftoverMinutes = 10.0;
@@ -40,17 +43,17 @@ void RemoveLeftovers(FileSystem& files, std::u16string_view target);
 // Runs `attempt` until it succeeds or fails for good, pausing between tries while it
 // fails transiently.
 template <class Attempt>
-[[nodiscard]] FileStatus WithRetries(FileSystem& files, Attempt attempt) {
+[[nodiscard]] FileStatus WithRetries(FileSystem& files, Attempt attempt, int attempts = kReplaceAttempts) {
     FileStatus status = attempt();
-    for (int tries = 1; !status.ok && status.transient && tries < kReplaceAttempts; ++tries) {
+    for (int tries = 1; !status.ok && status.transient && tries < attempts; ++tries) {
         files.Pause(kReplacePauseMs);
         status = attempt();
     }
     return status;
 }
 
-// Takes the lock beside `target` (LockPathFor), waiting as WithRetries does while another
-// save holds it. A failure names the lock file.
+// Takes the lock beside `target` (LockPathFor), waiting kLockAttempts × kReplacePauseMs while
+// another save holds it. A failure names the lock file.
 [[nodiscard]] FileStatus LockBeside(FileSystem& files, std::u16string_view target, std::unique_ptr<FileLock>& lock);
 
 // Writes a file piece by piece, as a run produces it; nothing reaches `target` until
@@ -89,6 +92,9 @@ private:
     std::u16string m_target;
     std::u16string m_temporary;  // empty once committed or discarded
     std::unique_ptr<WritableFile> m_file;
+    // From Seal to Commit: the sealed file held open, so that no one removes it as a
+    // killed program's leftover while the caller asks the user before the replace.
+    std::unique_ptr<FileLock> m_hold;
     std::string m_buffer;
     bool m_sealed = false;
 };

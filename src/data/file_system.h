@@ -32,7 +32,6 @@ struct FileStatus {
 
 // Windows' error codes that the portable units give themselves.
 inline constexpr unsigned long kErrorNotEnoughMemory = 8;  // ERROR_NOT_ENOUGH_MEMORY
-inline constexpr unsigned long kErrorFileTooLarge = 223;   // ERROR_FILE_TOO_LARGE
 
 // A file open for writing; closed (without a status) when it goes away.
 class WritableFile {
@@ -75,6 +74,9 @@ public:
     // Holds `path` (created if need be) open exclusively: a second lock on it, from this
     // program or another, fails with a transient status until the first is released.
     [[nodiscard]] virtual FileStatus Lock(const std::u16string& path, std::unique_ptr<FileLock>& lock) = 0;
+    // Keeps the existing file `path` from being deleted or changed (by this program or
+    // another) while the lock lives; others may still read it.
+    [[nodiscard]] virtual FileStatus Hold(const std::u16string& path, std::unique_ptr<FileLock>& hold) = 0;
     virtual void Remove(const std::u16string& path) = 0;
     // The files of `folder` ("" for the current one) whose names begin with `prefix`.
     [[nodiscard]] virtual std::vector<FolderEntry> List(const std::u16string& folder, std::u16string_view prefix) = 0;

@@ -209,6 +209,15 @@ FileStatus WindowsFileSystem::Lock(const std::u16string& path, std::unique_ptr<F
     return FileStatus::Success();
 }
 
+FileStatus WindowsFileSystem::Hold(const std::u16string& path, std::unique_ptr<FileLock>& hold) {
+    // Sharing reading only: a delete or a write by anyone fails while it is open.
+    UniqueFile file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return LastError();
+    hold = std::make_unique<WindowsFileLock>(std::move(file));
+    return FileStatus::Success();
+}
+
 void WindowsFileSystem::Remove(const std::u16string& path) { ::DeleteFileW(SystemPath(path).c_str()); }
 
 std::vector<FolderEntry> WindowsFileSystem::List(const std::u16string& folder, std::u16string_view prefix) {

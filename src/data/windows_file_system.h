@@ -14,6 +14,7 @@ public:
     [[nodiscard]] FileStatus Replace(const std::u16string& from, const std::u16string& to) override;
     [[nodiscard]] FileStatus CheckReplaceable(const std::u16string& path) override;
     [[nodiscard]] FileStatus Lock(const std::u16string& path, std::unique_ptr<FileLock>& lock) override;
+    [[nodiscard]] FileStatus Hold(const std::u16string& path, std::unique_ptr<FileLock>& hold) override;
     void Remove(const std::u16string& path) override;
     [[nodiscard]] std::vector<FolderEntry> List(const std::u16string& folder, std::u16string_view prefix) override;
     [[nodiscard]] std::optional<std::uint64_t> SizeOf(const std::u16string& path) override;

@@ -1,6 +1,7 @@
 #include "export/export_run.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "data/server_error.h"
 #include "mapping/vat_rate_order.h"
@@ -11,10 +12,11 @@ namespace {
 // The days an OLE date can name: 1 January 100 to 31 December 9999.
 constexpr double kFirstOleDate = -657434.0;
 constexpr double kLastOleDate = 2958465.0;
-// "Η ημερομηνία του παραστατικού δεν είναι έγκυρη." in Windows-1253.
+// "Η ημερομηνία του παραστατικού δεν είναι ημερομηνία." in Windows-1253, as the COM source
+// says it of a date the server gives in another form.
 constexpr char kInvalidDateText[] =
     "\xC7 \xE7\xEC\xE5\xF1\xEF\xEC\xE7\xED\xDF\xE1 \xF4\xEF\xF5 \xF0\xE1\xF1\xE1\xF3\xF4\xE1\xF4\xE9\xEA\xEF\xFD "
-    "\xE4\xE5\xED \xE5\xDF\xED\xE1\xE9 \xDD\xE3\xEA\xF5\xF1\xE7.";
+    "\xE4\xE5\xED \xE5\xDF\xED\xE1\xE9 \xE7\xEC\xE5\xF1\xEF\xEC\xE7\xED\xDF\xE1.";
 
 }  // namespace
 
@@ -73,7 +75,8 @@ FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& sepa
     m_fields.traderNumber = document.TraderNumber();
     // A date that is no date (NaN, or past what an OLE date can be) is the server failing on
     // this document: it must not reach the table of dates, which a NaN would corrupt.
-    if (!(date >= kFirstOleDate && date < kLastOleDate + 1))
+    // (A negative OLE date carries its time as a positive fraction: its day is the whole part.)
+    if (!(std::trunc(date) >= kFirstOleDate && std::trunc(date) <= kLastOleDate))
         throw ServerError(kStatusInvalidArgument, kInvalidDateText);
     auto known = m_dates.find(date);
     if (known == m_dates.end()) known = m_dates.emplace(date, m_formatDate(date)).first;

@@ -18,7 +18,12 @@ AccountLoad ReadInto(FileSystem& files, bool createMissing, const std::u16string
     try {
         DecodedText decoded = DecodeAccountText(std::move(content));
         load.encoding = decoded.encoding;
-        ReadAccountText(decoded.text, table);
+        // Read whole first: a file that runs out of memory half way adds nothing.
+        Table read;
+        ReadAccountText(decoded.text, read);
+        if (table.Size() == 0) table = std::move(read);
+        else
+            for (const auto& [key, account] : read) table[key] = account;
     } catch (const std::bad_alloc&) {
         load.status = FileStatus::Failure(files.ErrorText(kErrorNotEnoughMemory), false, kErrorNotEnoughMemory);
     }

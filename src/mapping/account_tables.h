@@ -10,8 +10,7 @@ namespace dralmoft {
 
 enum class AccountKind { Clients, Suppliers, Items, VatRates };
 
-// The file of a kind, by its bare name: each load and save resolves it against the
-// current directory of that moment.
+// The file of a kind, by its bare name: the programs keep it in the folder they started in.
 [[nodiscard]] constexpr std::u16string_view AccountFileName(AccountKind kind) {
     switch (kind) {
         case AccountKind::Clients: return u"client.txt";

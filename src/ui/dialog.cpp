@@ -89,11 +89,16 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         return FALSE;
     }
     try {
-        return dialog->Dispatch(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        dialog->OnUnexpectedError(error);
+        try {
+            return dialog->Dispatch(message, wParam, lParam);
+        } catch (const std::exception& error) {
+            dialog->OnUnexpectedError(error);
+        } catch (...) {
+            dialog->OnUnexpectedError(std::runtime_error("?"));
+        }
     } catch (...) {
-        dialog->OnUnexpectedError(std::runtime_error("?"));
+        // Telling the failure failed too (out of memory): nothing more can be said, and
+        // nothing may cross into Windows.
     }
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }

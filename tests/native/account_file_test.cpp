@@ -158,7 +158,7 @@ TEST_F(AccountFileTest, ASaveWaitsForTheLockBesideTheFile) {
     const FileStatus status = Save(AccountKind::Items, changes);
     EXPECT_FALSE(status.ok);
     EXPECT_EQ(status.file, u"C:\\Λογιστική\\~products.txt.lock");
-    EXPECT_EQ(m_files.pauses, kReplaceAttempts - 1);
+    EXPECT_EQ(m_files.pauses, kLockAttempts - 1);
     EXPECT_EQ(OnDisk(u"products.txt"), "a;1;1\r\n");
 }
 

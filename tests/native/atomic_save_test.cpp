@@ -15,6 +15,7 @@ TEST(AtomicSave, HelperFilesSitBesideTheTarget) {
               u"C:\\Λογιστική\\~dralmoft-fedcba9876543210.tmp");
     EXPECT_EQ(TemporaryPathFor(u"/tmp/x/a.csv", 1), u"/tmp/x/~dralmoft-0000000000000001.tmp");
     EXPECT_EQ(LockPathFor(u"C:\\Λογιστική\\fpa.txt"), u"C:\\Λογιστική\\~fpa.txt.lock");
+    EXPECT_EQ(TemporaryPathFor(u"D:out.txt", 1), u"D:~dralmoft-0000000000000001.tmp") << "on the target's drive";
     // A target of 250 characters still leaves its temporary file a short name.
     const std::u16string longName(250, u'Α');
     EXPECT_EQ(NameOf(TemporaryPathFor(u"D:\\" + longName, 7)).size(), 30u);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "data/atomic_save.h"
 #include "memory_document_source.h"
 #include "memory_file_system.h"
 
@@ -77,6 +78,11 @@ TEST_F(ExportToFileTest, ACompletedRunIsPendingUntilCommittedOrDiscarded) {
     EXPECT_EQ(written.substr(0, written.find("\r\n") + 2),
               "A12;13;1;345;T1;31/12/2004;X-A12;X-A12;10.00;0.60;;1;0.60;X-A12;X-A12;;;;;;\r\n");
 
+    // Another save beside it, ten minutes on, while the user is still asked: the pending
+    // file is nobody's leftover.
+    m_files.ages[u"~dralmoft-0000000000000001.tmp"] = 11.0;
+    ASSERT_TRUE(SaveAtomically(m_files, u"other.txt", "x").ok);
+    m_files.files.erase(u"other.txt");
     ASSERT_TRUE(outcome.Commit().ok);
     EXPECT_EQ(outcome.state, State::Written);
     EXPECT_EQ(m_files.files, (std::map<std::u16string, std::string>{{u"out.txt", written}}));

@@ -28,6 +28,8 @@ public:
     // Files another program holds so that they cannot be read; locks another program holds.
     std::set<std::u16string> unreadable;
     std::set<std::u16string> heldLocks;
+    // Files held open (Hold) so that Remove leaves them.
+    std::set<std::u16string> heldFiles;
     // Called before each read, as another program changing a file at that moment would.
     std::function<void()> beforeRead;
     int steps = 0;
@@ -68,11 +70,20 @@ public:
     FileStatus Lock(const std::u16string& path, std::unique_ptr<FileLock>& lock) override {
         if (heldLocks.count(path)) return FileStatus::Failure("locked", true);
         heldLocks.insert(path);
-        lock = std::make_unique<Held>(*this, path);
+        lock = std::make_unique<Held>(heldLocks, path);
         return FileStatus::Success();
     }
 
-    void Remove(const std::u16string& path) override { files.erase(path); }
+    FileStatus Hold(const std::u16string& path, std::unique_ptr<FileLock>& hold) override {
+        if (!files.count(path)) return FileStatus::Failure("no such file");
+        heldFiles.insert(path);
+        hold = std::make_unique<Held>(heldFiles, path);
+        return FileStatus::Success();
+    }
+
+    void Remove(const std::u16string& path) override {
+        if (!heldFiles.count(path)) files.erase(path);
+    }
 
     std::vector<FolderEntry> List(const std::u16string& folder, std::u16string_view prefix) override {
         std::vector<FolderEntry> entries;
@@ -139,11 +150,11 @@ private:
 
     class Held final : public FileLock {
     public:
-        Held(MemoryFileSystem& owner, std::u16string path) : m_owner(owner), m_path(std::move(path)) {}
-        ~Held() override { m_owner.heldLocks.erase(m_path); }
+        Held(std::set<std::u16string>& held, std::u16string path) : m_held(held), m_path(std::move(path)) {}
+        ~Held() override { m_held.erase(m_path); }
 
     private:
-        MemoryFileSystem& m_owner;
+        std::set<std::u16string>& m_held;
         std::u16string m_path;
     };
 };
