@@ -46,6 +46,7 @@ std::optional<std::wstring> ExportFailureText(const ExportOutcome& outcome, std:
             return Paragraphs(failure, {EarlierFileText(outcome)});
         }
         case State::Pending:
+        case State::Checked:
         case State::Written:
         case State::Discarded: break;
     }

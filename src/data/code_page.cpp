@@ -57,6 +57,44 @@ std::string Utf16ToCp1253(std::u16string_view text) {
     return result;
 }
 
+bool HasExactCp1253Form(std::u16string_view text) {
+    const Utf16To1253Table& table = Utf16To1253();
+    for (const char16_t unit : text)
+        if (Cp1253Unit(static_cast<unsigned char>(table.Byte(unit))) != unit) return false;
+    return true;
+}
+
+bool LosesInCp737(std::string_view text) {
+    for (const char c : text)
+        if (c != '?' && kCp1253ToOem737[static_cast<unsigned char>(c)] == '?') return true;
+    return false;
+}
+
+void AppendUtf8(std::string& out, std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t value = text[i];
+        if (value >= 0xD800 && value <= 0xDFFF) {
+            const bool paired = value < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+            value = paired ? 0x10000 + ((value - 0xD800) << 10) + (text[++i] - 0xDC00) : 0xFFFD;
+        }
+        if (value < 0x80) {
+            out.push_back(static_cast<char>(value));
+        } else if (value < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (value >> 6)));
+            out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+        } else if (value < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (value >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (value >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((value >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+        }
+    }
+}
+
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
     std::u16string result;
     result.reserve(text.size());

@@ -21,10 +21,18 @@ void Cp1253ToUtf16(std::string_view text, char16_t* out);
 // their best fit (é -> e, fullwidth Ｂ -> B), and only those without one become '?', one
 // per UTF-16 unit (a character outside the BMP gives "??").
 std::string Utf16ToCp1253(std::u16string_view text);
+// Whether every unit of `text` has a 1253 byte of its own, so that Utf16ToCp1253 gives it
+// back unchanged (no best fit, no '?').
+[[nodiscard]] bool HasExactCp1253Form(std::u16string_view text);
+// Whether a 1253 text has a byte that becomes '?' in code page 737 (neither a mapping nor
+// a best fit): the OEM export loses it.
+[[nodiscard]] bool LosesInCp737(std::string_view text);
 
 // UTF-8 as UTF-16, or nothing when `text` is not well-formed UTF-8 (overlong forms,
 // surrogates, values past U+10FFFF and cut sequences are all refused).
 [[nodiscard]] std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
+// UTF-16 as UTF-8, appended; a lone surrogate becomes U+FFFD.
+void AppendUtf8(std::string& out, std::u16string_view text);
 
 // The OEM form of a 1253 text, as CharToOemA gives it on Greek Windows: through UTF-16 to
 // code page 737 with best fit (• § ¶ -> 0x07 0x15 0x14), '?' where 737 has neither.

@@ -1,5 +1,8 @@
 #include "data/iso_date.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace dralmoft {
 namespace {
 
@@ -11,6 +14,20 @@ long long DaysFromCivil(int year, unsigned month, unsigned day) {
     const unsigned doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
     const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + static_cast<long long>(doe) - 719468;
+}
+
+// The proleptic Gregorian date of a count of days from 1 January 1970 (the same algorithm
+// backwards).
+void CivilFromDays(long long days, int& year, unsigned& month, unsigned& day) {
+    days += 719468;
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(days - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = doy - (153 * mp + 2) / 5 + 1;
+    month = mp < 10 ? mp + 3 : mp - 9;
+    year = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (month <= 2));
 }
 
 bool ReadDigits(std::string_view text, std::size_t at, std::size_t count, int& value) {
@@ -44,6 +61,18 @@ std::optional<double> ParseOleDate(std::string_view text) {
     const long long days = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
                            DaysFromCivil(1899, 12, 30);
     return static_cast<double>(days) + (hour * 3600 + minute * 60 + second) / 86400.0;
+}
+
+std::string FormatIsoDate(double oleDate) {
+    // The days an OLE date can name: 1 January 100 to 31 December 9999.
+    const double day = std::trunc(oleDate);
+    if (!(day >= -657434.0 && day <= 2958465.0)) return {};
+    int year = 0;
+    unsigned month = 0, dayOfMonth = 0;
+    CivilFromDays(static_cast<long long>(day) + DaysFromCivil(1899, 12, 30), year, month, dayOfMonth);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", year, month, dayOfMonth);
+    return text;
 }
 
 }  // namespace dralmoft

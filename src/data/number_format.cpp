@@ -37,6 +37,13 @@ std::string FormatFixed(double value, int decimals) {
     return std::string(buffer, end);
 }
 
+std::optional<std::int64_t> AmountCents(double value) {
+    std::uint64_t cents = 0;
+    if (!ExactCents(value, cents)) return std::nullopt;
+    const auto magnitude = static_cast<std::int64_t>(cents);
+    return std::signbit(value) ? -magnitude : magnitude;
+}
+
 void AppendAmount(std::string& out, double value) {
     std::uint64_t cents = 0;
     if (!ExactCents(value, cents)) {

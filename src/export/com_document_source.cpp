@@ -22,6 +22,13 @@ long ReadLong(const ComPtr<Interface>& object, Method method) {
     return value;
 }
 
+template <class Interface, class Method>
+SourceText ReadSourceText(const ComPtr<Interface>& object, Method method) {
+    Bstr text;
+    CallServer(object, method, text.Put());
+    return ToSourceText(text.View());
+}
+
 // A VAT group's accumulator: the server's DocumentLine. A failed creation raises its
 // own ServerError when the group opens.
 class ServerGroup final : public GroupAccumulator {
@@ -60,9 +67,9 @@ public:
     void MoveTo(ComPtr<ICommercialDocument> document);
     [[nodiscard]] bool IsCommercial() const { return m_document != nullptr; }
 
-    std::string Series() override { return ReadServerText(m_document, &IDocument::GetSeries); }
+    SourceText Series() override { return ReadSourceText(m_document, &IDocument::GetSeries); }
     std::int32_t Number() override { return ReadLong(m_document, &IDocument::GetNumber); }
-    std::string Name() override { return ReadServerText(m_document, &IDocument::GetName); }
+    SourceText Name() override { return ReadSourceText(m_document, &IDocument::GetName); }
 
     bool OpenTrader() override {
         CallServer(m_document, &IDocument::GetTrader, m_trader.ReleaseAndGetAddressOf());
@@ -100,7 +107,7 @@ public:
 
     GroupAccumulator& NewGroup() override;
     std::int32_t Kind() override { return ReadLong(m_document, &IDocument::GetKind); }
-    std::string TaxId() override { return ReadServerText(m_trader, &ITrader::GetTaxId); }
+    SourceText TaxId() override { return ReadSourceText(m_trader, &ITrader::GetTaxId); }
     std::int32_t TraderNumber() override { return ReadLong(m_trader, &ITrader::GetTraderNumber); }
 
 private:

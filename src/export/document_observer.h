@@ -11,14 +11,36 @@
 
 namespace dralmoft {
 
+// What a VAT group's two records were composed from. The accounts are those written:
+// cut for the document's kind.
+struct ComposedGroup {
+    double percent = 0.0;
+    std::string_view itemName;
+    double net = 0.0;
+    double vat = 0.0;
+    std::string_view vatAccount;
+    std::string_view itemAccount;
+};
+
+// What the trader record was composed from: the totals of the groups.
+struct ComposedTrader {
+    double gross = 0.0;
+    double vat = 0.0;
+    std::string_view account;
+};
+
 // One document's records as they will be written (Windows-1253, before any conversion
 // to the OEM code page): its VAT and item record per VAT group, then its trader record.
 class ComposedDocument {
 public:
-    ComposedDocument(const DocumentFields& fields, std::string_view text, std::span<const std::size_t> ends)
-        : m_fields(fields), m_text(text), m_ends(ends) {}
+    ComposedDocument(const DocumentFields& fields, std::string_view text, std::span<const std::size_t> ends,
+                     std::span<const ComposedGroup> groups, const ComposedTrader& trader)
+        : m_fields(fields), m_text(text), m_ends(ends), m_groups(groups), m_trader(trader) {}
 
     [[nodiscard]] const DocumentFields& Fields() const { return m_fields; }
+    // Its groups in the order of their records (ascending percentage), and its trader.
+    [[nodiscard]] std::span<const ComposedGroup> Groups() const { return m_groups; }
+    [[nodiscard]] const ComposedTrader& Trader() const { return m_trader; }
     // All its records, each ending in CR LF.
     [[nodiscard]] std::string_view Text() const { return m_text; }
     [[nodiscard]] std::size_t RecordCount() const { return m_ends.size(); }
@@ -33,6 +55,8 @@ private:
     const DocumentFields& m_fields;
     std::string_view m_text;
     std::span<const std::size_t> m_ends;
+    std::span<const ComposedGroup> m_groups;
+    const ComposedTrader& m_trader;
 };
 
 class DocumentObserver {

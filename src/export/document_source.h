@@ -9,8 +9,25 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "data/code_page.h"
 
 namespace dralmoft {
+
+// A text of the server as the program's 1253 text. Where a character had no 1253 byte of
+// its own (it took a best fit, or became '?'), `server` keeps the text as the server gave
+// it, so that the period check can name what the file lost; otherwise it stays empty.
+struct SourceText {
+    std::string text;
+    std::u16string server;
+};
+
+[[nodiscard]] inline SourceText ToSourceText(std::u16string_view server) {
+    SourceText result{Utf16ToCp1253(server), {}};
+    if (!HasExactCp1253Form(server)) result.server.assign(server);
+    return result;
+}
 
 // The accumulator of one VAT group of a document.
 class GroupAccumulator {
@@ -31,9 +48,9 @@ struct LineAmounts {
 class SourceDocument {
 public:
     virtual ~SourceDocument() = default;
-    [[nodiscard]] virtual std::string Series() = 0;
+    [[nodiscard]] virtual SourceText Series() = 0;
     [[nodiscard]] virtual std::int32_t Number() = 0;
-    [[nodiscard]] virtual std::string Name() = 0;
+    [[nodiscard]] virtual SourceText Name() = 0;
     // Asks for the trader; false when the document has none.
     [[nodiscard]] virtual bool OpenTrader() = 0;
     // Asks for the lines (a document without lines of its own, made from other documents,
@@ -47,7 +64,7 @@ public:
     // A new accumulator, owned by the document and valid until the next document.
     [[nodiscard]] virtual GroupAccumulator& NewGroup() = 0;
     [[nodiscard]] virtual std::int32_t Kind() = 0;
-    [[nodiscard]] virtual std::string TaxId() = 0;
+    [[nodiscard]] virtual SourceText TaxId() = 0;
     [[nodiscard]] virtual std::int32_t TraderNumber() = 0;
 };
 

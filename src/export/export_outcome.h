@@ -19,6 +19,7 @@ class ExportOutcome {
 public:
     enum class State {
         Pending,       // the run completed: Commit or Discard
+        Checked,       // the run completed without a file
         Written,       // committed: the target holds the export
         Discarded,     // the caller chose to leave the target as it was
         Unwritable,    // the target cannot be replaced: the server was not asked

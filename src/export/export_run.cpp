@@ -21,7 +21,7 @@ constexpr char kInvalidDateText[] =
 }  // namespace
 
 ExportRun::ExportRun(DocumentSource& source, RecordSink& sink, AccountTables accounts, DateFormatter formatDate,
-                     ExportProgress* progress, DocumentObserver* observer)
+                     ExportProgress* progress, DocumentObserver* observer, PeriodCheck* check)
     : m_source(source),
       m_sink(sink),
       m_clients(accounts.clients),
@@ -30,13 +30,15 @@ ExportRun::ExportRun(DocumentSource& source, RecordSink& sink, AccountTables acc
       m_vat(accounts.vat),
       m_formatDate(std::move(formatDate)),
       m_progress(progress),
-      m_observer(observer) {}
+      m_observer(observer),
+      m_check(check) {}
 
 FileStatus ExportRun::Run(double from, double to, std::string& separator) {
     m_summary = {};
     m_current.clear();
     for (AccountIndex* index : {&m_clients, &m_suppliers, &m_items}) index->Reset();
     m_vat.Reset();
+    if (m_check) m_check->Start();
     const std::size_t elements = m_source.Open(from, to);
     if (m_progress) m_progress->Start(elements);
     for (std::size_t index = 0; index < elements; ++index) {
@@ -46,7 +48,7 @@ FileStatus ExportRun::Run(double from, double to, std::string& separator) {
         m_current.insert(m_current.begin(), '#');
         SourceDocument* const document = m_source.DocumentAt(index);
         if (!document) {
-            ++m_summary.notCommercial;
+            Skip(m_summary.notCommercial, CheckCode::NotCommercial);
             continue;
         }
         if (FileStatus status = ExportDocument(*document, separator); !status.ok) return status;
@@ -55,23 +57,29 @@ FileStatus ExportRun::Run(double from, double to, std::string& separator) {
 }
 
 FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& separator) {
-    m_fields.series = document.Series();
+    SourceText series = document.Series();
+    m_fields.series = std::move(series.text);
+    m_fields.serverSeries = std::move(series.server);
     m_fields.number = document.Number();
-    m_fields.name = document.Name();
+    SourceText name = document.Name();
+    m_fields.name = std::move(name.text);
+    m_fields.serverName = std::move(name.server);
     m_fields.reference = DocumentReference(m_fields.name, m_fields.series, m_fields.number);
     m_current = m_fields.reference;
     if (!document.OpenTrader()) {
-        ++m_summary.noTrader;
+        Skip(m_summary.noTrader, CheckCode::NoTrader);
         return FileStatus::Success();
     }
     const std::size_t lines = document.OpenLines();
     const double date = document.Date();
     if (!GroupLines(document, lines)) {
-        ++m_summary.noLines;
+        Skip(m_summary.noLines, CheckCode::NoLines, date);
         return FileStatus::Success();
     }
     m_fields.kind = document.Kind();
-    m_fields.taxId = document.TaxId();
+    SourceText taxId = document.TaxId();
+    m_fields.taxId = std::move(taxId.text);
+    m_fields.serverTaxId = std::move(taxId.server);
     m_fields.traderNumber = document.TraderNumber();
     // A date that is no date (NaN, or past what an OLE date can be) is the server failing on
     // this document: it must not reach the table of dates, which a NaN would corrupt.
@@ -84,6 +92,11 @@ FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& sepa
     m_fields.oleDate = date;
     if (separator.empty()) separator = ";";
     return WriteRecords(separator);
+}
+
+void ExportRun::Skip(std::size_t& count, CheckCode code, double oleDate) {
+    ++count;
+    if (m_check) m_check->Skipped(code, m_summary.read, m_current, oleDate);
 }
 
 bool ExportRun::GroupLines(SourceDocument& document, std::size_t lines) {
@@ -116,31 +129,38 @@ void ExportRun::ComposeRecords(std::string_view separator) {
     m_records.Begin(m_fields, separator);
     m_text.clear();
     m_ends.clear();
+    m_itemNames.resize(m_groups.size());
+    m_composed.clear();
     double grossTotal = 0.0;
     double vatTotal = 0.0;
-    for (const auto& [percent, group] : m_groups) {
-        const std::string itemName = group->Name();
+    for (std::size_t index = 0; index < m_groups.size(); ++index) {
+        const auto& [percent, group] = m_groups[index];
+        std::string& itemName = m_itemNames[index];
+        itemName = group->Name();
         const double net = group->NetValue();
         const double vat = net * percent / 100;
         grossTotal += net + vat;
         vatTotal += vat;
+        const ComposedGroup& composed = m_composed.emplace_back(ComposedGroup{
+            percent, itemName, net, vat, VatAccountFor(m_vat[percent], sale), ItemAccountFor(m_items[itemName], sale)});
         // The VAT record and the item record share their first ten fields.
         m_head.clear();
         m_records.AppendGroupHead(m_head, net, vat);
         m_text.append(m_head);
-        m_records.AppendVatTail(m_text, vat, VatAccountFor(m_vat[percent], sale));
+        m_records.AppendVatTail(m_text, vat, composed.vatAccount);
         m_ends.push_back(m_text.size());
         m_text.append(m_head);
-        m_records.AppendItemTail(m_text, net, ItemAccountFor(m_items[itemName], sale));
+        m_records.AppendItemTail(m_text, net, composed.itemAccount);
         m_ends.push_back(m_text.size());
     }
-    m_records.AppendTraderRecord(m_text, grossTotal, vatTotal, (sale ? m_clients : m_suppliers)[m_fields.taxId]);
+    m_trader = {grossTotal, vatTotal, (sale ? m_clients : m_suppliers)[m_fields.taxId]};
+    m_records.AppendTraderRecord(m_text, grossTotal, vatTotal, m_trader.account);
     m_ends.push_back(m_text.size());
 }
 
 FileStatus ExportRun::WriteRecords(std::string_view separator) {
     ComposeRecords(separator);
-    const ComposedDocument composed(m_fields, m_text, m_ends);
+    const ComposedDocument composed(m_fields, m_text, m_ends, m_composed, m_trader);
     if (m_observer != nullptr && !m_observer->Keep(composed)) {
         ++m_summary.leftOut;
         return FileStatus::Success();
@@ -150,6 +170,7 @@ FileStatus ExportRun::WriteRecords(std::string_view separator) {
         ++m_summary.records;
     }
     ++m_summary.exported;
+    if (m_check) m_check->Written(m_summary.read, composed, separator);
     return FileStatus::Success();
 }
 

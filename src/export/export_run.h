@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "export/document_observer.h"
 #include "export/document_source.h"
 #include "export/journal_record.h"
+#include "export/period_check.h"
 #include "mapping/account_tables.h"
 
 namespace dralmoft {
@@ -49,8 +51,9 @@ struct ExportSummary {
 
 class ExportRun {
 public:
+    // The observer chooses the documents written; the check goes through those written.
     ExportRun(DocumentSource& source, RecordSink& sink, AccountTables accounts, DateFormatter formatDate,
-              ExportProgress* progress = nullptr, DocumentObserver* observer = nullptr);
+              ExportProgress* progress = nullptr, DocumentObserver* observer = nullptr, PeriodCheck* check = nullptr);
 
     // Runs the period. An empty `separator` becomes ";" when the first record needs it.
     // Raises ServerError; answers a failed write, after which nothing more is written.
@@ -68,6 +71,7 @@ private:
     };
 
     [[nodiscard]] FileStatus ExportDocument(SourceDocument& document, std::string& separator);
+    void Skip(std::size_t& count, CheckCode code, double oleDate = std::numeric_limits<double>::quiet_NaN());
     // Reads the lines into m_groups; false when the document has none.
     [[nodiscard]] bool GroupLines(SourceDocument& document, std::size_t lines);
     [[nodiscard]] GroupAccumulator& GroupFor(SourceDocument& document, double percent);
@@ -94,8 +98,12 @@ private:
     std::string m_head;
     std::string m_text;
     std::vector<std::size_t> m_ends;
+    std::vector<std::string> m_itemNames;
+    std::vector<ComposedGroup> m_composed;
+    ComposedTrader m_trader;
     ExportProgress* m_progress;
     DocumentObserver* m_observer;
+    PeriodCheck* m_check;
     ExportSummary m_summary;
     std::string m_current;
 };

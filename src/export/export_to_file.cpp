@@ -16,19 +16,8 @@ public:
         if (FileStatus status = writer.Open(); !status.ok)
             return FileFailure(std::move(outcome), State::Unwritable, status);
 
-        ExportRun run(services.source, writer, services.accounts, services.formatDate, services.progress,
-                      services.observer);
         FileStatus status;
-        try {
-            status = run.Run(request.from, request.to, outcome.separator);
-        } catch (const ServerError& error) {
-            outcome.summary = run.Summary();
-            outcome.state = State::ServerFailed;
-            outcome.serverError = error;
-            outcome.document = run.CurrentDocument();
-            return outcome;
-        }
-        outcome.summary = run.Summary();
+        if (!RunPeriod(request, services, writer, outcome, status)) return outcome;
         if (status.ok) status = file->Seal();
         if (!status.ok) return FileFailure(std::move(outcome), State::NotSaved, status);
         outcome.state = State::Pending;
@@ -36,8 +25,40 @@ public:
         return outcome;
     }
 
+    static ExportOutcome Check(const ExportRequest& request, const ExportServices& services) {
+        // The records go nowhere: the check sees them as they would be written.
+        class NoFile final : public RecordSink {
+        public:
+            FileStatus Write(std::string_view) override { return FileStatus::Success(); }
+        } nowhere;
+        ExportOutcome outcome;
+        outcome.separator = request.separator;
+        FileStatus status;
+        if (RunPeriod(request, services, nowhere, outcome, status)) outcome.state = State::Checked;
+        return outcome;
+    }
+
 private:
     using State = ExportOutcome::State;
+
+    // Runs the period into `sink`; false, with the outcome ServerFailed, when the server
+    // failed part way.
+    static bool RunPeriod(const ExportRequest& request, const ExportServices& services, RecordSink& sink,
+                          ExportOutcome& outcome, FileStatus& status) {
+        ExportRun run(services.source, sink, services.accounts, services.formatDate, services.progress,
+                      services.observer, services.check);
+        try {
+            status = run.Run(request.from, request.to, outcome.separator);
+        } catch (const ServerError& error) {
+            outcome.summary = run.Summary();
+            outcome.state = State::ServerFailed;
+            outcome.serverError = error;
+            outcome.document = run.CurrentDocument();
+            return false;
+        }
+        outcome.summary = run.Summary();
+        return true;
+    }
 
     static ExportOutcome FileFailure(ExportOutcome outcome, State state, FileStatus status) {
         outcome.state = state;
@@ -48,6 +69,10 @@ private:
 
 ExportOutcome ExportToFile(const ExportRequest& request, const ExportServices& services) {
     return ExportFlow::Run(request, services);
+}
+
+ExportOutcome CheckPeriod(const ExportRequest& request, const ExportServices& services) {
+    return ExportFlow::Check(request, services);
 }
 
 FileStatus ExportOutcome::Commit() {

@@ -34,11 +34,17 @@ struct ExportServices {
     DateFormatter formatDate;
     ExportProgress* progress = nullptr;
     DocumentObserver* observer = nullptr;
+    // Goes through the documents written, when given.
+    PeriodCheck* check = nullptr;
 };
 
 // Runs the export. A completed run gives a Pending outcome; every failure leaves the
 // target as it was and no temporary file behind. Server failures are caught and given in
 // the outcome; nothing else is caught.
 [[nodiscard]] ExportOutcome ExportToFile(const ExportRequest& request, const ExportServices& services);
+
+// The same run with no file (the request's path is not used): Checked, or ServerFailed.
+// What it would have written goes through the services' check.
+[[nodiscard]] ExportOutcome CheckPeriod(const ExportRequest& request, const ExportServices& services);
 
 }  // namespace dralmoft

@@ -20,6 +20,11 @@ struct DocumentFields {
     // Not written as fields of their own: for those who look at a composed document.
     std::string name;
     double oleDate = 0.0;
+    // The server's own series, name and tax id where they differ from the 1253 texts
+    // above (see SourceText); empty where they do not.
+    std::u16string serverSeries;
+    std::u16string serverName;
+    std::u16string serverTaxId;
 };
 
 // "name-seriesnumber", as "%s-%s%d" gives it.

@@ -27,9 +27,9 @@ class MemoryDocumentSource::Document final : public SourceDocument {
 public:
     Document(MemoryDocumentSource& source, const MemoryDocument& document) : m_source(source), m_document(document) {}
 
-    std::string Series() override { return Log("Series", m_document.series); }
+    SourceText Series() override { return Log("Series", Text(m_document.series, m_document.serverSeries)); }
     std::int32_t Number() override { return Log("Number", m_document.number); }
-    std::string Name() override { return Log("Name", m_document.name); }
+    SourceText Name() override { return Log("Name", Text(m_document.name, m_document.serverName)); }
     bool OpenTrader() override { return Log("Trader", m_document.hasTrader); }
     std::size_t OpenLines() override { return Log("Lines", m_document.lines.size()); }
     double Date() override { return Log("Date", m_document.date); }
@@ -45,10 +45,13 @@ public:
         return *m_groups.emplace_back(std::make_unique<MemoryGroup>(m_source));
     }
     std::int32_t Kind() override { return Log("Kind", m_document.kind); }
-    std::string TaxId() override { return Log("TaxId", m_document.taxId); }
+    SourceText TaxId() override { return Log("TaxId", Text(m_document.taxId, m_document.serverTaxId)); }
     std::int32_t TraderNumber() override { return Log("TraderNumber", m_document.traderNumber); }
 
 private:
+    static SourceText Text(const std::string& text, const std::u16string& server) {
+        return server.empty() ? SourceText{text, {}} : ToSourceText(server);
+    }
     template <class T>
     T Log(const std::string& call, T value) {
         m_source.Call(call);

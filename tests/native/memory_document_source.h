@@ -32,6 +32,11 @@ struct MemoryDocument {
     std::string taxId = "T1";
     std::int32_t traderNumber = 345;
     std::vector<MemoryLine> lines;
+    // A text as the server would give it in UTF-16; when set, the document gives it
+    // through the 1253 conversion in place of the text above.
+    std::u16string serverName;
+    std::u16string serverSeries;
+    std::u16string serverTaxId;
 };
 
 class MemoryDocumentSource final : public DocumentSource {

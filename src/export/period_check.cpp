@@ -1,0 +1,189 @@
+#include "export/period_check.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "data/code_page.h"
+#include "data/iso_date.h"
+#include "data/number_format.h"
+#include "mapping/vat_rate_order.h"
+
+namespace dralmoft {
+namespace {
+
+// An amount the ledger package reads has at most 12 digits before the point.
+constexpr std::int64_t kCentsLimit = 100'000'000'000'000;
+
+std::u16string Wide(std::string_view text) { return Cp1253ToUtf16(text); }
+
+std::string AmountText(double amount) {
+    std::string text;
+    AppendAmount(text, amount);
+    return text;
+}
+
+RateTotal& RateOf(KindTotal& kind, double rate) {
+    const auto place = std::lower_bound(kind.rates.begin(), kind.rates.end(), rate,
+                                        [](const RateTotal& total, double r) { return VatRateOrder()(total.rate, r); });
+    if (place != kind.rates.end() && !VatRateOrder()(rate, place->rate)) return *place;
+    return *kind.rates.insert(place, RateTotal{rate, 0, 0, 0});
+}
+
+}  // namespace
+
+PeriodCheck::PeriodCheck(std::function<bool()> keepCodePage) : m_keepCodePage(std::move(keepCodePage)) {}
+
+void PeriodCheck::Start() {
+    m_report = {};
+    m_accounts.clear();
+}
+
+void PeriodCheck::Skipped(CheckCode code, std::size_t index, std::string_view document, double oleDate) {
+    m_report.problems.push_back(CheckProblem{code, index, Wide(document), FormatIsoDate(oleDate), {}, true});
+}
+
+void PeriodCheck::Written(std::size_t index, const ComposedDocument& document, std::string_view separator) {
+    const DocumentFields& fields = document.Fields();
+    const bool sale = fields.kind == 1;
+    m_current = CheckProblem{CheckCode::ClientAccount, index, Wide(fields.reference), FormatIsoDate(fields.oleDate),
+                             {}, sale};
+    m_oem = m_keepCodePage && !m_keepCodePage();
+    m_separator.assign(separator);
+    if (m_oem) ConvertCp1253ToCp737(m_separator);
+    // Numbers and amounts are written with these only ("-nan", "inf" included).
+    m_separatorInNumbers = separator.find_first_of("0123456789.-nainf") != std::string_view::npos;
+    m_seen.clear();
+
+    m_accountsOf.clear();
+    m_amounts.clear();
+    CheckShared(fields);
+    for (const ComposedGroup& group : document.Groups()) {
+        CheckRecord({group.net, group.vat, group.vatAccount, fields.kind, CheckCode::VatAccount, {}, group.percent,
+                     group.vat});
+        CheckRecord({group.net, group.vat, group.itemAccount, fields.kind, CheckCode::ItemAccount, group.itemName,
+                     0.0, group.net});
+    }
+    const ComposedTrader& trader = document.Trader();
+    // Field 12 of the trader record: 1 for kind 0 only (see DocumentRecords).
+    CheckRecord({trader.gross - trader.vat, trader.vat, trader.account, fields.kind == 0 ? 1 : 0,
+                 sale ? CheckCode::ClientAccount : CheckCode::SupplierAccount, fields.taxId, 0.0, trader.gross});
+    CheckRounding(trader.gross);
+    AddToTotals(document);
+}
+
+void PeriodCheck::CheckShared(const DocumentFields& fields) {
+    // Field 1 is the series and the number together; fields 2 to 4 are numbers and fixed
+    // codes, checked for a separator like any other field.
+    CheckServerText(fields.series, fields.serverSeries);
+    m_scratch.assign(fields.series).append(std::to_string(fields.number));
+    CheckFieldText(m_scratch);
+    CheckFieldText(fields.kind == 1 ? "13" : "12");
+    CheckFieldText(fields.kind == 1 ? "1" : "2");
+    CheckFieldText(std::to_string(fields.traderNumber));
+    CheckServerText(fields.taxId, fields.serverTaxId);
+    CheckFieldText(fields.taxId);
+    CheckFieldText(fields.date);
+    // The reference (fields 7, 8, 14 and 15) holds the name and the series.
+    CheckServerText(fields.name, fields.serverName);
+    CheckFieldText(fields.reference);
+}
+
+void PeriodCheck::CheckRecord(const RecordFields& record) {
+    (void)CheckAmount(record.net);
+    (void)CheckAmount(record.vat);
+    if (record.account.empty())
+        Add(record.missing, Wide(record.missing == CheckCode::VatAccount ? RateText(record.rate) : record.key));
+    if (m_oem && LosesInCp737(record.account)) Add(CheckCode::Unencodable, Wide(record.account));
+    CheckFieldText(record.account);
+    if (m_separatorInNumbers) CheckFieldText(std::to_string(record.field12));
+    m_accountsOf.push_back(record.account);
+    m_amounts.push_back(CheckAmount(record.amount));
+}
+
+void PeriodCheck::CheckServerText(std::string_view text, const std::u16string& server) {
+    bool lost = m_oem && LosesInCp737(text);
+    // Without a server form every character had a byte of its own; with one, a '?' that
+    // was not a '?' is a character lost.
+    for (std::size_t i = 0; !lost && !server.empty() && i < text.size(); ++i)
+        lost = text[i] == '?' && server[i] != u'?';
+    if (lost) Add(CheckCode::Unencodable, server.empty() ? Wide(text) : server);
+}
+
+void PeriodCheck::CheckFieldText(std::string_view text) {
+    std::string_view written = text;
+    if (m_oem) {
+        m_written.assign(text);
+        ConvertCp1253ToCp737(m_written);
+        written = m_written;
+    }
+    if (written.find(m_separator) != std::string_view::npos) Add(CheckCode::SeparatorInField, Wide(text));
+    if (written.find_first_of("\r\n") != std::string_view::npos) Add(CheckCode::LineBreakInField, Wide(text));
+}
+
+std::optional<std::int64_t> PeriodCheck::CheckAmount(double amount) {
+    const std::optional<std::int64_t> cents = AmountCents(amount);
+    const bool bad = !cents || *cents >= kCentsLimit || *cents <= -kCentsLimit;
+    if (bad || m_separatorInNumbers) {
+        const std::string text = AmountText(amount);
+        if (bad) Add(CheckCode::BadAmount, Wide(text));
+        CheckFieldText(text);
+    }
+    return cents;
+}
+
+void PeriodCheck::CheckRounding(double gross) {
+    std::int64_t sum = 0;
+    for (std::size_t record = 0; record + 1 < m_amounts.size(); ++record) {
+        if (!m_amounts[record]) return;
+        sum += *m_amounts[record];
+    }
+    const std::optional<std::int64_t> trader = m_amounts.back();
+    if (trader && *trader != sum) Add(CheckCode::Rounding, Wide(AmountText(gross) + " " + CentsText(sum)));
+}
+
+void PeriodCheck::Add(CheckCode code, std::u16string key) {
+    for (const auto& [seenCode, seenKey] : m_seen)
+        if (seenCode == code && seenKey == key) return;
+    m_seen.emplace_back(code, key);
+    CheckProblem problem = m_current;
+    problem.code = code;
+    problem.key = std::move(key);
+    m_report.problems.push_back(std::move(problem));
+}
+
+void PeriodCheck::AddToTotals(const ComposedDocument& document) {
+    KindTotal& kind = m_current.sale ? m_report.sales : m_report.purchases;
+    ++kind.documents;
+    const std::span<const ComposedGroup> groups = document.Groups();
+    for (std::size_t group = 0; group < groups.size(); ++group) {
+        RateTotal& rate = RateOf(kind, groups[group].percent);
+        ++rate.documents;
+        if (const auto vat = m_amounts[2 * group]) {
+            rate.vat += *vat;
+            kind.vat += *vat;
+        }
+        if (const auto net = m_amounts[2 * group + 1]) {
+            rate.net += *net;
+            kind.net += *net;
+        }
+    }
+    if (const auto traders = m_amounts.back()) kind.traders += *traders;
+    for (std::size_t record = 0; record < m_amounts.size(); ++record) {
+        const std::string_view account = m_accountsOf[record];
+        auto total = m_accounts.find(account);
+        if (total == m_accounts.end()) total = m_accounts.emplace(account, AccountTotal{std::string(account)}).first;
+        ++total->second.records;
+        if (m_amounts[record]) total->second.amount += *m_amounts[record];
+        else ++m_report.amountsLeftOut;
+    }
+}
+
+CheckReport PeriodCheck::Report() const {
+    CheckReport report = m_report;
+    report.accounts.reserve(m_accounts.size());
+    for (const auto& [account, total] : m_accounts) report.accounts.push_back(total);
+    return report;
+}
+
+}  // namespace dralmoft

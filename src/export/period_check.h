@@ -1,0 +1,89 @@
+#pragma once
+// The period check: goes through each document an export run writes, as it writes it,
+// and gathers what the ledger package would meet in the file (see CheckCode) and the
+// period's totals. Portable.
+//
+// One row per (document, code, key), in the order of the records and of their fields.
+// The keys: the tax id as looked up (client-account, supplier-account), the item's name
+// (item-account), the rate as RateText writes it (vat-account), the text as the server
+// gave it or the account text (unencodable), the field's text (separator-in-field,
+// line-break-in-field), the amount as written (bad-amount), the trader's amount and the
+// sum of the group records' amounts (rounding, "21.01 21.00"), and nothing for skips.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "export/check_report.h"
+#include "export/document_observer.h"
+
+namespace dralmoft {
+
+class PeriodCheck {
+public:
+    // `keepCodePage` is the export's own choice, asked once per document: false checks
+    // the texts against the OEM code page as well. Empty keeps 1253.
+    explicit PeriodCheck(std::function<bool()> keepCodePage = {});
+
+    // Forgets an earlier run.
+    void Start();
+    // Element `index` (from 1) was skipped; `document` is its 1253 reference (or "#n"),
+    // `oleDate` its date when read (NaN when not).
+    void Skipped(CheckCode code, std::size_t index, std::string_view document, double oleDate);
+    // Element `index` was written as `document`, fields separated by `separator`.
+    void Written(std::size_t index, const ComposedDocument& document, std::string_view separator);
+
+    // The report of the run so far, its accounts in byte order.
+    [[nodiscard]] CheckReport Report() const;
+
+private:
+    // What a record's fields 9 to 13 were written from, and what an empty account on it
+    // means.
+    struct RecordFields {
+        double net;  // fields 9 and 10
+        double vat;
+        std::string_view account;
+        std::int32_t field12;
+        CheckCode missing;
+        std::string_view key;  // of a missing account: 1253; a VAT record's is its rate
+        double rate;
+        double amount;  // field 13
+    };
+
+    void CheckShared(const DocumentFields& fields);
+    // Checks a record and notes its account and its field 13 for the totals.
+    void CheckRecord(const RecordFields& record);
+    void CheckServerText(std::string_view text, const std::u16string& server);
+    void CheckFieldText(std::string_view text);
+    // The cents of an amount as written, or nothing (and a bad-amount row) when it is not
+    // one the ledger package reads.
+    std::optional<std::int64_t> CheckAmount(double amount);
+    void CheckRounding(double gross);
+    void Add(CheckCode code, std::u16string key);
+    void AddToTotals(const ComposedDocument& document);
+
+    std::function<bool()> m_keepCodePage;
+    CheckReport m_report;
+    std::map<std::string, AccountTotal, std::less<>> m_accounts;
+
+    // The document being checked: its row so far, its code page and separator as
+    // written, the rows it has, and each record's account and field 13 in order.
+    CheckProblem m_current;
+    bool m_oem = false;
+    std::string m_separator;
+    bool m_separatorInNumbers = false;
+    std::vector<std::pair<CheckCode, std::u16string>> m_seen;
+    std::vector<std::string_view> m_accountsOf;
+    std::vector<std::optional<std::int64_t>> m_amounts;
+    std::string m_scratch;
+    std::string m_written;
+};
+
+}  // namespace dralmoft
