@@ -3,11 +3,13 @@
 // reads the four account files of the current directory (and never writes them), and
 // prints one summary line.
 //
-//   dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD --out FILE [--separator TEXT] [--cp1253]
+//   dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)
+//                   [--separator TEXT] [--cp1253] [--report FILE] [--strict]
 //
 // Exit 0 on success, 1 on a server or file error (told on standard error as the window
 // tells it), 2 on a usage error (named before the usage text) or a file that must not be
-// written over; never an abort.
+// written over, 4 when the period check finds blocking problems under --check or
+// --strict; never an abort (3 is what an abort gives).
 #include <windows.h>
 #include <objbase.h>
 
@@ -28,6 +30,9 @@
 #include "data/number_format.h"
 #include "data/server_error.h"
 #include "data/windows_file_system.h"
+#include "data/atomic_save.h"
+#include "export/check_report_csv.h"
+#include "export/period_check.h"
 #include "export/com_document_source.h"
 #include "export/export_to_file.h"
 #include "export/locale_date.h"
@@ -41,27 +46,32 @@ using namespace dralmoft;
 namespace {
 
 constexpr char kUsage[] =
-    "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD --out FILE [--separator TEXT] [--cp1253]\r\n"
+    "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)\r\n"
+    "                       [--separator TEXT] [--cp1253] [--report FILE] [--strict]\r\n"
     "  Writes the ledger file of the period from the ERP's server, with the accounts of\r\n"
     "  client.txt, supplier.txt, products.txt and fpa.txt in the current directory.\r\n"
     "  --separator  the field separator (default \";\")\r\n"
-    "  --cp1253     keep the Greek code page 1253 (default: the OEM code page 737)\r\n";
+    "  --cp1253     keep the Greek code page 1253 (default: the OEM code page 737)\r\n"
+    "  --check      write no file: print the problems the ledger would meet (exit 4 if any)\r\n"
+    "  --report     also write the check's report (problems and totals) as CSV\r\n"
+    "  --strict     leave the file as it was when the check finds problems (exit 4)\r\n";
 
-// Exit codes: done, a server, file or log failure, a usage error.
+// Exit codes: done, a server, file or log failure, a usage error, blocking problems.
 constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
+constexpr int kBlocked = 4;
 
 void Tell(DWORD stream, std::wstring_view text) { WriteConsoleText(stream, AsUtf16(std::wstring(text) + L"\r\n")); }
 
-std::string Summary(const ExportSummary& summary, double seconds) {
+std::string Summary(const ExportSummary& summary, std::size_t blocking, double seconds) {
     const std::size_t skipped = summary.notCommercial + summary.noTrader + summary.noLines;
     return FillMessage(
         "%1: %2 documents read, %3 exported, %4 skipped (%5 not commercial documents, %6 without "
-        "trader, %7 without lines), %8 records, %9 s",
+        "trader, %7 without lines), %8 records, %9 blocking problems, %10 s",
         {"", std::to_string(summary.read), std::to_string(summary.exported), std::to_string(skipped),
          std::to_string(summary.notCommercial), std::to_string(summary.noTrader), std::to_string(summary.noLines),
-         std::to_string(summary.records), FormatFixed(seconds, 2)});
+         std::to_string(summary.records), std::to_string(blocking), FormatFixed(seconds, 2)});
 }
 
 // Loads the four account files of the current directory, never creating one. A missing
@@ -84,15 +94,44 @@ bool LoadAccounts(FileSystem& files, const AccountTables& tables) {
     return !unreadable;
 }
 
+// A usage error when the export or its report would write over a file that must stay.
+bool WritesOverKeptFile(FileSystem& files, const ExporterOptions& options) {
+    const std::u16string& target = options.check ? options.report : options.out;
+    for (const AccountKind kind : kAccountLoadOrder) {
+        for (const std::u16string* path : {&options.out, &options.report}) {
+            if (path->empty() || !files.SameFile(*path, std::u16string(AccountFileName(kind)))) continue;
+            Tell(STD_ERROR_HANDLE,
+                 LoadMessage(IDS_EXPORT_OVER_ACCOUNT_FILE, {AsWide(*path), AsWide(AccountFileName(kind))}));
+            return true;
+        }
+    }
+    if (!options.check && !options.report.empty() && files.SameFile(options.report, options.out)) {
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_REPORT_OVER_FILE, {AsWide(options.report), AsWide(target)}));
+        return true;
+    }
+    return false;
+}
+
+// The export's pending file replaces the target, unless --strict keeps the target from a
+// file with blocking problems.
+void Settle(ExportOutcome& outcome, const ExporterOptions& options, const CheckReport& report) {
+    if (outcome.state != ExportOutcome::State::Pending) return;
+    const std::wstring out = AsWide(options.out);
+    if (report.BlockingCount() == 0) {
+        (void)outcome.Commit();
+    } else if (options.strict) {
+        outcome.Discard();
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STRICT_NOT_WRITTEN, {out, CheckCountLines(report, true)}) + L"\n\n" +
+                                   EarlierFileText(outcome));
+    } else if (outcome.Commit().ok) {
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORT_HAS_PROBLEMS, {out, CheckCountLines(report, true)}));
+    }
+}
+
 int Export(const ExporterOptions& options) {
     const auto started = std::chrono::steady_clock::now();
-    const std::wstring out = AsWide(options.out);
     WindowsFileSystem files;
-    for (const AccountKind kind : kAccountLoadOrder) {
-        if (!files.SameFile(options.out, std::u16string(AccountFileName(kind)))) continue;
-        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORT_OVER_ACCOUNT_FILE, {out, AsWide(AccountFileName(kind))}));
-        return kUsageError;
-    }
+    if (WritesOverKeptFile(files, options)) return kUsageError;
 
     const ConnectionSettings settings = ReadConnectionSettings();
     if (settings.location.empty()) Tell(STD_ERROR_HANDLE, DatabaseNotSetText());
@@ -106,17 +145,32 @@ int Export(const ExporterOptions& options) {
     Microsoft::WRL::ComPtr<IBusinessTable> server;
     Microsoft::WRL::ComPtr<IDataService> documentQuery;
     ComDocumentSource source(server, documentQuery);
-    const ExportRequest request{options.from, options.to, options.out, options.separator,
-                                [&] { return options.keepCodePage; }};
-    ExportOutcome outcome = ExportToFile(request, {source, tables, files, FormatUserDate});
-    if (outcome.state == ExportOutcome::State::Pending) (void)outcome.Commit();
-    if (const std::optional<std::wstring> failure = ExportFailureText(outcome, out)) {
+    const auto keepCodePage = [&] { return options.keepCodePage; };
+    const ExportRequest request{options.from, options.to, options.out, options.separator, keepCodePage};
+    PeriodCheck check(keepCodePage);
+    const ExportServices services{source, tables, files, FormatUserDate, nullptr, nullptr, &check};
+    ExportOutcome outcome = options.check ? CheckPeriod(request, services) : ExportToFile(request, services);
+    const CheckReport report = check.Report();
+    Settle(outcome, options, report);
+    const std::wstring out = AsWide(options.out);
+    if (const auto failure = options.check ? CheckFailureText(outcome) : ExportFailureText(outcome, out)) {
         Tell(STD_ERROR_HANDLE, *failure);
         return kFailed;
     }
+    if (!options.report.empty()) {
+        const FileStatus saved = SaveAtomically(files, options.report, CheckReportCsv(report));
+        if (!saved.ok) {
+            Tell(STD_ERROR_HANDLE, ReportNotSavedText(AsWide(options.report), saved));
+            return kFailed;
+        }
+    }
+    if (options.check) WriteConsoleText(STD_OUTPUT_HANDLE, Utf8ToUtf16(ProblemsCsv(report)).value_or(u""));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    Tell(STD_OUTPUT_HANDLE, out + Part(Summary(outcome.summary, seconds)));
-    return kDone;
+    // A check has no file to name: its line names the period.
+    const std::wstring name = options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : out;
+    Tell(STD_OUTPUT_HANDLE, name + Part(Summary(outcome.summary, report.BlockingCount(), seconds)));
+    const bool blocked = report.BlockingCount() != 0 && (options.check || options.strict);
+    return blocked ? kBlocked : kDone;
 }
 
 }  // namespace

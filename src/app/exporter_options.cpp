@@ -28,12 +28,13 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
             help.help = true;
             return help;
         }
-        if (flag != u"--from" && flag != u"--to" && flag != u"--out" && flag != u"--separator" && flag != u"--cp1253")
-            return Refuse(name + ": not an option");
+        static const std::set<std::u16string> kOptions = {u"--from",   u"--to",    u"--out",    u"--separator",
+                                                          u"--cp1253", u"--check", u"--strict", u"--report"};
+        if (!kOptions.count(flag)) return Refuse(name + ": not an option");
         // A second value would silently win over the first: a script's mistake, told.
         if (!given.insert(flag).second) return Refuse(name + ": given twice");
-        if (flag == u"--cp1253") {
-            options.keepCodePage = true;
+        if (flag == u"--cp1253" || flag == u"--check" || flag == u"--strict") {
+            (flag == u"--cp1253" ? options.keepCodePage : flag == u"--check" ? options.check : options.strict) = true;
             continue;
         }
         if (i + 1 >= arguments.size()) return Refuse(name + ": a value is needed");
@@ -44,9 +45,9 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
             if (!date) return Refuse(name + ": " + text + " is not a date (YYYY-MM-DD)");
             (flag == u"--from" ? options.from : options.to) = *date;
             (flag == u"--from" ? fromText : toText) = text;
-        } else if (flag == u"--out") {
+        } else if (flag == u"--out" || flag == u"--report") {
             if (value.empty()) return Refuse(name + ": the file name is empty");
-            options.out = value;
+            (flag == u"--out" ? options.out : options.report) = value;
         } else {
             // A line break in the separator would split every record in two.
             if (text.find_first_of("\r\n") != std::string::npos)
@@ -55,8 +56,11 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
         }
     }
     for (const char16_t* required : {u"--from", u"--to", u"--out"}) {
-        if (!given.count(required)) return Refuse(Utf16ToCp1253(required) + ": missing");
+        if (!given.count(required) && !(options.check && required == std::u16string_view(u"--out")))
+            return Refuse(Utf16ToCp1253(required) + ": missing");
     }
+    // A check writes no export file: an --out with it would be a script's mistake.
+    if (options.check && given.count(u"--out")) return Refuse("--out: not with --check (a check writes no file)");
     if (options.from > options.to) return Refuse("--from: " + fromText + " is after --to " + toText);
     ExporterArguments parsed;
     parsed.options = options;

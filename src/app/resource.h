@@ -74,3 +74,13 @@
 #define IDS_DATABASE_NOT_SET 228
 #define IDS_ACCOUNT_FILE_MISSING 229
 #define IDS_EXPORTER_UNEXPECTED_ERROR 230
+#define IDS_CHECK_FAILED 231
+#define IDS_CHECK_FAILED_PERIOD 232
+#define IDS_REPORT_NOT_SAVED 233
+#define IDS_STRICT_NOT_WRITTEN 234
+#define IDS_EXPORT_HAS_PROBLEMS 235
+#define IDS_REPORT_OVER_FILE 236
+
+// The period check's counts, one per problem code in the order of CheckCode
+// ("%1 έγγραφα με πελάτη χωρίς λογαριασμό", ...).
+#define IDS_CHECK_COUNT_FIRST 240

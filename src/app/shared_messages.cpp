@@ -16,13 +16,36 @@ std::wstring Paragraphs(std::wstring text, std::initializer_list<std::wstring> m
     return text;
 }
 
-// What became of an earlier file of the target's name: only a file that was there can
-// have stayed as it was.
+}  // namespace
+
+// Only a file that was there can have stayed as it was.
 std::wstring EarlierFileText(const ExportOutcome& outcome) {
     return LoadWideString(outcome.targetExisted ? IDS_EARLIER_FILE_KEPT : IDS_NO_EARLIER_FILE);
 }
 
-}  // namespace
+std::optional<std::wstring> CheckFailureText(const ExportOutcome& outcome) {
+    if (outcome.state != ExportOutcome::State::ServerFailed) return std::nullopt;
+    const ServerError& error = *outcome.serverError;
+    const std::wstring status = Part(error.StatusHex());
+    if (outcome.document.empty()) return LoadMessage(IDS_CHECK_FAILED_PERIOD, {status, Part(error.Text())});
+    return LoadMessage(IDS_CHECK_FAILED, {status, Part(outcome.document), Part(error.Text())});
+}
+
+std::wstring CheckCountLines(const CheckReport& report, bool blockingOnly) {
+    const auto counts = report.DocumentCounts();
+    std::wstring lines;
+    for (std::size_t code = 0; code < counts.size(); ++code) {
+        if (counts[code] == 0 || (blockingOnly && !IsBlocking(static_cast<CheckCode>(code)))) continue;
+        if (!lines.empty()) lines.push_back(L'\n');
+        lines.append(LoadMessage(IDS_CHECK_COUNT_FIRST + static_cast<UINT>(code), {std::to_wstring(counts[code])}));
+    }
+    return lines;
+}
+
+std::wstring ReportNotSavedText(std::wstring_view path, const FileStatus& status) {
+    return Paragraphs(LoadMessage(IDS_REPORT_NOT_SAVED, {std::wstring(path), Part(status.text)}),
+                      {HelperFileText(status)});
+}
 
 std::wstring Part(std::string_view text) { return ToWide(text); }
 

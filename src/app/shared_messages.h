@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "data/file_system.h"
+#include "export/check_report.h"
 #include "export/export_outcome.h"
 
 namespace dralmoft {
@@ -15,6 +16,20 @@ namespace dralmoft {
 // The message for an outcome that failed, naming `path` (as the user gave it); nothing
 // for one that is pending, written or discarded.
 [[nodiscard]] std::optional<std::wstring> ExportFailureText(const ExportOutcome& outcome, std::wstring_view path);
+
+// The message for a check (a run without a file) that failed; nothing for one that
+// completed.
+[[nodiscard]] std::optional<std::wstring> CheckFailureText(const ExportOutcome& outcome);
+
+// A line per problem code the report has ("5 έγγραφα με πελάτη χωρίς λογαριασμό"), the
+// blocking codes only or all of them, in the order of the codes.
+[[nodiscard]] std::wstring CheckCountLines(const CheckReport& report, bool blockingOnly);
+
+// The message for a check report that could not be saved to `path`.
+[[nodiscard]] std::wstring ReportNotSavedText(std::wstring_view path, const FileStatus& status);
+
+// What became of an earlier file of the outcome's target: kept as it was, or none.
+[[nodiscard]] std::wstring EarlierFileText(const ExportOutcome& outcome);
 
 // The ERP's database location is not set in the settings key.
 [[nodiscard]] std::wstring DatabaseNotSetText();

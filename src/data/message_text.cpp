@@ -11,11 +11,14 @@ std::basic_string<Char> Fill(std::basic_string_view<Char> pattern,
     const std::vector<std::basic_string_view<Char>> values(parts);
     std::basic_string<Char> text;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const Char next = i + 1 < pattern.size() ? pattern[i + 1] : Char{};
-        if (pattern[i] == Char{'%'} && next >= Char{'1'} && next <= Char{'9'}) {
-            const auto index = static_cast<std::size_t>(next - Char{'1'});
-            if (index < values.size()) text += values[index];
-            ++i;
+        const auto digit = [&](std::size_t at) {
+            return at < pattern.size() && pattern[at] >= Char{'0'} && pattern[at] <= Char{'9'};
+        };
+        if (pattern[i] == Char{'%'} && digit(i + 1) && pattern[i + 1] != Char{'0'}) {
+            // As FormatMessage reads them: one or two digits, %1 to %99.
+            std::size_t number = static_cast<std::size_t>(pattern[++i] - Char{'0'});
+            if (digit(i + 1)) number = number * 10 + static_cast<std::size_t>(pattern[++i] - Char{'0'});
+            if (number - 1 < values.size()) text += values[number - 1];
         } else {
             text += pattern[i];
         }

@@ -22,7 +22,17 @@ TEST(ExporterOptions, ThePeriodTheFileAndTheChoices) {
     ASSERT_TRUE(defaults.options);
     EXPECT_EQ(defaults.options->separator, ";");
     EXPECT_FALSE(defaults.options->keepCodePage);
+    EXPECT_FALSE(defaults.options->check || defaults.options->strict || !defaults.options->report.empty());
     EXPECT_TRUE(Parse({u"--out", u"x", u"/?"}).help);
+
+    const ExporterArguments check =
+        Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-31", u"--check", u"--report", u"έλεγχος.csv"});
+    ASSERT_TRUE(check.options) << "a check needs no --out";
+    EXPECT_TRUE(check.options->check);
+    EXPECT_EQ(check.options->report, u"έλεγχος.csv");
+    const ExporterArguments strict = Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-31", u"--out", u"a", u"--strict"});
+    ASSERT_TRUE(strict.options);
+    EXPECT_TRUE(strict.options->strict);
 }
 
 // Each usage error names the option and what was wrong with its value.
@@ -43,7 +53,10 @@ TEST(ExporterOptions, UsageErrorsSayWhatIsWrong) {
         {with({u"--out", u"a", u"--separator", u";\r\n"}), "--separator: a separator cannot hold a line break"},
         {with({u"--out"}), "--out: a value is needed"},
         {with({u"--out", u""}), "--out: the file name is empty"},
-        {with({u"--strict"}), "--strict: not an option"},
+        {with({u"--strict"}), "--out: missing"},
+        {with({u"--check", u"--out", u"a"}), "--out: not with --check (a check writes no file)"},
+        {with({u"--check", u"--report"}), "--report: a value is needed"},
+        {with({u"--verbose"}), "--verbose: not an option"},
         {with({}), "--out: missing"},
     };
     for (const auto& [parsed, error] : cases) {

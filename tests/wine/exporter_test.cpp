@@ -36,7 +36,14 @@ protected:
     }
 
     static constexpr const wchar_t* kYear = L"--from 2026-01-01 --to 2026-12-31 ";
-    static constexpr const char* kUsage = "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD --out FILE";
+    void ServeProblems() const {
+        ServeCompany(SourceFile("tests/golden/problems/company.json"));
+        for (const wchar_t* name : {L"client.txt", L"supplier.txt", L"products.txt", L"fpa.txt"})
+            WriteAccounts(name, SourceFile("tests/golden/problems/" + std::string(name, name + wcslen(name))));
+    }
+
+    static constexpr const char* kUsage = "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)";
+    static constexpr const wchar_t* kMarch = L"--from 2026-03-01 --to 2026-03-31 ";
 };
 
 TEST_F(Exporter, UsageErrorsAreNamedAndExitTwo) {
@@ -125,6 +132,7 @@ TEST_F(Exporter, MissingAccountFilesAreWarnedOfAndNeverCreated) {
         "cli.txt: 152 documents read, 134 exported, 18 skipped (18 not commercial documents, 0 without trader, 0 "
         "without lines), 572 records, ";
     EXPECT_EQ(result.out.substr(0, summary.size()), summary);
+    EXPECT_NE(result.out.find(" blocking problems, ", summary.size()), std::string::npos) << result.out;
     EXPECT_EQ(result.out.substr(result.out.size() - 4), " s\r\n");
 }
 
@@ -230,6 +238,53 @@ TEST_F(Exporter, ATargetNameOf250CharactersIsWritten) {
     const ProgramResult result = Export(std::wstring(kYear) + L"--out " + name + L" --cp1253");
     EXPECT_EQ(result.exitCode, 0u) << result.err;
     EXPECT_EQ(Accounts(name), SourceFile("tests/golden/demo-2026-1253.txt"));
+}
+
+// A company with every problem the check knows (its report recomputed independently by
+// tests/golden/recompute.py --check): each is reported with its code and key, and the
+// exit code says so.
+TEST_F(Exporter, TheCheckReportsEveryProblemAndExitsFour) {
+    ServeProblems();
+    for (const auto& [options, golden] : {std::pair{L"--cp1253", "1253"}, std::pair{L"", "737"}}) {
+        const ProgramResult result = Export(std::wstring(kMarch) + L"--check --report check.csv " + options);
+        EXPECT_EQ(result.exitCode, 4u) << result.err;
+        const std::string report = SourceFile("tests/golden/problems-2026-03-check-" + std::string(golden) + ".csv");
+        EXPECT_EQ(Accounts(L"check.csv"), report);
+        // Standard output: the problems table as in the file, without its byte-order mark,
+        // then the summary line.
+        const std::string problems = report.substr(3, report.find("\r\n\r\n") + 2 - 3);
+        EXPECT_EQ(result.out.substr(0, problems.size()), problems);
+        const std::string summary = "2026-03-01..2026-03-31: 15 documents read, 12 exported, 3 skipped (1 not "
+                                    "commercial documents, 1 without trader, 1 without lines), 42 records, " +
+                                    std::string(golden == std::string("737") ? "19" : "18") + " blocking problems, ";
+        EXPECT_EQ(result.out.substr(problems.size(), summary.size()), summary);
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\2026.txt"));
+}
+
+// --strict keeps an earlier file from a file with problems; without it the file is written
+// (as recomputed) and the problems are told on standard error.
+TEST_F(Exporter, StrictLeavesTheEarlierFileAndPlainWritesWithAWarning) {
+    ServeProblems();
+    WriteAccounts(L"out.txt", "earlier export\r\n");
+    ProgramResult result = Export(std::wstring(kMarch) + L"--out out.txt --strict --report out.csv");
+    EXPECT_EQ(result.exitCode, 4u) << result.err;
+    EXPECT_EQ(Accounts(L"out.txt"), "earlier export\r\n");
+    EXPECT_TRUE(TildeFiles().empty()) << "no temporary file left";
+    EXPECT_NE(result.err.find("Το αρχείο «out.txt» δεν γράφτηκε (--strict)"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("2 έγγραφα με πελάτη χωρίς λογαριασμό"), std::string::npos) << result.err;
+    EXPECT_EQ(Accounts(L"out.csv"), SourceFile("tests/golden/problems-2026-03-check-737.csv"))
+        << "the report is written all the same";
+
+    result = Export(std::wstring(kMarch) + L"--out out.txt");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(Accounts(L"out.txt"), SourceFile("tests/golden/problems-2026-03-737.txt"));
+    EXPECT_NE(result.err.find("Το αρχείο «out.txt» γράφτηκε, αλλά ο έλεγχος βρήκε προβλήματα"), std::string::npos)
+        << result.err;
+
+    result = Export(std::wstring(kMarch) + L"--out out.txt --report .\\OUT.TXT");
+    EXPECT_EQ(result.exitCode, 2u) << result.err;
+    EXPECT_EQ(Accounts(L"out.txt"), SourceFile("tests/golden/problems-2026-03-737.txt"));
 }
 
 }  // namespace
