@@ -44,18 +44,23 @@ add_library(dralmoft_app STATIC
     src/app/about_dialog.h
     src/app/account_dialog.cpp
     src/app/app_dialog.cpp
+    src/app/bar_progress.cpp
+    src/app/check_report_dialog.cpp
     src/app/error_message.cpp
     src/app/shared_messages.cpp
     src/app/ledger_export_accounts.cpp
     src/app/ledger_export_app.cpp
+    src/app/ledger_export_check.cpp
     src/app/ledger_export_dialog.cpp
     src/app/ledger_export_editor.cpp
     src/app/ledger_export_list.cpp
     src/app/ledger_export_output.cpp
     src/app/ledger_export_run.cpp
+    src/app/problems_question.cpp
     src/ui/controls.cpp
     src/ui/data_exchange.cpp
     src/ui/dialog.cpp
+    src/ui/file_dialog.cpp
     src/ui/list_view.cpp
     src/ui/ole_date.cpp
     src/ui/window_text.cpp

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of Dralmoft's windows on the demo company, under Xvfb, in build/screenshots/:
-# the main window with each list kind, the account editor and the About box.
+# the main window with each list kind, the account editor, the About box, the period
+# check's report and the question before a file with problems is written.
 set -euo pipefail
 # Without a display, run again inside a virtual one.
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"; fi
@@ -17,7 +18,7 @@ shoot() {
   wine explorer /desktop=dralmoft,760x640 "$root/build/win/tests/wine/dralmoft-screens.exe" &
   local program=$!
   local shots=0
-  while kill -0 "$program" 2>/dev/null && [ "$shots" -lt 7 ]; do
+  while kill -0 "$program" 2>/dev/null && [ "$shots" -lt 9 ]; do
     if [ -f stage ]; then
       local name
       name=$(cat stage)

@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "app/account_editing.h"
 #include "app/app_dialog.h"
 #include "app/resource.h"
 #include "data/file_system.h"
 #include "data/server_error.h"
 #include "data/server_interfaces.h"
+#include "export/check_report.h"
 #include "export/export_outcome.h"
 #include "mapping/account_file.h"
 #include "mapping/account_map.h"
@@ -26,7 +28,7 @@
 
 namespace dralmoft {
 
-class LedgerExportDialog : public AppDialog {
+class LedgerExportDialog : public AppDialog, private AccountEditing {
 public:
     // `files` serves the account files (the machine's own file system when null).
     explicit LedgerExportDialog(HWND parent, FileSystem* files = nullptr);
@@ -84,8 +86,9 @@ public:
     void OnEditAccount();
     void EditAccount();
 
-    // The export.
+    // The export, and the period check.
     void RunExport();
+    void RunCheck();
     void BrowseOutputFile();
     void OnLayoutChanged();
 
@@ -137,15 +140,24 @@ private:
     [[nodiscard]] std::string RowKey(AccountKind kind, int row) const;
     // Shows the account on row `row` and records it as a change of the table of `kind`.
     void SetAccount(AccountKind kind, int row, const std::string& account);
-    // Why the rows cannot take `account` (one line each), or nothing when all can.
-    [[nodiscard]] std::wstring WhyUnstorable(AccountKind kind, const std::vector<int>& rows,
-                                             const std::string& account) const;
+    // Why the keys cannot take `account` (one line each), or nothing when all can.
+    [[nodiscard]] std::wstring WhyUnstorable(const std::vector<std::string>& keys, const std::string& account) const;
     // Shows the accounts of the table of `kind` on the list's rows.
     void RefreshRowAccounts(AccountKind kind);
     // Loads again the tables whose load failed; false (and the user told) when one still fails.
     [[nodiscard]] bool AccountsReadable();
     // False (and the user told) when the output file is one of the account files.
     [[nodiscard]] bool TargetIsFreeToWrite(const std::u16string& target);
+    // Asks before a file with blocking problems replaces the target named `typed` (the
+    // report on request, read-only); true when it may.
+    [[nodiscard]] bool MayWriteWithProblems(const CheckReport& report, const std::wstring& typed);
+    // The report window over the period of m_dateFrom and m_dateTo; `mendable` lets its
+    // account problems open the editor.
+    void ShowReport(const CheckReport& report, bool mendable);
+    // Takes the period at midnight; false (and the user told) when it is reversed.
+    [[nodiscard]] bool TakePeriod();
+    // The report's account editor: see AccountEditing.
+    std::string EditAccountOf(HWND owner, AccountKind kind, const std::string& key) override;
     // Asks before an export replaces a non-empty file with an empty one.
     [[nodiscard]] bool MayReplace(const ExportOutcome& outcome, const std::u16string& target);
     // The output file as typed, in any language: the file calls and the messages take it

@@ -1,6 +1,8 @@
 // The account editor over the list: the context menu, the edit command, and the save
 // of the kind shown that follows every edit command.
 
+#include <cstdlib>
+
 #include "app/account_dialog.h"
 #include "app/error_message.h"
 #include "app/ledger_export_dialog.h"
@@ -46,10 +48,13 @@ void LedgerExportDialog::EditAccount() {
     if (!account || !kind) return;
 
     std::vector<int> rows;
-    for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.Size(); row = m_list.NextSelected(row))
+    std::vector<std::string> keys;
+    for (int row = first; row >= 0 && static_cast<std::size_t>(row) < m_rows.Size(); row = m_list.NextSelected(row)) {
         rows.push_back(row);
+        keys.push_back(RowKey(*kind, row));
+    }
     // What the file cannot keep is refused as a whole, before anything changes.
-    if (const std::wstring refused = WhyUnstorable(*kind, rows, *account); !refused.empty()) {
+    if (const std::wstring refused = WhyUnstorable(keys, *account); !refused.empty()) {
         ShowErrorMessage(Handle(), IDS_ACCOUNT_NOT_STORABLE, {AccountFileText(*kind), refused});
         return;
     }
@@ -67,15 +72,14 @@ std::string LedgerExportDialog::RowKey(AccountKind kind, int row) const {
     return {};  // a rate: its key is no text
 }
 
-std::wstring LedgerExportDialog::WhyUnstorable(AccountKind kind, const std::vector<int>& rows,
+std::wstring LedgerExportDialog::WhyUnstorable(const std::vector<std::string>& keys,
                                                const std::string& account) const {
     std::wstring reasons;
     const auto add = [&](UINT reason, std::string_view key) {
         if (!reasons.empty()) reasons.append(L"\n");
         reasons.append(L"- ").append(LoadMessage(reason, {Part(key)}));
     };
-    for (const int row : rows) {
-        const std::string key = RowKey(kind, row);
+    for (const std::string& key : keys) {
         switch (CheckStorable(key, "")) {
             case Unstorable::KeyHoldsSemicolon: add(IDS_UNSTORABLE_SEMICOLON, key); break;
             case Unstorable::KeyBeginsWithBlank: add(IDS_UNSTORABLE_LEADING_BLANK, key); break;
@@ -89,6 +93,35 @@ std::wstring LedgerExportDialog::WhyUnstorable(AccountKind kind, const std::vect
         default: break;
     }
     return reasons;
+}
+
+std::string LedgerExportDialog::EditAccountOf(HWND owner, AccountKind kind, const std::string& key) {
+    // A VAT key is a rate as its shortest text: it reads back as the very rate.
+    const double rate = kind == AccountKind::VatRates ? std::strtod(key.c_str(), nullptr) : 0.0;
+    const auto current = [&] { return kind == AccountKind::VatRates ? m_vatAccounts[rate] : Tables().Text(kind)[key]; };
+    // The editor shows the row's texts when the list shows the key, else the key alone.
+    std::string first = kind == AccountKind::Items ? std::string() : key;
+    std::string name = kind == AccountKind::Items ? key : std::string();
+    for (std::size_t row = 0; ShownKind() == kind && row < m_rows.Size(); ++row) {
+        const bool same = kind == AccountKind::VatRates ? m_rows[row].rate == rate
+                                                        : RowKey(kind, static_cast<int>(row)) == key;
+        if (!same) continue;
+        first = m_rows[row].texts[0];
+        name = m_rows[row].texts[1];
+        break;
+    }
+    const std::optional<std::string> account = AccountDialog::Ask(owner, first, name, current());
+    if (!account) return current();
+    const std::vector<std::string> keys = kind == AccountKind::VatRates ? std::vector<std::string>() : std::vector{key};
+    if (const std::wstring refused = WhyUnstorable(keys, *account); !refused.empty()) {
+        ShowErrorMessage(owner, IDS_ACCOUNT_NOT_STORABLE, {AccountFileText(kind), refused});
+        return current();
+    }
+    AccountChanges& changes = StateOf(kind).changes;
+    if (kind == AccountKind::VatRates) changes.Set(rate, *account);
+    else changes.Set(key, *account);
+    SaveAccounts(kind);
+    return current();
 }
 
 void LedgerExportDialog::SetAccount(AccountKind kind, int row, const std::string& account) {

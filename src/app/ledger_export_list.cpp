@@ -63,14 +63,10 @@ void LedgerExportDialog::SetRowAccount(int row, const std::string& account) {
 }
 
 void LedgerExportDialog::GiveRowText(NMLVDISPINFOW& request) const {
-    LVITEMW& item = request.item;
-    if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
-    const auto row = static_cast<std::size_t>(item.iItem);
-    const auto column = static_cast<std::size_t>(item.iSubItem);
-    const std::wstring text = row < m_rows.Size() && column < 3 ? ToWide(m_rows[row].texts[column]) : std::wstring();
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
-    text.copy(item.pszText, length);
-    item.pszText[length] = L'\0';
+    if (!(request.item.mask & LVIF_TEXT)) return;
+    const auto row = static_cast<std::size_t>(request.item.iItem);
+    const auto column = static_cast<std::size_t>(request.item.iSubItem);
+    AnswerTextRequest(request, row < m_rows.Size() && column < 3 ? ToWide(m_rows[row].texts[column]) : std::wstring());
 }
 
 bool LedgerExportDialog::OnNotify(NMHDR& header, LRESULT& result) {

@@ -1,8 +1,8 @@
 // "Άρθρα": the export of the period to the output file. The file is written whole or
 // not at all; any failure is told, with the document it happened on.
-#include <algorithm>
 #include <cmath>
 
+#include "app/bar_progress.h"
 #include "app/error_message.h"
 #include "app/ledger_export_dialog.h"
 #include "app/shared_messages.h"
@@ -15,52 +15,22 @@
 namespace dralmoft {
 namespace {
 
-// One step of the bar per element, over a 32-bit range. Painting the bar for each of a
-// hundred thousand documents would cost more than reading them, so the steps are given
-// in strides of about a pixel, and the rest when the run ends.
-class BarProgress final : public ExportProgress {
-public:
-    explicit BarProgress(const ProgressBar& bar) : m_bar(bar) {}
-    ~BarProgress() override {
-        for (; m_pending > 0; --m_pending) m_bar.StepIt();
-    }
-    BarProgress(const BarProgress&) = delete;
-    BarProgress& operator=(const BarProgress&) = delete;
-
-    void Start(std::size_t elements) override {
-        m_bar.SetRange(0, static_cast<int>(std::min<std::size_t>(elements, 0x7FFFFFFF)));
-        m_bar.SetStep(1);
-        m_stride = std::max<std::size_t>(1, elements / 500);
-    }
-    void Step() override {
-        if (++m_pending < m_stride) return;
-        m_bar.SetStep(static_cast<int>(m_stride));
-        m_bar.StepIt();
-        m_bar.SetStep(1);
-        m_pending = 0;
-    }
-
-private:
-    const ProgressBar& m_bar;
-    std::size_t m_stride = 1;
-    std::size_t m_pending = 0;
-};
-
 // Midnight of the day of an OLE date (the fraction is the time, also before 1900).
 double DayOf(double date) { return std::trunc(date); }
 
 }  // namespace
 
-void LedgerExportDialog::RunExport() {
-    UpdateData(true);
-    if (m_filePath.empty()) return;
+bool LedgerExportDialog::TakePeriod() {
     m_dateFrom = DayOf(m_dateFrom);
     m_dateTo = DayOf(m_dateTo);
-    if (m_dateFrom > m_dateTo) {
-        ShowErrorMessage(Handle(), IDS_PERIOD_REVERSED,
-                         {Part(FormatUserDate(m_dateFrom)), Part(FormatUserDate(m_dateTo))});
-        return;
-    }
+    if (m_dateFrom <= m_dateTo) return true;
+    ShowErrorMessage(Handle(), IDS_PERIOD_REVERSED, {Part(FormatUserDate(m_dateFrom)), Part(FormatUserDate(m_dateTo))});
+    return false;
+}
+
+void LedgerExportDialog::RunExport() {
+    UpdateData(true);
+    if (m_filePath.empty() || !TakePeriod()) return;
     const std::wstring typed = TypedFilePath();
     const std::u16string target = AsUtf16(typed);
     if (!AccountsReadable() || !TargetIsFreeToWrite(target)) return;
@@ -71,13 +41,16 @@ void LedgerExportDialog::RunExport() {
     ExportRequest request{m_dateFrom, m_dateTo, target, m_separator,
                           [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }};
     ComDocumentSource source(m_server, m_documentQuery);
-    BarProgress progress(m_progress);
-    ExportOutcome outcome = ExportToFile(request, {source, Tables(), m_files, FormatUserDate, &progress});
+    PeriodCheck check(request.keepCodePage);
+    ExportOutcome outcome = [&] {
+        BarProgress progress(m_progress);
+        return ExportToFile(request, {source, Tables(), m_files, FormatUserDate, &progress, nullptr, &check});
+    }();
     m_separator = outcome.separator;
     // Between the run and the replace: the one place where the user may still keep the
     // earlier file.
     if (outcome.state == ExportOutcome::State::Pending) {
-        if (MayReplace(outcome, target)) (void)outcome.Commit();
+        if (MayWriteWithProblems(check.Report(), typed) && MayReplace(outcome, target)) (void)outcome.Commit();
         else outcome.Discard();
     }
     if (const std::optional<std::wstring> failure = ExportFailureText(outcome, typed))

@@ -14,6 +14,7 @@
 #define IDR_MAINFRAME 128
 #define IDR_LIST_MENU 130
 #define IDD_ACCOUNT 131
+#define IDD_CHECK_REPORT 132
 
 #define IDC_FILE_PATH 1000
 #define IDC_BROWSE 1001
@@ -34,6 +35,17 @@
 #define IDC_SUPPLIERS 1018
 #define IDC_ITEMS 1019
 #define IDC_VAT_RATES 1020
+// After the 21 controls of the main window.
+#define IDC_CHECK 1021
+
+// The check report window.
+#define IDC_REPORT_HINT 1030
+#define IDC_REPORT_PROBLEMS 1031
+#define IDC_REPORT_TOTALS_CAPTION 1032
+#define IDC_REPORT_TOTALS 1033
+#define IDC_REPORT_ACCOUNTS_CAPTION 1034
+#define IDC_REPORT_ACCOUNTS 1035
+#define IDC_REPORT_SAVE 1036
 
 #define ID_EDIT_ACCOUNT 32771
 #define IDM_ABOUTBOX 0x0010
@@ -84,3 +96,16 @@
 // The period check's counts, one per problem code in the order of CheckCode
 // ("%1 έγγραφα με πελάτη χωρίς λογαριασμό", ...).
 #define IDS_CHECK_COUNT_FIRST 240
+
+// The question before a file with problems replaces the target, and the report window.
+#define IDS_CHECK_QUESTION 260
+#define IDS_CHECK_QUESTION_TEXT 261
+#define IDS_CHECK_SAVE 262
+#define IDS_CHECK_CANCEL 263
+#define IDS_CHECK_DETAILS 264
+#define IDS_REPORT_HINT 265
+#define IDS_REPORT_HINT_READ_ONLY 266
+#define IDS_REPORT_ACCOUNT_SET 267
+#define IDS_REPORT_SAVE_TITLE 268
+#define IDS_REPORT_SAVE_FILTER 269
+#define IDS_REPORT_SAVED 270

@@ -58,20 +58,57 @@ void AppendLine(std::string& out, std::initializer_list<Field> fields) {
 
 std::string Amount(std::int64_t cents) { return CentsText(cents, ','); }
 
-void AppendKind(std::string& out, std::string_view name, const KindTotal& kind) {
+void AddKind(std::vector<ReportLine>& lines, const std::string& name, const KindTotal& kind) {
     if (kind.documents == 0) return;
     for (const RateTotal& rate : kind.rates)
-        AppendLine(out, {name, RateText(rate.rate), std::to_string(rate.documents), Amount(rate.net),
-                         Amount(rate.vat), Amount(rate.net + rate.vat), std::string_view()});
-    AppendLine(out, {name, std::string_view(), std::to_string(kind.documents), Amount(kind.net), Amount(kind.vat),
+        lines.push_back({name, RateText(rate.rate), std::to_string(rate.documents), Amount(rate.net),
+                         Amount(rate.vat), Amount(rate.net + rate.vat), ""});
+    lines.push_back({name, "", std::to_string(kind.documents), Amount(kind.net), Amount(kind.vat),
                      Amount(kind.net + kind.vat), Amount(kind.traders)});
+}
+
+void AppendLines(std::string& out, const ReportLine& header, const std::vector<ReportLine>& lines) {
+    const auto append = [&out](const ReportLine& line) {
+        for (std::size_t field = 0; field < line.size(); ++field) {
+            if (field != 0) out.push_back(';');
+            Field(std::string_view(line[field])).AppendTo(out);
+        }
+        out.append("\r\n");
+    };
+    append(header);
+    for (const ReportLine& line : lines) append(line);
 }
 
 }  // namespace
 
+ReportLine ProblemsHeader() { return {"Κωδικός", "Έγγραφο", "Ημερομηνία", "Κλειδί", "Περιγραφή"}; }
+ReportLine TotalsHeader() {
+    return {"Είδος", "Συντελεστής", "Έγγραφα", "Καθαρή αξία", "ΦΠΑ", "Σύνολο", "Συναλλασσόμενοι"};
+}
+ReportLine AccountsHeader() { return {"Λογαριασμός", "Εγγραφές", "Ποσό"}; }
+
+std::vector<ReportLine> TotalsLines(const CheckReport& report) {
+    std::vector<ReportLine> lines;
+    AddKind(lines, "Πωλήσεις", report.sales);
+    AddKind(lines, "Αγορές", report.purchases);
+    return lines;
+}
+
+std::vector<ReportLine> AccountLines(const CheckReport& report) {
+    std::vector<ReportLine> lines;
+    lines.reserve(report.accounts.size());
+    for (const AccountTotal& account : report.accounts) {
+        std::string text;
+        AppendUtf8(text, Cp1253ToUtf16(account.account));
+        lines.push_back({std::move(text), std::to_string(account.records), Amount(account.amount)});
+    }
+    return lines;
+}
+
 std::string ProblemsCsv(const CheckReport& report) {
     std::string out;
-    AppendLine(out, {"Κωδικός", "Έγγραφο", "Ημερομηνία", "Κλειδί", "Περιγραφή"});
+    const ReportLine header = ProblemsHeader();
+    AppendLine(out, {header[0], header[1], header[2], header[3], header[4]});
     for (const CheckProblem& problem : report.problems)
         AppendLine(out, {CheckCodeName(problem.code), problem.document, problem.date, problem.key,
                          CheckDescription(problem.code)});
@@ -82,13 +119,9 @@ std::string CheckReportCsv(const CheckReport& report) {
     std::string out(kByteOrderMark);
     out.append(ProblemsCsv(report));
     out.append("\r\n");
-    AppendLine(out, {"Είδος", "Συντελεστής", "Έγγραφα", "Καθαρή αξία", "ΦΠΑ", "Σύνολο", "Συναλλασσόμενοι"});
-    AppendKind(out, "Πωλήσεις", report.sales);
-    AppendKind(out, "Αγορές", report.purchases);
+    AppendLines(out, TotalsHeader(), TotalsLines(report));
     out.append("\r\n");
-    AppendLine(out, {"Λογαριασμός", "Εγγραφές", "Ποσό"});
-    for (const AccountTotal& account : report.accounts)
-        AppendLine(out, {Cp1253ToUtf16(account.account), std::to_string(account.records), Amount(account.amount)});
+    AppendLines(out, AccountsHeader(), AccountLines(report));
     return out;
 }
 

@@ -4,10 +4,25 @@
 // or a line break, amounts with a decimal comma and no grouping.
 
 #include <string>
+#include <vector>
 
 #include "export/check_report.h"
 
 namespace dralmoft {
+
+// A table's line: its fields as UTF-8 texts.
+using ReportLine = std::vector<std::string>;
+
+// The headers of the report's three tables, and the lines of its two tables of totals, as
+// the CSV file holds them and the report window shows them.
+[[nodiscard]] ReportLine ProblemsHeader();
+[[nodiscard]] ReportLine TotalsHeader();
+[[nodiscard]] ReportLine AccountsHeader();
+// Per kind (sales, then purchases; a kind without documents has none) its rates, then
+// its total line (rate empty, the trader records' sum last).
+[[nodiscard]] std::vector<ReportLine> TotalsLines(const CheckReport& report);
+// Per account text, in byte order.
+[[nodiscard]] std::vector<ReportLine> AccountLines(const CheckReport& report);
 
 // The problems table: its header line, then a line per problem.
 [[nodiscard]] std::string ProblemsCsv(const CheckReport& report);

@@ -42,10 +42,13 @@ void ListView::RedrawItems(int first, int last) const {
 }
 
 void ListView::InsertColumn(int index, std::string_view caption, int width) const {
-    std::wstring text = ToWide(caption);
+    InsertColumn(index, ToWide(caption), width);
+}
+
+void ListView::InsertColumn(int index, std::wstring text, int width, bool alignRight) const {
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
+    column.fmt = alignRight ? LVCFMT_RIGHT : LVCFMT_LEFT;
     column.cx = width;
     column.pszText = text.data();
     column.iSubItem = index;
@@ -112,6 +115,14 @@ void ListView::SetExtendedStyle(DWORD style) const {
 
 DWORD ListView::ExtendedStyle() const {
     return static_cast<DWORD>(::SendMessageW(m_window, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+}
+
+void AnswerTextRequest(NMLVDISPINFOW& request, std::wstring_view text) {
+    LVITEMW& item = request.item;
+    if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    text.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
 }
 
 }  // namespace dralmoft

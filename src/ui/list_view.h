@@ -23,6 +23,7 @@ public:
     void RedrawItems(int first, int last) const;
 
     void InsertColumn(int index, std::string_view caption, int width) const;
+    void InsertColumn(int index, std::wstring caption, int width, bool alignRight = false) const;
     [[nodiscard]] int ColumnCount() const;
     void DeleteColumn(int index) const;
 
@@ -40,5 +41,8 @@ public:
     void SetExtendedStyle(DWORD style) const;
     [[nodiscard]] DWORD ExtendedStyle() const;
 };
+
+// Answers an owner-data list's request for a text, cut to the room it gives.
+void AnswerTextRequest(NMLVDISPINFOW& request, std::wstring_view text);
 
 }  // namespace dralmoft

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/problems_question.h"
+
 namespace dralmoft::test {
 
 void MainWindowTest::SetUp() {
@@ -38,6 +40,18 @@ std::string SourceFile(const std::string& path) {
     std::stringstream content;
     content << file.rdbuf();
     return content.str();
+}
+
+SaveDespiteProblems::SaveDespiteProblems()
+    : ModalAnswer(L"Dralmoft", [](HWND question) { Press(question, kProblemsSaveButton); }) {}
+
+void SetPicker(HWND dialog, int id, WORD year, WORD month, WORD day) {
+    SYSTEMTIME time{};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = 15;
+    ::SendMessageW(::GetDlgItem(dialog, id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
 void EditRow(const LedgerExportDialog& dialog, int row, const wchar_t* account) {

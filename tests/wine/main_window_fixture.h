@@ -58,6 +58,16 @@ protected:
 // A file of the source tree (the demo company, the golden files), as bytes.
 [[nodiscard]] std::string SourceFile(const std::string& path);
 
+// Answers the question an export asks when its file has problems the ledger would take
+// wrongly: "Αποθήκευση".
+class SaveDespiteProblems : public ModalAnswer {
+public:
+    SaveDespiteProblems();
+};
+
+// Sets a date picker of the window (at 15:00: the run must clear the time).
+void SetPicker(HWND dialog, int id, WORD year, WORD month, WORD day);
+
 // Sets the account of the list's row `row` (only it selected) through the editor, as a
 // user would.
 void EditRow(const LedgerExportDialog& dialog, int row, const wchar_t* account);

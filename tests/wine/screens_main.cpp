@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <tuple>
 
 #include "app/ledger_export_dialog.h"
 
@@ -30,6 +31,36 @@ HWND WaitForDialog(const wchar_t* title) {
         ::Sleep(25);
     }
     return nullptr;
+}
+
+void SetYear(HWND dialog, WORD year) {
+    for (const auto& [id, month, day] : {std::tuple{IDC_DATE_FROM, 1, 1}, std::tuple{IDC_DATE_TO, 12, 31}}) {
+        SYSTEMTIME time{};
+        time.wYear = year;
+        time.wMonth = static_cast<WORD>(month);
+        time.wDay = static_cast<WORD>(day);
+        ::SendMessageW(::GetDlgItem(dialog, id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    }
+}
+
+// The period check of the demo year: its report, then the question an export asks.
+void ShowCheck(HWND dialog) {
+    SetYear(dialog, 2026);
+    Click(dialog, IDC_CHECK);
+    if (const HWND report = WaitForDialog(L"Έλεγχος περιόδου")) {
+        ::Sleep(500);
+        Stage("check-report");
+        ::PostMessageW(report, WM_COMMAND, IDCANCEL, 0);
+    }
+    ::Sleep(300);
+    ::SendMessageW(::GetDlgItem(dialog, IDC_FILE_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2026.txt"));
+    Click(dialog, IDC_EXPORT);
+    if (const HWND question = WaitForDialog(L"Dralmoft")) {
+        ::Sleep(500);
+        Stage("check-question");
+        ::PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+    }
+    ::Sleep(300);
 }
 
 void Drive(HWND dialog) {
@@ -62,6 +93,7 @@ void Drive(HWND dialog) {
         ::PostMessageW(about, WM_COMMAND, IDOK, 0);
     }
     ::Sleep(300);
+    ShowCheck(dialog);
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
