@@ -5,7 +5,6 @@
 #include "app/error_message.h"
 #include "app/resource.h"
 #include "app/shared_messages.h"
-#include "data/atomic_save.h"
 #include "data/code_page.h"
 #include "export/check_report_csv.h"
 #include "export/journal_record.h"
@@ -129,9 +128,9 @@ std::wstring CheckReportDialog::ProblemText(int row, int column) const {
     const CheckProblem& problem = m_report.problems[index];
     switch (column) {
         case 0: return Part(CheckCodeName(problem.code));
-        case 1: return AsWide(problem.document);
-        case 2: return Part(problem.date);
-        case 3: return AsWide(problem.key);
+        case 1: return AsWide(m_report.Reference(problem));
+        case 2: return Part(m_report.DocumentOf(problem).date);
+        case 3: return AsWide(m_report.Key(problem));
         case 4: return AsWide(CheckDescription(problem.code));
         case 5: return m_mended[index];
         default: return {};
@@ -193,13 +192,14 @@ void CheckReportDialog::MendSelected() {
     const CheckProblem& chosen = m_report.problems[m_order[static_cast<std::size_t>(row)]];
     if (!IsAccountProblem(chosen.code)) return;
     const AccountKind kind = KindOf(chosen.code);
-    const std::string text = m_editing->EditAccountOf(Handle(), kind, Utf16ToCp1253(chosen.key));
+    const std::u16string_view key = m_report.Key(chosen);
+    const std::string text = m_editing->EditAccountOf(Handle(), kind, Utf16ToCp1253(key));
     // Every row of the key shows what its record would carry now (an item's rows by the
     // cut of their own kind of document).
     for (std::size_t index = 0; index < m_report.problems.size(); ++index) {
         const CheckProblem& problem = m_report.problems[index];
-        if (!IsAccountProblem(problem.code) || KindOf(problem.code) != kind || problem.key != chosen.key) continue;
-        const std::string_view account = AccountFor(problem.code, text, problem.sale);
+        if (!IsAccountProblem(problem.code) || KindOf(problem.code) != kind || m_report.Key(problem) != key) continue;
+        const std::string_view account = AccountFor(problem.code, text, m_report.DocumentOf(problem).sale);
         m_mended[index] = account.empty() ? std::wstring() : LoadMessage(IDS_REPORT_ACCOUNT_SET, {Part(account)});
     }
     m_problems.RedrawItems(0, static_cast<int>(m_order.size()) - 1);
@@ -209,7 +209,7 @@ void CheckReportDialog::SaveReport() {
     const std::optional<std::wstring> path = AskSaveFile(Handle(), LoadWideString(IDS_REPORT_SAVE_TITLE),
                                                          LoadWideString(IDS_REPORT_SAVE_FILTER), L"csv");
     if (!path) return;
-    const FileStatus saved = SaveAtomically(m_files, AsUtf16(*path), CheckReportCsv(m_report));
+    const FileStatus saved = SaveCheckReport(m_files, AsUtf16(*path), m_report);
     if (!saved.ok) {
         ShowErrorText(Handle(), ReportNotSavedText(*path, saved));
         return;

@@ -9,5 +9,8 @@
 namespace dralmoft {
 
 void WriteConsoleText(DWORD stream, std::u16string_view text);
+// The same for a text already in UTF-8 (a report of half a million lines): to anything
+// but a console its bytes as they are.
+void WriteConsoleUtf8(DWORD stream, std::string_view utf8);
 
 }  // namespace dralmoft

@@ -30,7 +30,6 @@
 #include "data/number_format.h"
 #include "data/server_error.h"
 #include "data/windows_file_system.h"
-#include "data/atomic_save.h"
 #include "export/check_report_csv.h"
 #include "export/period_check.h"
 #include "export/com_document_source.h"
@@ -150,7 +149,7 @@ int Export(const ExporterOptions& options) {
     PeriodCheck check(keepCodePage);
     const ExportServices services{source, tables, files, FormatUserDate, nullptr, nullptr, &check};
     ExportOutcome outcome = options.check ? CheckPeriod(request, services) : ExportToFile(request, services);
-    const CheckReport report = check.Report();
+    const CheckReport& report = check.Report();
     Settle(outcome, options, report);
     const std::wstring out = AsWide(options.out);
     if (const auto failure = options.check ? CheckFailureText(outcome) : ExportFailureText(outcome, out)) {
@@ -158,13 +157,18 @@ int Export(const ExporterOptions& options) {
         return kFailed;
     }
     if (!options.report.empty()) {
-        const FileStatus saved = SaveAtomically(files, options.report, CheckReportCsv(report));
+        const FileStatus saved = SaveCheckReport(files, options.report, report);
         if (!saved.ok) {
             Tell(STD_ERROR_HANDLE, ReportNotSavedText(AsWide(options.report), saved));
             return kFailed;
         }
     }
-    if (options.check) WriteConsoleText(STD_OUTPUT_HANDLE, Utf8ToUtf16(ProblemsCsv(report)).value_or(u""));
+    if (options.check) {
+        (void)WriteProblemsCsv(report, [](std::string_view piece) {
+            WriteConsoleUtf8(STD_OUTPUT_HANDLE, piece);
+            return true;
+        });
+    }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     // A check has no file to name: its line names the period.
     const std::wstring name = options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : out;

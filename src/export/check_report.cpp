@@ -66,8 +66,9 @@ std::array<std::size_t, kCheckCodeCount> CheckReport::DocumentCounts() const {
     std::array<std::size_t, kCheckCodeCount> last{};
     for (const CheckProblem& problem : problems) {
         const auto code = static_cast<std::size_t>(problem.code);
-        if (last[code] == problem.documentIndex) continue;
-        last[code] = problem.documentIndex;
+        const std::size_t document = DocumentOf(problem).index;
+        if (last[code] == document) continue;
+        last[code] = document;
         ++counts[code];
     }
     return counts;

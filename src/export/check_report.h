@@ -38,14 +38,24 @@ inline constexpr std::size_t kCheckCodeCount = 12;
 // What the problem means for the file, and what to do: a Greek sentence.
 [[nodiscard]] std::u16string_view CheckDescription(CheckCode code);
 
+// A row of the report. Its texts are kept by the report (see CheckReport::Key and the
+// others): a period may have half a million rows, and a string each would cost more
+// than the rest of the check.
 struct CheckProblem {
     CheckCode code = CheckCode::ClientAccount;
-    // The run's count of the document (from 1): rows of one document share it.
-    std::size_t documentIndex = 0;
-    std::u16string document;  // "name-seriesnumber", or "#n" when its texts are not known
-    std::string date;         // "YYYY-MM-DD", or empty when not known
-    std::u16string key;       // see PeriodCheck
-    // Sale (kind 1) or purchase: which cut of an account the row's key needs.
+    std::uint32_t document = 0;  // in the report's documents
+    std::size_t keyAt = 0;       // in the report's texts
+    std::size_t keyLength = 0;
+};
+
+// A document with rows: the run's count of it (from 1), its reference ("name-seriesnumber",
+// or "#n" when its texts are not known), its date ("YYYY-MM-DD", or empty when not
+// known), and whether it is a sale (kind 1): which cut of an account its keys need.
+struct CheckedDocument {
+    std::size_t index = 0;
+    std::size_t referenceAt = 0;
+    std::size_t referenceLength = 0;
+    std::string date;
     bool sale = true;
 };
 
@@ -74,12 +84,25 @@ struct AccountTotal {
 
 struct CheckReport {
     std::vector<CheckProblem> problems;  // in the order the run met them
+    std::vector<CheckedDocument> documents;
+    std::u16string texts;  // the rows' keys and the documents' references
     KindTotal sales;
     KindTotal purchases;
     std::vector<AccountTotal> accounts;  // in byte order
     // Amounts that could not be added to the totals (not finite, or past a double's
     // cents): each is also a bad-amount problem.
     std::size_t amountsLeftOut = 0;
+
+    [[nodiscard]] std::u16string_view Key(const CheckProblem& problem) const {
+        return std::u16string_view(texts).substr(problem.keyAt, problem.keyLength);
+    }
+    [[nodiscard]] const CheckedDocument& DocumentOf(const CheckProblem& problem) const {
+        return documents[problem.document];
+    }
+    [[nodiscard]] std::u16string_view Reference(const CheckProblem& problem) const {
+        const CheckedDocument& document = DocumentOf(problem);
+        return std::u16string_view(texts).substr(document.referenceAt, document.referenceLength);
+    }
 
     [[nodiscard]] std::size_t BlockingCount() const;
     // The number of documents with at least one row of each code.

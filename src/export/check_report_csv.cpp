@@ -1,8 +1,10 @@
 #include "export/check_report_csv.h"
 
+#include <array>
 #include <initializer_list>
 #include <string_view>
 
+#include "data/atomic_save.h"
 #include "data/code_page.h"
 
 namespace dralmoft {
@@ -10,9 +12,15 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// A field of a line: UTF-8 text, or a program text (1253) or a UTF-16 one to convert.
+// A text known to need no quotes (a code, a date, a description of ours): not searched.
+struct Plain {
+    std::string_view text;
+};
+
+// A field of a line: UTF-8 text, or a UTF-16 one to convert.
 class Field {
 public:
+    Field(Plain plain) : m_utf8(plain.text), m_plain(true) {}
     // Implicit: a line lists its fields plainly.
     Field(const char* utf8) : m_utf8(utf8) {}
     Field(std::string_view utf8) : m_utf8(utf8) {}
@@ -20,30 +28,29 @@ public:
     Field(std::u16string_view text) : m_text(text), m_wide(true) {}
     Field(const std::u16string& text) : m_text(text), m_wide(true) {}
 
+    // Written in place, then quoted when it must be: a report may have half a million lines.
     void AppendTo(std::string& out) const {
-        if (!m_wide) return AppendQuoted(out, m_utf8);
-        std::string utf8;
-        AppendUtf8(utf8, m_text);
-        AppendQuoted(out, utf8);
+        const std::size_t start = out.size();
+        if (m_wide) AppendUtf8(out, m_text);
+        else out.append(m_utf8);
+        if (m_plain) return;
+        const std::string_view added = std::string_view(out).substr(start);
+        if (added.find_first_of(";\"\r\n") == std::string_view::npos) return;
+        std::string quoted = "\"";
+        for (const char c : added) {
+            if (c == '"') quoted.push_back('"');
+            quoted.push_back(c);
+        }
+        quoted.push_back('"');
+        out.resize(start);
+        out.append(quoted);
     }
 
 private:
-    static void AppendQuoted(std::string& out, std::string_view text) {
-        if (text.find_first_of(";\"\r\n") == std::string_view::npos) {
-            out.append(text);
-            return;
-        }
-        out.push_back('"');
-        for (const char c : text) {
-            if (c == '"') out.push_back('"');
-            out.push_back(c);
-        }
-        out.push_back('"');
-    }
-
     std::string_view m_utf8;
     std::u16string_view m_text;
     bool m_wide = false;
+    bool m_plain = false;
 };
 
 void AppendLine(std::string& out, std::initializer_list<Field> fields) {
@@ -105,24 +112,89 @@ std::vector<ReportLine> AccountLines(const CheckReport& report) {
     return lines;
 }
 
-std::string ProblemsCsv(const CheckReport& report) {
-    std::string out;
+// The descriptions in UTF-8 (quoted if one ever needs it), made once.
+std::string_view DescriptionUtf8(CheckCode code) {
+    static const auto descriptions = [] {
+        std::array<std::string, kCheckCodeCount> texts;
+        for (std::size_t code = 0; code < kCheckCodeCount; ++code)
+            Field(CheckDescription(static_cast<CheckCode>(code))).AppendTo(texts[code]);
+        return texts;
+    }();
+    return descriptions[static_cast<std::size_t>(code)];
+}
+
+namespace {
+
+// Gives the text to `sink` in pieces of about a megabyte: a report may have half a
+// million lines, too many to hold twice.
+class PieceWriter {
+public:
+    explicit PieceWriter(const CsvSink& sink) : m_sink(sink) { m_text.reserve(kPiece + 4096); }
+    [[nodiscard]] std::string& Text() { return m_text; }
+    // Hands on what is held once it is a piece; false when the sink refused.
+    [[nodiscard]] bool Flush(bool always = false) {
+        if (!m_ok || (!always && m_text.size() < kPiece)) return m_ok;
+        m_ok = m_sink(m_text);
+        m_text.clear();
+        return m_ok;
+    }
+
+private:
+    static constexpr std::size_t kPiece = 1 << 20;
+    const CsvSink& m_sink;
+    std::string m_text;
+    bool m_ok = true;
+};
+
+bool WriteProblems(const CheckReport& report, PieceWriter& writer) {
     const ReportLine header = ProblemsHeader();
-    AppendLine(out, {header[0], header[1], header[2], header[3], header[4]});
-    for (const CheckProblem& problem : report.problems)
-        AppendLine(out, {CheckCodeName(problem.code), problem.document, problem.date, problem.key,
-                         CheckDescription(problem.code)});
-    return out;
+    AppendLine(writer.Text(), {header[0], header[1], header[2], header[3], header[4]});
+    for (const CheckProblem& problem : report.problems) {
+        AppendLine(writer.Text(), {Plain{CheckCodeName(problem.code)}, report.Reference(problem),
+                                   Plain{report.DocumentOf(problem).date}, report.Key(problem),
+                                   Plain{DescriptionUtf8(problem.code)}});
+        if (!writer.Flush()) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteProblemsCsv(const CheckReport& report, const CsvSink& sink) {
+    PieceWriter writer(sink);
+    return WriteProblems(report, writer) && writer.Flush(true);
+}
+
+bool WriteCheckReportCsv(const CheckReport& report, const CsvSink& sink) {
+    PieceWriter writer(sink);
+    writer.Text().append(kByteOrderMark);
+    if (!WriteProblems(report, writer)) return false;
+    writer.Text().append("\r\n");
+    AppendLines(writer.Text(), TotalsHeader(), TotalsLines(report));
+    writer.Text().append("\r\n");
+    AppendLines(writer.Text(), AccountsHeader(), AccountLines(report));
+    return writer.Flush(true);
 }
 
 std::string CheckReportCsv(const CheckReport& report) {
-    std::string out(kByteOrderMark);
-    out.append(ProblemsCsv(report));
-    out.append("\r\n");
-    AppendLines(out, TotalsHeader(), TotalsLines(report));
-    out.append("\r\n");
-    AppendLines(out, AccountsHeader(), AccountLines(report));
+    std::string out;
+    (void)WriteCheckReportCsv(report, [&out](std::string_view piece) {
+        out.append(piece);
+        return true;
+    });
     return out;
+}
+
+FileStatus SaveCheckReport(FileSystem& files, const std::u16string& path, const CheckReport& report) {
+    AtomicFileWriter file(files, path);
+    FileStatus status = files.CheckReplaceable(path);
+    if (status.ok) status = file.Begin();
+    if (!status.ok) return status;
+    const bool written = WriteCheckReportCsv(report, [&](std::string_view piece) {
+        status = file.Append(piece);
+        return status.ok;
+    });
+    return written ? file.Finish() : status;
 }
 
 }  // namespace dralmoft

@@ -15,7 +15,12 @@ namespace {
 // An amount the ledger package reads has at most 12 digits before the point.
 constexpr std::int64_t kCentsLimit = 100'000'000'000'000;
 
-std::u16string Wide(std::string_view text) { return Cp1253ToUtf16(text); }
+// Appends a 1253 text to `texts` as UTF-16.
+void AppendWide(std::u16string& texts, std::string_view text) {
+    const std::size_t at = texts.size();
+    texts.resize(at + text.size());
+    Cp1253ToUtf16(text, texts.data() + at);
+}
 
 std::string AmountText(double amount) {
     std::string text;
@@ -40,20 +45,22 @@ void PeriodCheck::Start() {
 }
 
 void PeriodCheck::Skipped(CheckCode code, std::size_t index, std::string_view document, double oleDate) {
-    m_report.problems.push_back(CheckProblem{code, index, Wide(document), FormatIsoDate(oleDate), {}, true});
+    StartDocument(index, document, oleDate, true);
+    m_report.problems.push_back(CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1), 0, 0});
 }
 
 void PeriodCheck::Written(std::size_t index, const ComposedDocument& document, std::string_view separator) {
     const DocumentFields& fields = document.Fields();
     const bool sale = fields.kind == 1;
-    m_current = CheckProblem{CheckCode::ClientAccount, index, Wide(fields.reference), FormatIsoDate(fields.oleDate),
-                             {}, sale};
+    // The row's texts are made only when the document has a problem: most have none.
+    m_index = index;
+    m_fields = &fields;
+    m_firstRow = m_report.problems.size();
     m_oem = m_keepCodePage && !m_keepCodePage();
     m_separator.assign(separator);
     if (m_oem) ConvertCp1253ToCp737(m_separator);
     // Numbers and amounts are written with these only ("-nan", "inf" included).
     m_separatorInNumbers = separator.find_first_of("0123456789.-nainf") != std::string_view::npos;
-    m_seen.clear();
 
     m_accountsOf.clear();
     m_amounts.clear();
@@ -93,8 +100,8 @@ void PeriodCheck::CheckRecord(const RecordFields& record) {
     (void)CheckAmount(record.net);
     (void)CheckAmount(record.vat);
     if (record.account.empty())
-        Add(record.missing, Wide(record.missing == CheckCode::VatAccount ? RateText(record.rate) : record.key));
-    if (m_oem && LosesInCp737(record.account)) Add(CheckCode::Unencodable, Wide(record.account));
+        Add(record.missing, record.missing == CheckCode::VatAccount ? std::string_view(RateText(record.rate)) : record.key);
+    if (m_oem && LosesInCp737(record.account)) Add(CheckCode::Unencodable, record.account);
     CheckFieldText(record.account);
     if (m_separatorInNumbers) CheckFieldText(std::to_string(record.field12));
     m_accountsOf.push_back(record.account);
@@ -107,7 +114,8 @@ void PeriodCheck::CheckServerText(std::string_view text, const std::u16string& s
     // was not a '?' is a character lost.
     for (std::size_t i = 0; !lost && !server.empty() && i < text.size(); ++i)
         lost = text[i] == '?' && server[i] != u'?';
-    if (lost) Add(CheckCode::Unencodable, server.empty() ? Wide(text) : server);
+    if (lost && server.empty()) Add(CheckCode::Unencodable, text);
+    else if (lost) Add(CheckCode::Unencodable, std::u16string_view(server));
 }
 
 void PeriodCheck::CheckFieldText(std::string_view text) {
@@ -117,8 +125,8 @@ void PeriodCheck::CheckFieldText(std::string_view text) {
         ConvertCp1253ToCp737(m_written);
         written = m_written;
     }
-    if (written.find(m_separator) != std::string_view::npos) Add(CheckCode::SeparatorInField, Wide(text));
-    if (written.find_first_of("\r\n") != std::string_view::npos) Add(CheckCode::LineBreakInField, Wide(text));
+    if (written.find(m_separator) != std::string_view::npos) Add(CheckCode::SeparatorInField, text);
+    if (written.find_first_of("\r\n") != std::string_view::npos) Add(CheckCode::LineBreakInField, text);
 }
 
 std::optional<std::int64_t> PeriodCheck::CheckAmount(double amount) {
@@ -126,7 +134,7 @@ std::optional<std::int64_t> PeriodCheck::CheckAmount(double amount) {
     const bool bad = !cents || *cents >= kCentsLimit || *cents <= -kCentsLimit;
     if (bad || m_separatorInNumbers) {
         const std::string text = AmountText(amount);
-        if (bad) Add(CheckCode::BadAmount, Wide(text));
+        if (bad) Add(CheckCode::BadAmount, text);
         CheckFieldText(text);
     }
     return cents;
@@ -139,21 +147,48 @@ void PeriodCheck::CheckRounding(double gross) {
         sum += *m_amounts[record];
     }
     const std::optional<std::int64_t> trader = m_amounts.back();
-    if (trader && *trader != sum) Add(CheckCode::Rounding, Wide(AmountText(gross) + " " + CentsText(sum)));
+    if (trader && *trader != sum) Add(CheckCode::Rounding, AmountText(gross) + " " + CentsText(sum));
 }
 
-void PeriodCheck::Add(CheckCode code, std::u16string key) {
-    for (const auto& [seenCode, seenKey] : m_seen)
-        if (seenCode == code && seenKey == key) return;
-    m_seen.emplace_back(code, key);
-    CheckProblem problem = m_current;
-    problem.code = code;
-    problem.key = std::move(key);
-    m_report.problems.push_back(std::move(problem));
+void PeriodCheck::Add(CheckCode code, std::string_view key) {
+    const std::size_t at = m_report.texts.size();
+    AppendWide(m_report.texts, key);
+    AddRow(code, at);
+}
+
+void PeriodCheck::Add(CheckCode code, std::u16string_view key) {
+    const std::size_t at = m_report.texts.size();
+    m_report.texts.append(key);
+    AddRow(code, at);
+}
+
+void PeriodCheck::AddRow(CheckCode code, std::size_t keyAt) {
+    std::u16string& texts = m_report.texts;
+    const std::size_t length = texts.size() - keyAt;
+    const std::u16string_view key = std::u16string_view(texts).substr(keyAt);
+    std::vector<CheckProblem>& problems = m_report.problems;
+    for (std::size_t row = m_firstRow; row < problems.size(); ++row) {
+        if (problems[row].code == code && m_report.Key(problems[row]) == key) {
+            texts.resize(keyAt);  // one row per document, code and key
+            return;
+        }
+    }
+    if (problems.size() == m_firstRow) StartDocument(m_index, m_fields->reference, m_fields->oleDate, m_fields->kind == 1);
+    problems.push_back(CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1), keyAt, length});
+}
+
+void PeriodCheck::StartDocument(std::size_t index, std::string_view reference, double oleDate, bool sale) {
+    CheckedDocument& document = m_report.documents.emplace_back();
+    document.index = index;
+    document.referenceAt = m_report.texts.size();
+    AppendWide(m_report.texts, reference);
+    document.referenceLength = m_report.texts.size() - document.referenceAt;
+    document.date = FormatIsoDate(oleDate);
+    document.sale = sale;
 }
 
 void PeriodCheck::AddToTotals(const ComposedDocument& document) {
-    KindTotal& kind = m_current.sale ? m_report.sales : m_report.purchases;
+    KindTotal& kind = m_fields->kind == 1 ? m_report.sales : m_report.purchases;
     ++kind.documents;
     const std::span<const ComposedGroup> groups = document.Groups();
     for (std::size_t group = 0; group < groups.size(); ++group) {
@@ -179,11 +214,11 @@ void PeriodCheck::AddToTotals(const ComposedDocument& document) {
     }
 }
 
-CheckReport PeriodCheck::Report() const {
-    CheckReport report = m_report;
-    report.accounts.reserve(m_accounts.size());
-    for (const auto& [account, total] : m_accounts) report.accounts.push_back(total);
-    return report;
+const CheckReport& PeriodCheck::Report() {
+    m_report.accounts.clear();
+    m_report.accounts.reserve(m_accounts.size());
+    for (const auto& [account, total] : m_accounts) m_report.accounts.push_back(total);
+    return m_report;
 }
 
 }  // namespace dralmoft

@@ -40,8 +40,9 @@ public:
     // Element `index` was written as `document`, fields separated by `separator`.
     void Written(std::size_t index, const ComposedDocument& document, std::string_view separator);
 
-    // The report of the run so far, its accounts in byte order.
-    [[nodiscard]] CheckReport Report() const;
+    // The report of the run so far, its accounts in byte order; valid until the check
+    // goes on.
+    [[nodiscard]] const CheckReport& Report();
 
 private:
     // What a record's fields 9 to 13 were written from, and what an empty account on it
@@ -66,20 +67,26 @@ private:
     // one the ledger package reads.
     std::optional<std::int64_t> CheckAmount(double amount);
     void CheckRounding(double gross);
-    void Add(CheckCode code, std::u16string key);
+    // A row of the document being checked, unless it has one of the same code and key.
+    void Add(CheckCode code, std::string_view key);  // a 1253 key
+    void Add(CheckCode code, std::u16string_view key);
+    void AddRow(CheckCode code, std::size_t keyAt);  // the key is the report's texts from keyAt on
+    void StartDocument(std::size_t index, std::string_view reference, double oleDate, bool sale);
     void AddToTotals(const ComposedDocument& document);
 
     std::function<bool()> m_keepCodePage;
     CheckReport m_report;
     std::map<std::string, AccountTotal, std::less<>> m_accounts;
 
-    // The document being checked: its row so far, its code page and separator as
+    // The document being checked: its count and fields, its code page and separator as
     // written, the rows it has, and each record's account and field 13 in order.
-    CheckProblem m_current;
+    std::size_t m_index = 0;
+    const DocumentFields* m_fields = nullptr;
     bool m_oem = false;
     std::string m_separator;
     bool m_separatorInNumbers = false;
-    std::vector<std::pair<CheckCode, std::u16string>> m_seen;
+    // The document's rows: from this index of the report's problems on.
+    std::size_t m_firstRow = 0;
     std::vector<std::string_view> m_accountsOf;
     std::vector<std::optional<std::int64_t>> m_amounts;
     std::string m_scratch;

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "data/code_page.h"
+#include "company_documents.h"
 #include "company_file.h"
 #include "company_generator.h"
 #include "export/check_report_csv.h"
@@ -146,6 +147,14 @@ TEST_F(PeriodCheckTest, EveryProblemComesOutInTheReportByteForByte) {
         "54-S24;3;26,40\r\n"
         "70-S;7;122,00\r\n";
     EXPECT_EQ(CheckReportCsv(report), expected);
+
+    // Saved whole, or not at all: a failed replace leaves the earlier file and nothing else.
+    EXPECT_TRUE(SaveCheckReport(m_files, u"r.csv", report).ok);
+    EXPECT_EQ(m_files.files, (std::map<std::u16string, std::string>{{u"r.csv", expected}}));
+    m_files.files[u"r.csv"] = "earlier";
+    m_files.failStep = m_files.steps + 2;
+    EXPECT_FALSE(SaveCheckReport(m_files, u"r.csv", report).ok);
+    EXPECT_EQ(m_files.files, (std::map<std::u16string, std::string>{{u"r.csv", "earlier"}}));
 }
 
 // The OEM file loses what code page 737 lacks: a server text with the euro sign (which
@@ -157,7 +166,7 @@ TEST_F(PeriodCheckTest, TheOemFileReportsWhat737CannotHold) {
     m_clients["T2"] = "30-\x80";
     const auto keys = [](const CheckReport& report) {
         std::vector<std::u16string> found;
-        for (const CheckProblem& problem : report.problems) found.push_back(problem.key);
+        for (const CheckProblem& problem : report.problems) found.emplace_back(report.Key(problem));
         return found;
     };
     EXPECT_EQ(keys(Check(false)), (std::vector<std::u16string>{u"€", u"30-€"}));
@@ -169,8 +178,9 @@ TEST_F(PeriodCheckTest, ASeparatorIsLookedForInEveryField) {
     m_source.documents = {Sale("A", 12, {{true, 10.0, 0.0, 24.0, "I1"}})};
     const auto problems = [this](std::string separator) {
         std::vector<std::u16string> found;
-        for (const CheckProblem& problem : Check(true, std::move(separator)).problems)
-            found.push_back(std::u16string(AsCodeName(problem.code)) + u" " + problem.key);
+        const CheckReport report = Check(true, std::move(separator));
+        for (const CheckProblem& problem : report.problems)
+            found.push_back(std::u16string(AsCodeName(problem.code)) + u" " + std::u16string(report.Key(problem)));
         return found;
     };
     EXPECT_EQ(problems("-S"),
@@ -204,33 +214,6 @@ private:
     std::size_t m_count = 0;
 };
 
-// The company's documents as the server would give them, lines of made-up documents included.
-std::vector<MemoryDocument> DocumentsOf(const demo::Company& company) {
-    const auto text = [](const demo::Text& value) { return Utf16ToCp1253(value.value); };
-    std::vector<MemoryDocument> documents;
-    for (const demo::Document& source : company.documents) {
-        MemoryDocument& document = documents.emplace_back();
-        document.commercial = source.commercial;
-        document.name = text(source.name);
-        document.series = text(source.series);
-        document.number = source.number;
-        document.kind = source.kind;
-        document.date = source.date;
-        document.hasTrader = source.trader.has_value();
-        if (source.trader) document.taxId = text(company.TraderAt(*source.trader).taxId);
-        std::vector<const demo::Document*> withLines{&source};
-        if (source.linked) {
-            withLines.clear();
-            for (const std::size_t index : source.sources) withLines.push_back(&company.documents[index]);
-        }
-        for (const demo::Document* owner : withLines)
-            for (const demo::Line& line : owner->lines)
-                document.lines.push_back({line.offersInterface, line.value, line.discount, line.vatPercent,
-                                          line.item ? text(company.items[*line.item].name) : std::string()});
-    }
-    return documents;
-}
-
 std::optional<std::int64_t> CentsOf(const std::string& amount) {
     const std::size_t point = amount.find('.');
     if (point == std::string::npos || point + 3 != amount.size() || amount.find('e') != std::string::npos)
@@ -248,7 +231,7 @@ TEST_F(PeriodCheckTest, TotalsAreTheSumsOfTheRecordsAsWritten) {
         options.seed = seed;
         options.documents = 1500;
         const demo::Company company = demo::ParseCompany(demo::GenerateCompany(options));
-        m_source.documents = DocumentsOf(company);
+        m_source.documents = test::DocumentsOf(company);
         m_clients.Clear();
         m_items.Clear();
         for (std::size_t i = 0; i < company.clients.size(); i += 2)
