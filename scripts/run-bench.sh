@@ -36,6 +36,9 @@ print(next("%.1f" % run["real_time"] for run in runs if run["name"] == sys.argv[
 add "company file parse, 100,000 documents (native)" "$(ms ParseGeneratedCompany/100000) ms"
 add "account file of 100,000 lines read (native; target <= 100 ms)" "$(ms ReadAccountFile) ms"
 add "account file of 100,000 lines written (native; target <= 100 ms)" "$(ms WriteAccountFile) ms"
+add "run of 100,000 documents in memory, a tenth of the accounts: without / with the check (native)" \
+    "$(ms ExportRunInMemory/0/0) / $(ms ExportRunInMemory/1/0) ms"
+add "the same with every account (native)" "$(ms ExportRunInMemory/0/1) / $(ms ExportRunInMemory/1/1) ms"
 
 # A company folder with a generated company and the demo's account files.
 company() {
@@ -84,6 +87,10 @@ add "the same with the list's scroll to it from the top, painted by Wine under X
 add "search over 100,000 rows in memory (native)" "$(ms SearchListRows) ms"
 add "1,000,000 items shown by a click of the radio button (Wine; target <= 3 s)" "$(value build/bench/list-items.txt items_click_ms) ms"
 
+echo "== Wine: the period check's cost, 100,000 documents"
+checked=$(company export-100000 --seed 11 --documents 100000 --lines 5 --clients 5000 --suppliers 1000 --items 5000 --year 2025)
+wine build/win/bench/wine/dralmoft-bench-check.exe "$(winepath -w "$checked")" 45658 46022 | tee build/bench/check.txt
+
 echo "== Wine: command-line export"
 # Each side is run three times and its best time kept: the machine's noise is larger
 # than the differences measured.
@@ -93,11 +100,16 @@ for documents in 32767 100000; do
   point_registry_at "$dir"
   : > "build/bench/export-$documents.txt"
   : > "build/bench/walk-$documents.txt"
+  : > "build/bench/check-$documents.txt"
   for run in 1 2 3; do
     (cd "$dir" && wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --out out.txt) | tee -a "build/bench/export-$documents.txt"
+    # The check prints its problems (a line each) before the summary: only the summary is kept.
+    (cd "$dir" && wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --check > check-out.txt;
+     tail -n 1 check-out.txt) | tee -a "build/bench/check-$documents.txt"
     wine build/win/bench/wine/dralmoft-bench-walk.exe "$(winepath -w "$dir")" 45658 46022 | tee -a "build/bench/walk-$documents.txt"
   done
   seconds=$(tr -d '\r' < "build/bench/export-$documents.txt" | grep -o '[0-9.]* s$' | cut -d' ' -f1 | best)
+  check_seconds=$(tr -d '\r' < "build/bench/check-$documents.txt" | grep -o '[0-9.]* s$' | cut -d' ' -f1 | best)
   walk=$(value "build/bench/walk-$documents.txt" walk_s | best)
   load=$(value "build/bench/walk-$documents.txt" load_s | best)
   # The export's own time includes the server's load of the company; the walk's does not.
@@ -107,6 +119,14 @@ for documents in 32767 100000; do
   add "walk of the same $documents documents: load + walk, best of 3 (Wine)" "$load s + $walk s"
   add "export / walk of the same $documents documents, both with the load (target <= 1.5)" "$ratio"
   add "export / walk of the same $documents documents, both without the load" "$inner"
+  add "--check of the same $documents documents, problems printed to a file, best of 3 (Wine; target <= the export)" "$check_seconds s"
+  if [ "$documents" = 100000 ]; then
+    share() { LC_ALL=C awk -v a="$1" -v b="$2" -v e="$seconds" 'BEGIN {printf "%.2f s (%.0f%% of the export)", b - a, 100 * (b - a) / e}'; }
+    add "the check's cost, the folder's (demo) accounts: $(value build/bench/check.txt problems) rows (Wine; target <= 10%)" \
+        "$(share "$(value build/bench/check.txt run_s)" "$(value build/bench/check.txt run_check_s)")"
+    add "the check's cost, every account: $(value build/bench/check.txt full_problems) rows (Wine; target <= 10%)" \
+        "$(share "$(value build/bench/check.txt full_run_s)" "$(value build/bench/check.txt full_run_check_s)")"
+  fi
 done
 
 wineserver -k 2>/dev/null || true
