@@ -61,8 +61,9 @@ void ExportRunInMemory(benchmark::State& state) {
     }
     for (auto _ : state) {
         PeriodCheck check;
-        ExportRun run(source, sink, {clients, suppliers, items, vat}, [](double) { return std::string("1/1/2025"); },
-                      nullptr, nullptr, checked ? &check : nullptr);
+        ExportRun run(
+            source, sink, {clients, suppliers, items, vat}, [](double) { return std::string("1/1/2025"); }, nullptr,
+            nullptr, checked ? &check : nullptr);
         std::string separator = ";";
         benchmark::DoNotOptimize(run.Run(0, 1e9, separator));
         if (checked) state.counters["problems"] = static_cast<double>(check.Report().problems.size());

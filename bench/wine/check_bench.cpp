@@ -93,15 +93,16 @@ int wmain(int argc, wchar_t** argv) {
         std::wstring folder(argv[1]);
         AccountFile reader(files, std::u16string(folder.begin(), folder.end()) + u"\\", false);
         LoadAccountFiles(reader, tables, [](AccountKind, const AccountLoad&) {});
-        const ExportRequest request{std::wcstod(argv[2], nullptr), std::wcstod(argv[3], nullptr), {}, ";",
-                                    [] { return false; }};
+        const ExportRequest request{
+            std::wcstod(argv[2], nullptr), std::wcstod(argv[3], nullptr), {}, ";", [] { return false; }};
         const Runs given = Measure(request, files, tables);
         AccountForEveryKey(clients, suppliers, items, vat);
         const Runs complete = Measure(request, files, tables);
         // One "name value" line each: scripts/run-bench.sh reads them by name.
-        std::printf("run_s %.3f\nrun_check_s %.3f\nproblems %zu\nfull_run_s %.3f\nfull_run_check_s %.3f\n"
-                    "full_problems %zu\n",
-                    given.plain, given.checked, given.problems, complete.plain, complete.checked, complete.problems);
+        std::printf(
+            "run_s %.3f\nrun_check_s %.3f\nproblems %zu\nfull_run_s %.3f\nfull_run_check_s %.3f\n"
+            "full_problems %zu\n",
+            given.plain, given.checked, given.problems, complete.plain, complete.checked, complete.problems);
     } catch (const ServerError& error) {
         std::fprintf(stderr, "server error %s\n", error.what());
         return 1;

@@ -206,8 +206,8 @@ void CheckReportDialog::MendSelected() {
 }
 
 void CheckReportDialog::SaveReport() {
-    const std::optional<std::wstring> path = AskSaveFile(Handle(), LoadWideString(IDS_REPORT_SAVE_TITLE),
-                                                         LoadWideString(IDS_REPORT_SAVE_FILTER), L"csv");
+    const std::optional<std::wstring> path =
+        AskSaveFile(Handle(), LoadWideString(IDS_REPORT_SAVE_TITLE), LoadWideString(IDS_REPORT_SAVE_FILTER), L"csv");
     if (!path) return;
     const FileStatus saved = SaveCheckReport(m_files, AsUtf16(*path), m_report);
     if (!saved.ok) {

@@ -31,10 +31,10 @@
 #include "data/server_error.h"
 #include "data/windows_file_system.h"
 #include "export/check_report_csv.h"
-#include "export/period_check.h"
 #include "export/com_document_source.h"
 #include "export/export_to_file.h"
 #include "export/locale_date.h"
+#include "export/period_check.h"
 #include "mapping/account_file.h"
 #include "win/com_apartment.h"
 #include "win/string_table.h"
@@ -171,7 +171,8 @@ int Export(const ExporterOptions& options) {
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     // A check has no file to name: its line names the period.
-    const std::wstring name = options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : out;
+    const std::wstring name =
+        options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : out;
     Tell(STD_OUTPUT_HANDLE, name + Part(Summary(outcome.summary, report.BlockingCount(), seconds)));
     const bool blocked = report.BlockingCount() != 0 && (options.check || options.strict);
     return blocked ? kBlocked : kDone;

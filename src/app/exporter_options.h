@@ -14,9 +14,9 @@ struct ExporterOptions {
     std::u16string out;  // as given, in any language
     std::string separator = ";";
     bool keepCodePage = false;
-    bool check = false;      // the run without a file: the problems on standard output
-    bool strict = false;     // an export with blocking problems leaves the target as it was
-    std::u16string report;   // where the check's report goes as CSV; empty: nowhere
+    bool check = false;     // the run without a file: the problems on standard output
+    bool strict = false;    // an export with blocking problems leaves the target as it was
+    std::u16string report;  // where the check's report goes as CSV; empty: nowhere
 };
 
 struct ExporterArguments {

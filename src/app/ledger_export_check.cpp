@@ -16,8 +16,8 @@ void LedgerExportDialog::RunCheck() {
     UpdateData(true);
     if (!TakePeriod() || !AccountsReadable()) return;
     // As the export would write it: the separator box's text and the code page's choice.
-    const ExportRequest request{m_dateFrom, m_dateTo, {}, m_separator,
-                                [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }};
+    const ExportRequest request{
+        m_dateFrom, m_dateTo, {}, m_separator, [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }};
     ComDocumentSource source(m_server, m_documentQuery);
     PeriodCheck check(request.keepCodePage);
     const ExportOutcome outcome = [&] {

@@ -72,8 +72,7 @@ std::string LedgerExportDialog::RowKey(AccountKind kind, int row) const {
     return {};  // a rate: its key is no text
 }
 
-std::wstring LedgerExportDialog::WhyUnstorable(const std::vector<std::string>& keys,
-                                               const std::string& account) const {
+std::wstring LedgerExportDialog::WhyUnstorable(const std::vector<std::string>& keys, const std::string& account) const {
     std::wstring reasons;
     const auto add = [&](UINT reason, std::string_view key) {
         if (!reasons.empty()) reasons.append(L"\n");
@@ -103,8 +102,8 @@ std::string LedgerExportDialog::EditAccountOf(HWND owner, AccountKind kind, cons
     std::string first = kind == AccountKind::Items ? std::string() : key;
     std::string name = kind == AccountKind::Items ? key : std::string();
     for (std::size_t row = 0; ShownKind() == kind && row < m_rows.Size(); ++row) {
-        const bool same = kind == AccountKind::VatRates ? m_rows[row].rate == rate
-                                                        : RowKey(kind, static_cast<int>(row)) == key;
+        const bool same =
+            kind == AccountKind::VatRates ? m_rows[row].rate == rate : RowKey(kind, static_cast<int>(row)) == key;
         if (!same) continue;
         first = m_rows[row].texts[0];
         name = m_rows[row].texts[1];

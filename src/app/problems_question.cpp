@@ -37,7 +37,7 @@ ProblemsAnswer AskAboutProblems(HWND owner, std::wstring_view path, const CheckR
         // Without the task dialog (an old common-controls library) the question is still
         // asked, with Yes for the save.
         return AskYesNo(owner, instruction + L"\n\n" + CheckCountLines(report, true)) ? ProblemsAnswer::Save
-                                                                                     : ProblemsAnswer::Cancel;
+                                                                                      : ProblemsAnswer::Cancel;
     }
     if (pressed == kProblemsSaveButton) return ProblemsAnswer::Save;
     return pressed == kProblemsDetailsButton ? ProblemsAnswer::Details : ProblemsAnswer::Cancel;

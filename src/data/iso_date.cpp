@@ -57,8 +57,8 @@ std::optional<double> ParseOleDate(std::string_view text) {
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     if (month < 1 || month > 12 || day < 1 || day > kDays[month - 1] || (month == 2 && day == 29 && !leap))
         return std::nullopt;
-    const long long days = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
-                           DaysFromCivil(1899, 12, 30);
+    const long long days =
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - DaysFromCivil(1899, 12, 30);
     return static_cast<double>(days) + (hour * 3600 + minute * 60 + second) / 86400.0;
 }
 
@@ -71,7 +71,8 @@ std::string FormatIsoDate(double oleDate) {
     CivilFromDays(static_cast<long long>(day) + DaysFromCivil(1899, 12, 30), year, month, dayOfMonth);
     // By hand: a report may date half a million rows, and snprintf is slow at it.
     std::string text = "0000-00-00";
-    for (int at = 3, rest = year; at >= 0; --at, rest /= 10) text[static_cast<std::size_t>(at)] = static_cast<char>('0' + rest % 10);
+    for (int at = 3, rest = year; at >= 0; --at, rest /= 10)
+        text[static_cast<std::size_t>(at)] = static_cast<char>('0' + rest % 10);
     text[5] = static_cast<char>('0' + month / 10);
     text[6] = static_cast<char>('0' + month % 10);
     text[8] = static_cast<char>('0' + dayOfMonth / 10);

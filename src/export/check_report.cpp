@@ -49,9 +49,7 @@ constexpr CodeText kCodeTexts[kCheckCodeCount] = {
 
 std::string_view CheckCodeName(CheckCode code) { return kCodeTexts[static_cast<std::size_t>(code)].name; }
 
-std::u16string_view CheckDescription(CheckCode code) {
-    return kCodeTexts[static_cast<std::size_t>(code)].description;
-}
+std::u16string_view CheckDescription(CheckCode code) { return kCodeTexts[static_cast<std::size_t>(code)].description; }
 
 std::size_t CheckReport::BlockingCount() const {
     std::size_t count = 0;

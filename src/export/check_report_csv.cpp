@@ -68,8 +68,8 @@ std::string Amount(std::int64_t cents) { return CentsText(cents, ','); }
 void AddKind(std::vector<ReportLine>& lines, const std::string& name, const KindTotal& kind) {
     if (kind.documents == 0) return;
     for (const RateTotal& rate : kind.rates)
-        lines.push_back({name, RateText(rate.rate), std::to_string(rate.documents), Amount(rate.net),
-                         Amount(rate.vat), Amount(rate.net + rate.vat), ""});
+        lines.push_back({name, RateText(rate.rate), std::to_string(rate.documents), Amount(rate.net), Amount(rate.vat),
+                         Amount(rate.net + rate.vat), ""});
     lines.push_back({name, "", std::to_string(kind.documents), Amount(kind.net), Amount(kind.vat),
                      Amount(kind.net + kind.vat), Amount(kind.traders)});
 }
@@ -150,9 +150,9 @@ bool WriteProblems(const CheckReport& report, PieceWriter& writer) {
     const ReportLine header = ProblemsHeader();
     AppendLine(writer.Text(), {header[0], header[1], header[2], header[3], header[4]});
     for (const CheckProblem& problem : report.problems) {
-        AppendLine(writer.Text(), {Plain{CheckCodeName(problem.code)}, report.Reference(problem),
-                                   Plain{report.DocumentOf(problem).date}, report.Key(problem),
-                                   Plain{DescriptionUtf8(problem.code)}});
+        AppendLine(writer.Text(),
+                   {Plain{CheckCodeName(problem.code)}, report.Reference(problem),
+                    Plain{report.DocumentOf(problem).date}, report.Key(problem), Plain{DescriptionUtf8(problem.code)}});
         if (!writer.Flush()) return false;
     }
     return true;

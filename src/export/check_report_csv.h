@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "data/file_system.h"
-
 #include "export/check_report.h"
 
 namespace dralmoft {

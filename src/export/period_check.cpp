@@ -66,10 +66,10 @@ void PeriodCheck::Written(std::size_t index, const ComposedDocument& document, s
     m_amounts.clear();
     CheckShared(fields);
     for (const ComposedGroup& group : document.Groups()) {
-        CheckRecord({group.net, group.vat, group.vatAccount, fields.kind, CheckCode::VatAccount, {}, group.percent,
-                     group.vat});
-        CheckRecord({group.net, group.vat, group.itemAccount, fields.kind, CheckCode::ItemAccount, group.itemName,
-                     0.0, group.net});
+        CheckRecord(
+            {group.net, group.vat, group.vatAccount, fields.kind, CheckCode::VatAccount, {}, group.percent, group.vat});
+        CheckRecord({group.net, group.vat, group.itemAccount, fields.kind, CheckCode::ItemAccount, group.itemName, 0.0,
+                     group.net});
     }
     const ComposedTrader& trader = document.Trader();
     // Field 12 of the trader record: 1 for kind 0 only (see DocumentRecords).
@@ -100,7 +100,8 @@ void PeriodCheck::CheckRecord(const RecordFields& record) {
     (void)CheckAmount(record.net);
     (void)CheckAmount(record.vat);
     if (record.account.empty())
-        Add(record.missing, record.missing == CheckCode::VatAccount ? std::string_view(RateText(record.rate)) : record.key);
+        Add(record.missing,
+            record.missing == CheckCode::VatAccount ? std::string_view(RateText(record.rate)) : record.key);
     if (m_oem && LosesInCp737(record.account)) Add(CheckCode::Unencodable, record.account);
     CheckFieldText(record.account);
     if (m_separatorInNumbers) CheckFieldText(std::to_string(record.field12));
@@ -173,7 +174,8 @@ void PeriodCheck::AddRow(CheckCode code, std::size_t keyAt) {
             return;
         }
     }
-    if (problems.size() == m_firstRow) StartDocument(m_index, m_fields->reference, m_fields->oleDate, m_fields->kind == 1);
+    if (problems.size() == m_firstRow)
+        StartDocument(m_index, m_fields->reference, m_fields->oleDate, m_fields->kind == 1);
     problems.push_back(CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1), keyAt, length});
 }
 

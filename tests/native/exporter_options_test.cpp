@@ -30,7 +30,8 @@ TEST(ExporterOptions, ThePeriodTheFileAndTheChoices) {
     ASSERT_TRUE(check.options) << "a check needs no --out";
     EXPECT_TRUE(check.options->check);
     EXPECT_EQ(check.options->report, u"έλεγχος.csv");
-    const ExporterArguments strict = Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-31", u"--out", u"a", u"--strict"});
+    const ExporterArguments strict =
+        Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-31", u"--out", u"a", u"--strict"});
     ASSERT_TRUE(strict.options);
     EXPECT_TRUE(strict.options->strict);
 }

@@ -53,7 +53,8 @@ TEST(JournalRecord, SeparatorsOfSeveralCharactersOrOneSpace) {
 }
 
 TEST(JournalRecord, AmountsRoundOnlyWhenWrittenAndKeepTheirSign) {
-    const DocumentFields credit = {"\xD0", -3, 1, -1, "", "1/1/2005", DocumentReference("", "", 0), "", 38353.0, {}, {}, {}};
+    const DocumentFields credit = {"\xD0", -3,      1,  -1, "", "1/1/2005", DocumentReference("", "", 0),
+                                   "",     38353.0, {}, {}, {}};
     EXPECT_EQ(credit.reference, "-0");
     EXPECT_EQ(GroupHead(credit, -12.5, -0.004, ";"), "\xD0-3;13;1;-1;;1/1/2005;-0;-0;-12.50;-0.00;");
     // Gross 21.0084 less VAT 1.0004: 20.008, written 20.01.

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <map>
 
-#include "data/code_page.h"
 #include "company_documents.h"
 #include "company_file.h"
 #include "company_generator.h"
+#include "data/code_page.h"
 #include "export/check_report_csv.h"
 #include "export/export_to_file.h"
 #include "memory_document_source.h"
@@ -59,8 +59,8 @@ protected:
         const auto keep = [keepCodePage] { return keepCodePage; };
         PeriodCheck check(keep);
         const ExportRequest request{38000, 39000, u"out.txt", std::move(separator), keep};
-        const ExportServices services{m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, Day,
-                                      nullptr,  m_observer, &check};
+        const ExportServices services{
+            m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, Day, nullptr, m_observer, &check};
         m_outcome = withFile ? ExportToFile(request, services) : CheckPeriod(request, services);
         return check.Report();
     }
@@ -119,8 +119,7 @@ TEST_F(PeriodCheckTest, EveryProblemComesOutInTheReportByteForByte) {
         "Κωδικός;Έγγραφο;Ημερομηνία;Κλειδί;Περιγραφή\r\n" +
         Row(CheckCode::VatAccount, "X-A1;2004-12-31;6") + Row(CheckCode::ClientAccount, "X-A1;2004-12-31;T1") +
         Row(CheckCode::ItemAccount, "X-A2;2004-12-31;I2") + Row(CheckCode::SupplierAccount, "X-A2;2004-12-31;S9") +
-        Row(CheckCode::SeparatorInField, texts3 + "\"Α;Β3\"") +
-        Row(CheckCode::Unencodable, texts3 + "\"ÉЖ\"\"1\"") +
+        Row(CheckCode::SeparatorInField, texts3 + "\"Α;Β3\"") + Row(CheckCode::Unencodable, texts3 + "\"ÉЖ\"\"1\"") +
         Row(CheckCode::SeparatorInField, texts3 + "\"ΤΙΜ\r\n-Α;Β3\"") +
         Row(CheckCode::LineBreakInField, texts3 + "\"ΤΙΜ\r\n-Α;Β3\"") +
         Row(CheckCode::BadAmount, "X-A4;2004-12-31;10000000000000.00") +
@@ -183,11 +182,9 @@ TEST_F(PeriodCheckTest, ASeparatorIsLookedForInEveryField) {
             found.push_back(std::u16string(AsCodeName(problem.code)) + u" " + std::u16string(report.Key(problem)));
         return found;
     };
-    EXPECT_EQ(problems("-S"),
-              (std::vector<std::u16string>{u"separator-in-field 54-S24", u"separator-in-field 70-S"}));
-    EXPECT_EQ(problems("12"),
-              (std::vector<std::u16string>{u"separator-in-field A12", u"separator-in-field 31/12/2004",
-                                           u"separator-in-field X-A12", u"separator-in-field 12.40"}));
+    EXPECT_EQ(problems("-S"), (std::vector<std::u16string>{u"separator-in-field 54-S24", u"separator-in-field 70-S"}));
+    EXPECT_EQ(problems("12"), (std::vector<std::u16string>{u"separator-in-field A12", u"separator-in-field 31/12/2004",
+                                                           u"separator-in-field X-A12", u"separator-in-field 12.40"}));
     EXPECT_EQ(problems(".4"), (std::vector<std::u16string>{u"separator-in-field 2.40", u"separator-in-field 12.40"}));
     EXPECT_EQ(problems("|"), std::vector<std::u16string>{});
 }
@@ -219,7 +216,8 @@ std::optional<std::int64_t> CentsOf(const std::string& amount) {
     if (point == std::string::npos || point + 3 != amount.size() || amount.find('e') != std::string::npos)
         return std::nullopt;
     const bool negative = amount[0] == '-';
-    const std::int64_t cents = std::stoll(amount.substr(negative, point - negative)) * 100 + std::stoll(amount.substr(point + 1));
+    const std::int64_t cents =
+        std::stoll(amount.substr(negative, point - negative)) * 100 + std::stoll(amount.substr(point + 1));
     return negative ? -cents : cents;
 }
 
@@ -237,7 +235,8 @@ TEST_F(PeriodCheckTest, TotalsAreTheSumsOfTheRecordsAsWritten) {
         for (std::size_t i = 0; i < company.clients.size(); i += 2)
             m_clients[Utf16ToCp1253(company.clients[i].taxId.value)] = "30-" + std::to_string(i % 10);
         for (std::size_t i = 0; i < company.items.size(); i += 3)
-            m_items[Utf16ToCp1253(company.items[i].name.value)] = "70-" + std::to_string(i % 4) + ";71-" + std::to_string(i % 5);
+            m_items[Utf16ToCp1253(company.items[i].name.value)] =
+                "70-" + std::to_string(i % 4) + ";71-" + std::to_string(i % 5);
         Recorder recorder;
         m_observer = &recorder;
         const CheckReport report = Check(true, "\x01", true);
@@ -258,7 +257,8 @@ TEST_F(PeriodCheckTest, TotalsAreTheSumsOfTheRecordsAsWritten) {
             for (std::size_t group = 0; group < document.rates.size(); ++group) {
                 const auto rate = std::find_if(kind.rates.begin(), kind.rates.end(),
                                                [&](const RateTotal& r) { return r.rate == document.rates[group]; });
-                RateTotal& total = rate != kind.rates.end() ? *rate : kind.rates.emplace_back(RateTotal{document.rates[group]});
+                RateTotal& total =
+                    rate != kind.rates.end() ? *rate : kind.rates.emplace_back(RateTotal{document.rates[group]});
                 ++total.documents;
                 total.vat += CentsOf(records[2 * group][12]).value();
                 total.net += CentsOf(records[2 * group + 1][12]).value();

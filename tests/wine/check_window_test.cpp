@@ -99,7 +99,8 @@ TEST_F(CheckWindow, TheQuestionKeepsOrReplacesTheEarlierFile) {
         ModalAnswer question(L"Dralmoft", [&](HWND box) {
             ModalAnswer report(kReportTitle, [&](HWND window) {
                 hint = TextOf(::GetDlgItem(window, IDC_REPORT_HINT));
-                rows = static_cast<int>(::SendMessageW(::GetDlgItem(window, IDC_REPORT_PROBLEMS), LVM_GETITEMCOUNT, 0, 0));
+                rows =
+                    static_cast<int>(::SendMessageW(::GetDlgItem(window, IDC_REPORT_PROBLEMS), LVM_GETITEMCOUNT, 0, 0));
                 Press(window, IDCANCEL);
             });
             Press(box, kProblemsDetailsButton);

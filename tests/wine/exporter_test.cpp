@@ -42,7 +42,8 @@ protected:
             WriteAccounts(name, SourceFile("tests/golden/problems/" + std::string(name, name + wcslen(name))));
     }
 
-    static constexpr const char* kUsage = "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)";
+    static constexpr const char* kUsage =
+        "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)";
     static constexpr const wchar_t* kMarch = L"--from 2026-03-01 --to 2026-03-31 ";
 };
 
@@ -254,9 +255,10 @@ TEST_F(Exporter, TheCheckReportsEveryProblemAndExitsFour) {
         // then the summary line.
         const std::string problems = report.substr(3, report.find("\r\n\r\n") + 2 - 3);
         EXPECT_EQ(result.out.substr(0, problems.size()), problems);
-        const std::string summary = "2026-03-01..2026-03-31: 15 documents read, 12 exported, 3 skipped (1 not "
-                                    "commercial documents, 1 without trader, 1 without lines), 42 records, " +
-                                    std::string(golden == std::string("737") ? "19" : "18") + " blocking problems, ";
+        const std::string summary =
+            "2026-03-01..2026-03-31: 15 documents read, 12 exported, 3 skipped (1 not "
+            "commercial documents, 1 without trader, 1 without lines), 42 records, " +
+            std::string(golden == std::string("737") ? "19" : "18") + " blocking problems, ";
         EXPECT_EQ(result.out.substr(problems.size(), summary.size()), summary);
     }
     EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\2026.txt"));

@@ -100,8 +100,8 @@ void Drive(HWND dialog) {
 }  // namespace
 
 int wmain() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
-                                                       ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES | ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&controls);
     ::CoInitialize(nullptr);
     {
