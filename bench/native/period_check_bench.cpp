@@ -60,7 +60,8 @@ void ExportRunInMemory(benchmark::State& state) {
             if (account.empty()) vat[rate] = "54.00;54.00.1;54.00.2";
     }
     for (auto _ : state) {
-        PeriodCheck check;
+        // The OEM code page, as the Wine benchmark runs it: every text is checked in both.
+        PeriodCheck check([] { return false; });
         ExportRun run(
             source, sink, {clients, suppliers, items, vat}, [](double) { return std::string("1/1/2025"); }, nullptr,
             nullptr, checked ? &check : nullptr);

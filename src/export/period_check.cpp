@@ -37,10 +37,21 @@ RateTotal& RateOf(KindTotal& kind, double rate) {
 
 }  // namespace
 
-PeriodCheck::PeriodCheck(std::function<bool()> keepCodePage) : m_keepCodePage(std::move(keepCodePage)) {}
+PeriodCheck::PeriodCheck(std::function<bool()> keepCodePage)
+    : m_keepCodePage(std::move(keepCodePage)), m_keys(0, KeyHash{&m_report.texts}, KeyEqual{&m_report.texts}) {}
+
+std::size_t PeriodCheck::KeyHash::operator()(const KeySpan& key) const {
+    return std::hash<std::u16string_view>()(std::u16string_view(*texts).substr(key.at, key.length));
+}
+
+bool PeriodCheck::KeyEqual::operator()(const KeySpan& a, const KeySpan& b) const {
+    const std::u16string_view all(*texts);
+    return all.substr(a.at, a.length) == all.substr(b.at, b.length);
+}
 
 void PeriodCheck::Start() {
     m_report = {};
+    m_keys.clear();
     m_accounts.clear();
 }
 
@@ -56,11 +67,8 @@ void PeriodCheck::Written(std::size_t index, const ComposedDocument& document, s
     m_index = index;
     m_fields = &fields;
     m_firstRow = m_report.problems.size();
-    m_oem = m_keepCodePage && !m_keepCodePage();
-    m_separator.assign(separator);
-    if (m_oem) ConvertCp1253ToCp737(m_separator);
-    // Numbers and amounts are written with these only ("-nan", "inf" included).
-    m_separatorInNumbers = separator.find_first_of("0123456789.-nainf") != std::string_view::npos;
+    const bool oem = m_keepCodePage && !m_keepCodePage();
+    if (oem != m_oem || separator != m_separatorGiven || m_stops.empty()) Prepare(oem, separator);
 
     m_accountsOf.clear();
     m_amounts.clear();
@@ -119,7 +127,27 @@ void PeriodCheck::CheckServerText(std::string_view text, const std::u16string& s
     else if (lost) Add(CheckCode::Unencodable, std::u16string_view(server));
 }
 
+void PeriodCheck::Prepare(bool oem, std::string_view separator) {
+    m_oem = oem;
+    m_separatorGiven.assign(separator);
+    m_separator.assign(separator);
+    if (m_oem) ConvertCp1253ToCp737(m_separator);
+    // Numbers and amounts are written with these only ("-nan", "inf" included).
+    m_separatorInNumbers = separator.find_first_of("0123456789.-nainf") != std::string_view::npos;
+    std::string written(256, '\0');
+    for (std::size_t byte = 0; byte < written.size(); ++byte) written[byte] = static_cast<char>(byte);
+    if (m_oem) ConvertCp1253ToCp737(written);
+    m_stops.assign(256, false);
+    for (std::size_t byte = 0; byte < written.size(); ++byte) {
+        const char c = written[byte];
+        m_stops[byte] = c == '\r' || c == '\n' || (!m_separator.empty() && c == m_separator.front());
+    }
+}
+
 void PeriodCheck::CheckFieldText(std::string_view text) {
+    // Most texts have no byte that could start a separator or a line break once written.
+    if (std::none_of(text.begin(), text.end(), [this](char c) { return m_stops[static_cast<unsigned char>(c)]; }))
+        return;
     std::string_view written = text;
     if (m_oem) {
         m_written.assign(text);
@@ -164,19 +192,15 @@ void PeriodCheck::Add(CheckCode code, std::u16string_view key) {
 }
 
 void PeriodCheck::AddRow(CheckCode code, std::size_t keyAt) {
-    std::u16string& texts = m_report.texts;
-    const std::size_t length = texts.size() - keyAt;
-    const std::u16string_view key = std::u16string_view(texts).substr(keyAt);
+    const auto [kept, added] = m_keys.insert(KeySpan{keyAt, m_report.texts.size() - keyAt});
+    if (!added) m_report.texts.resize(keyAt);
     std::vector<CheckProblem>& problems = m_report.problems;
-    for (std::size_t row = m_firstRow; row < problems.size(); ++row) {
-        if (problems[row].code == code && m_report.Key(problems[row]) == key) {
-            texts.resize(keyAt);  // one row per document, code and key
-            return;
-        }
-    }
+    for (std::size_t row = m_firstRow; row < problems.size(); ++row)
+        if (problems[row].code == code && problems[row].keyAt == kept->at) return;  // one per document, code and key
     if (problems.size() == m_firstRow)
         StartDocument(m_index, m_fields->reference, m_fields->oleDate, m_fields->kind == 1);
-    problems.push_back(CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1), keyAt, length});
+    problems.push_back(
+        CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1), kept->at, kept->length});
 }
 
 void PeriodCheck::StartDocument(std::size_t index, std::string_view reference, double oleDate, bool sale) {
@@ -220,6 +244,8 @@ const CheckReport& PeriodCheck::Report() {
     m_report.accounts.clear();
     m_report.accounts.reserve(m_accounts.size());
     for (const auto& [account, total] : m_accounts) m_report.accounts.push_back(total);
+    std::sort(m_report.accounts.begin(), m_report.accounts.end(),
+              [](const AccountTotal& a, const AccountTotal& b) { return a.account < b.account; });
     return m_report;
 }
 

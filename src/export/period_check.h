@@ -13,11 +13,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     // `keepCodePage` is the export's own choice, asked once per document: false checks
     // the texts against the OEM code page as well. Empty keeps 1253.
     explicit PeriodCheck(std::function<bool()> keepCodePage = {});
+    PeriodCheck(const PeriodCheck&) = delete;  // its key set points into its report
+    PeriodCheck& operator=(const PeriodCheck&) = delete;
 
     // Forgets an earlier run.
     void Start();
@@ -58,6 +61,8 @@ private:
         double amount;  // field 13
     };
 
+    // Notes how the document's fields are written.
+    void Prepare(bool oem, std::string_view separator);
     void CheckShared(const DocumentFields& fields);
     // Checks a record and notes its account and its field 13 for the totals.
     void CheckRecord(const RecordFields& record);
@@ -74,16 +79,41 @@ private:
     void StartDocument(std::size_t index, std::string_view reference, double oleDate, bool sale);
     void AddToTotals(const ComposedDocument& document);
 
+    // A key's place in the report's texts. Keys repeat from document to document (the
+    // same client, item or rate), so each is kept once: half a million rows of a period
+    // without accounts hold a few thousand texts.
+    struct KeySpan {
+        std::size_t at;
+        std::size_t length;
+    };
+    struct KeyHash {
+        const std::u16string* texts;
+        std::size_t operator()(const KeySpan& key) const;
+    };
+    struct KeyEqual {
+        const std::u16string* texts;
+        bool operator()(const KeySpan& a, const KeySpan& b) const;
+    };
+
     std::function<bool()> m_keepCodePage;
     CheckReport m_report;
-    std::map<std::string, AccountTotal, std::less<>> m_accounts;
+    std::unordered_set<KeySpan, KeyHash, KeyEqual> m_keys;
+    struct AccountHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view account) const { return std::hash<std::string_view>()(account); }
+    };
+    // Sorted only for the report: a run looks an account up for every record.
+    std::unordered_map<std::string, AccountTotal, AccountHash, std::equal_to<>> m_accounts;
 
     // The document being checked: its count and fields, its code page and separator as
     // written, the rows it has, and each record's account and field 13 in order.
     std::size_t m_index = 0;
     const DocumentFields* m_fields = nullptr;
     bool m_oem = false;
-    std::string m_separator;
+    std::string m_separatorGiven;
+    std::string m_separator;  // as written
+    // The 1253 bytes that are a line break, or the separator's first byte, once written.
+    std::vector<bool> m_stops;
     bool m_separatorInNumbers = false;
     // The document's rows: from this index of the report's problems on.
     std::size_t m_firstRow = 0;
