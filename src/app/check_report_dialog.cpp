@@ -129,7 +129,7 @@ std::wstring CheckReportDialog::ProblemText(int row, int column) const {
     switch (column) {
         case 0: return Part(CheckCodeName(problem.code));
         case 1: return AsWide(m_report.Reference(problem));
-        case 2: return Part(m_report.DocumentOf(problem).date);
+        case 2: return Part(m_report.DocumentOf(problem).Date());
         case 3: return AsWide(m_report.Key(problem));
         case 4: return AsWide(CheckDescription(problem.code));
         case 5: return m_mended[index];

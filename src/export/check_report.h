@@ -44,19 +44,23 @@ inline constexpr std::size_t kCheckCodeCount = 12;
 struct CheckProblem {
     CheckCode code = CheckCode::ClientAccount;
     std::uint32_t document = 0;  // in the report's documents
-    std::size_t keyAt = 0;       // in the report's texts
-    std::size_t keyLength = 0;
+    std::uint32_t keyAt = 0;     // in the report's texts (each key once: far below 4 G)
+    std::uint32_t keyLength = 0;
 };
 
-// A document with rows: the run's count of it (from 1), its reference ("name-seriesnumber",
-// or "#n" when its texts are not known), its date ("YYYY-MM-DD", or empty when not
-// known), and whether it is a sale (kind 1): which cut of an account its keys need.
+// A document with rows: the run's count of it (from 1; the server counts in 32 bits), its
+// reference ("name-seriesnumber", or "#n" when its texts are not known), its date
+// ("YYYY-MM-DD", or empty when not known), and whether it is a sale (kind 1): which cut
+// of an account its keys need. Small: a period may have a hundred thousand of them.
 struct CheckedDocument {
-    std::size_t index = 0;
-    std::size_t referenceAt = 0;
-    std::size_t referenceLength = 0;
-    std::string date;
+    std::uint32_t index = 0;
+    std::uint32_t referenceAt = 0;
+    std::uint32_t referenceLength = 0;
     bool sale = true;
+    std::uint8_t dateLength = 0;
+    std::array<char, 10> date{};
+
+    [[nodiscard]] std::string_view Date() const { return {date.data(), dateLength}; }
 };
 
 // One VAT rate of one kind: the documents with a group of that rate and the amounts of

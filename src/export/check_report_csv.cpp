@@ -150,9 +150,9 @@ bool WriteProblems(const CheckReport& report, PieceWriter& writer) {
     const ReportLine header = ProblemsHeader();
     AppendLine(writer.Text(), {header[0], header[1], header[2], header[3], header[4]});
     for (const CheckProblem& problem : report.problems) {
-        AppendLine(writer.Text(),
-                   {Plain{CheckCodeName(problem.code)}, report.Reference(problem),
-                    Plain{report.DocumentOf(problem).date}, report.Key(problem), Plain{DescriptionUtf8(problem.code)}});
+        AppendLine(writer.Text(), {Plain{CheckCodeName(problem.code)}, report.Reference(problem),
+                                   Plain{report.DocumentOf(problem).Date()}, report.Key(problem),
+                                   Plain{DescriptionUtf8(problem.code)}});
         if (!writer.Flush()) return false;
     }
     return true;

@@ -199,17 +199,19 @@ void PeriodCheck::AddRow(CheckCode code, std::size_t keyAt) {
         if (problems[row].code == code && problems[row].keyAt == kept->at) return;  // one per document, code and key
     if (problems.size() == m_firstRow)
         StartDocument(m_index, m_fields->reference, m_fields->oleDate, m_fields->kind == 1);
-    problems.push_back(
-        CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1), kept->at, kept->length});
+    problems.push_back(CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1),
+                                    static_cast<std::uint32_t>(kept->at), static_cast<std::uint32_t>(kept->length)});
 }
 
 void PeriodCheck::StartDocument(std::size_t index, std::string_view reference, double oleDate, bool sale) {
     CheckedDocument& document = m_report.documents.emplace_back();
-    document.index = index;
-    document.referenceAt = m_report.texts.size();
+    document.index = static_cast<std::uint32_t>(index);
+    document.referenceAt = static_cast<std::uint32_t>(m_report.texts.size());
     AppendWide(m_report.texts, reference);
-    document.referenceLength = m_report.texts.size() - document.referenceAt;
-    document.date = FormatIsoDate(oleDate);
+    document.referenceLength = static_cast<std::uint32_t>(m_report.texts.size() - document.referenceAt);
+    const std::string date = FormatIsoDate(oleDate);
+    document.dateLength = static_cast<std::uint8_t>(std::min(date.size(), document.date.size()));
+    std::copy_n(date.begin(), document.dateLength, document.date.begin());
     document.sale = sale;
 }
 
