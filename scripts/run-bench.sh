@@ -104,7 +104,8 @@ for documents in 32767 100000; do
   for run in 1 2 3; do
     (cd "$dir" && wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --out out.txt) | tee -a "build/bench/export-$documents.txt"
     # The check prints its problems (a line each) before the summary: only the summary is kept.
-    (cd "$dir" && wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --check > check-out.txt;
+    # Exit 4 is its answer here: the folder's accounts leave most keys without one.
+    (cd "$dir" && { wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --check > check-out.txt || [ $? -eq 4 ]; } &&
      tail -n 1 check-out.txt) | tee -a "build/bench/check-$documents.txt"
     wine build/win/bench/wine/dralmoft-bench-walk.exe "$(winepath -w "$dir")" 45658 46022 | tee -a "build/bench/walk-$documents.txt"
   done

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench_company.h"
 #include "data/server_objects.h"
 #include "data/windows_file_system.h"
 #include "export/com_document_source.h"
@@ -25,15 +26,6 @@ using Microsoft::WRL::ComPtr;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-void Register(const std::wstring& folder) {
-    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup);
-    const Bstr name(u"Quilsparden");
-    const Bstr location(std::u16string(folder.begin(), folder.end()));
-    const Bstr empty(u"");
-    const Bstr type(u"ACCESS");
-    CallServer(setup, &IDatabaseSetup::OpenDatabase, name.Get(), location.Get(), empty.Get(), empty.Get(), type.Get());
-}
 
 struct Runs {
     double plain = 1e9;    // best run without the check, seconds
@@ -85,7 +77,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const ComApartment apartment;
     try {
-        Register(argv[1]);
+        bench::OpenCompany(argv[1]);
         WindowsFileSystem files;
         AccountMap clients, suppliers, items;
         VatAccountMap vat;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench_company.h"
 #include "data/collection_walk.h"
 #include "data/data_service.h"
 #include "data/server_objects.h"
@@ -22,15 +23,6 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
-void Register(const std::wstring& folder) {
-    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup);
-    const Bstr name(u"Quilsparden");
-    const Bstr location(std::u16string(folder.begin(), folder.end()));
-    const Bstr empty(u"");
-    const Bstr type(u"ACCESS");
-    CallServer(setup, &IDatabaseSetup::OpenDatabase, name.Get(), location.Get(), empty.Get(), empty.Get(), type.Get());
-}
 
 struct Totals {
     long documents = 0;
@@ -98,7 +90,7 @@ int wmain(int argc, wchar_t** argv) {
     int result = 0;
     try {
         const auto loadStart = Clock::now();
-        Register(argv[1]);
+        bench::OpenCompany(argv[1]);
         const double load = Seconds(loadStart);
         const auto walkStart = Clock::now();
         const Totals totals = Walk(std::wcstod(argv[2], nullptr), std::wcstod(argv[3], nullptr));
