@@ -1,0 +1,288 @@
+#include "export/export_log.h"
+
+#include <bit>
+#include <sqlite3.h>
+
+#include "data/code_page.h"
+
+namespace dralmoft {
+namespace {
+
+// Version 1. The identity's texts are blobs: the bytes the records carry, compared
+// exactly. `digest` is the 64 bits as a signed integer.
+constexpr const char* kSchema1 = R"sql(
+CREATE TABLE batch (
+    number INTEGER PRIMARY KEY,
+    exported_at TEXT NOT NULL,
+    user TEXT NOT NULL,
+    machine TEXT NOT NULL,
+    period_from TEXT NOT NULL,
+    period_to TEXT NOT NULL,
+    path BLOB NOT NULL,
+    code_page INTEGER NOT NULL,
+    separator BLOB NOT NULL,
+    documents INTEGER NOT NULL,
+    records INTEGER NOT NULL,
+    file_digest TEXT NOT NULL,
+    undone_at TEXT,
+    undone_by TEXT
+);
+CREATE TABLE document (
+    batch INTEGER NOT NULL REFERENCES batch (number),
+    sale INTEGER NOT NULL,
+    name BLOB NOT NULL,
+    series BLOB NOT NULL,
+    number INTEGER NOT NULL,
+    year INTEGER NOT NULL,
+    tax_id BLOB NOT NULL,
+    date TEXT NOT NULL,
+    digest INTEGER NOT NULL,
+    PRIMARY KEY (batch, sale, name, series, number, year, tax_id)
+) WITHOUT ROWID;
+CREATE INDEX document_identity ON document (sale, name, series, number, year, tax_id, batch);
+CREATE INDEX document_date ON document (date);
+)sql";
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    AppendUtf8(out, text);
+    return out;
+}
+
+std::u16string Utf16(const std::string& text) { return Utf8ToUtf16(text).value_or(std::u16string()); }
+
+// UTF-16 as little-endian bytes: a path is kept unit for unit, even one that is not
+// well-formed UTF-16.
+std::string UnitBytes(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xff));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::u16string Units(std::string_view bytes) {
+    std::u16string text;
+    for (std::size_t at = 0; at + 1 < bytes.size(); at += 2)
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[at]) |
+                                             (static_cast<unsigned char>(bytes[at + 1]) << 8)));
+    return text;
+}
+
+SqliteStatement& BindIdentity(SqliteStatement& statement, int first, const DocumentIdentity& identity) {
+    return statement.Bind(first, std::int64_t{identity.sale})
+        .BindBlob(first + 1, identity.name)
+        .BindBlob(first + 2, identity.series)
+        .Bind(first + 3, identity.number)
+        .Bind(first + 4, std::int64_t{identity.year})
+        .BindBlob(first + 5, identity.taxId);
+}
+
+// A transaction that is rolled back unless committed.
+class Transaction {
+public:
+    explicit Transaction(sqlite3* database) : m_database(database) {
+        // IMMEDIATE takes the write lock now, so that a second program waits here (the
+        // busy timeout) instead of failing half way.
+        m_status = SqliteExecute(database, "BEGIN IMMEDIATE");
+    }
+    ~Transaction() {
+        if (m_status.ok && !m_done) (void)SqliteExecute(m_database, "ROLLBACK");
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    [[nodiscard]] const LogStatus& Status() const { return m_status; }
+    [[nodiscard]] LogStatus Commit() {
+        m_done = true;
+        return SqliteExecute(m_database, "COMMIT");
+    }
+
+private:
+    sqlite3* m_database;
+    LogStatus m_status;
+    bool m_done = false;
+};
+
+}  // namespace
+
+LogStatus ExportLog::Open(const std::u16string& path) {
+    m_latest = {};
+    m_connection.reset();
+    sqlite3* database = nullptr;
+    const int code = sqlite3_open16(path.c_str(), &database);
+    SqliteConnection connection(database);
+    if (code != SQLITE_OK) return SqliteFailure(database, code);
+    sqlite3_extended_result_codes(database, 1);
+    // Two users of one folder wait for each other; the folder may be a network share,
+    // where a write-ahead log does not work: the rollback journal, deleted after use.
+    sqlite3_busy_timeout(database, 5000);
+    if (LogStatus status = SqliteExecute(database, "PRAGMA journal_mode = DELETE; PRAGMA foreign_keys = ON");
+        !status.ok)
+        return status;
+    m_connection = std::move(connection);
+    if (LogStatus status = Migrate(); !status.ok) {
+        m_connection.reset();
+        return status;
+    }
+    return LogStatus::Success();
+}
+
+LogStatus ExportLog::Migrate() {
+    Transaction transaction(m_connection.get());
+    if (!transaction.Status().ok) return transaction.Status();
+    SqliteStatement read(m_connection.get(), "PRAGMA user_version");
+    const int version = read.Step() ? static_cast<int>(read.Integer(0)) : -1;
+    if (!read.Status().ok) return read.Status();
+    if (version > kSchemaVersion)
+        return LogStatus::Failure(SQLITE_ERROR, "the export log was written by a newer version of Dralmoft (schema " +
+                                                    std::to_string(version) + ")");
+    if (version == kSchemaVersion) return transaction.Commit();
+    // Each step brings the schema one version up; version 0 is a new, empty file.
+    if (version < 1) {
+        if (LogStatus status = SqliteExecute(m_connection.get(), kSchema1); !status.ok) return status;
+    }
+    const std::string setVersion = "PRAGMA user_version = " + std::to_string(kSchemaVersion);
+    if (LogStatus status = SqliteExecute(m_connection.get(), setVersion.c_str()); !status.ok) return status;
+    return transaction.Commit();
+}
+
+SqliteStatement& ExportLog::Prepared(SqliteStatement& statement, const char* sql) {
+    if (!statement.Status().ok || !statement.IsPrepared()) statement = SqliteStatement(m_connection.get(), sql);
+    statement.Reset();
+    return statement;
+}
+
+LogStatus ExportLog::Record(ExportBatch& batch, std::span<const LoggedDocument> documents) {
+    Transaction transaction(m_connection.get());
+    if (!transaction.Status().ok) return transaction.Status();
+    SqliteStatement insertBatch(m_connection.get(),
+                                "INSERT INTO batch (exported_at, user, machine, period_from, period_to, path, "
+                                "code_page, separator, documents, records, file_digest) "
+                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    insertBatch.Bind(1, batch.when)
+        .Bind(2, Utf8(batch.user))
+        .Bind(3, Utf8(batch.machine))
+        .Bind(4, batch.from)
+        .Bind(5, batch.to)
+        .BindBlob(6, UnitBytes(batch.path))
+        .Bind(7, std::int64_t{batch.codePage})
+        .BindBlob(8, batch.separator)
+        .Bind(9, batch.documents)
+        .Bind(10, batch.records)
+        .Bind(11, batch.fileDigest);
+    if (LogStatus status = insertBatch.Run(); !status.ok) return status;
+    const std::int64_t number = sqlite3_last_insert_rowid(m_connection.get());
+    SqliteStatement insertDocument(m_connection.get(),
+                                   "INSERT OR IGNORE INTO document (batch, sale, name, series, number, year, tax_id, "
+                                   "date, digest) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    for (const LoggedDocument& document : documents) {
+        insertDocument.Reset();
+        BindIdentity(insertDocument.Bind(1, number), 2, document.identity)
+            .Bind(8, document.date)
+            .Bind(9, std::bit_cast<std::int64_t>(document.digest));
+        if (LogStatus status = insertDocument.Run(); !status.ok) return status;
+    }
+    if (LogStatus status = transaction.Commit(); !status.ok) return status;
+    batch.number = number;
+    return LogStatus::Success();
+}
+
+LogStatus ExportLog::LatestDigest(const DocumentIdentity& identity, std::optional<std::uint64_t>& digest) {
+    digest.reset();
+    SqliteStatement& query = Prepared(m_latest,
+                                      "SELECT d.digest FROM document d JOIN batch b ON b.number = d.batch "
+                                      "WHERE d.sale = ? AND d.name = ? AND d.series = ? AND d.number = ? "
+                                      "AND d.year = ? AND d.tax_id = ? AND b.undone_at IS NULL "
+                                      "ORDER BY d.batch DESC LIMIT 1");
+    BindIdentity(query, 1, identity);
+    if (query.Step()) digest = std::bit_cast<std::uint64_t>(query.Integer(0));
+    return query.Status();
+}
+
+LogStatus ExportLog::InPeriod(const std::string& from, const std::string& to, PeriodExports& exports) {
+    exports = {};
+    SqliteStatement batches(m_connection.get(),
+                            "SELECT b.number, b.exported_at, count(*) FROM document d "
+                            "JOIN batch b ON b.number = d.batch "
+                            "WHERE d.date BETWEEN ? AND ? AND b.undone_at IS NULL "
+                            "GROUP BY b.number ORDER BY b.number");
+    batches.Bind(1, from).Bind(2, to);
+    while (batches.Step()) exports.batches.push_back({batches.Integer(0), batches.Text(1), batches.Integer(2)});
+    if (!batches.Status().ok) return batches.Status();
+    SqliteStatement count(m_connection.get(),
+                          "SELECT count(*) FROM (SELECT DISTINCT d.sale, d.name, d.series, d.number, d.year, "
+                          "d.tax_id FROM document d JOIN batch b ON b.number = d.batch "
+                          "WHERE d.date BETWEEN ? AND ? AND b.undone_at IS NULL)");
+    count.Bind(1, from).Bind(2, to);
+    if (count.Step()) exports.documents = count.Integer(0);
+    return count.Status();
+}
+
+LogStatus ExportLog::History(std::vector<ExportBatch>& batches) {
+    batches.clear();
+    SqliteStatement query(m_connection.get(),
+                          "SELECT number, exported_at, user, machine, period_from, period_to, path, code_page, "
+                          "separator, documents, records, file_digest, undone_at, undone_by "
+                          "FROM batch ORDER BY number DESC");
+    while (query.Step()) {
+        ExportBatch& batch = batches.emplace_back();
+        batch.number = query.Integer(0);
+        batch.when = query.Text(1);
+        batch.user = Utf16(query.Text(2));
+        batch.machine = Utf16(query.Text(3));
+        batch.from = query.Text(4);
+        batch.to = query.Text(5);
+        batch.path = Units(query.Blob(6));
+        batch.codePage = static_cast<int>(query.Integer(7));
+        batch.separator = query.Blob(8);
+        batch.documents = query.Integer(9);
+        batch.records = query.Integer(10);
+        batch.fileDigest = query.Text(11);
+        batch.undoneWhen = query.Text(12);
+        batch.undoneBy = Utf16(query.Text(13));
+    }
+    return query.Status();
+}
+
+LogStatus ExportLog::Documents(std::int64_t batch, std::vector<LoggedDocument>& documents) {
+    documents.clear();
+    SqliteStatement query(m_connection.get(),
+                          "SELECT sale, name, series, number, year, tax_id, date, digest FROM document "
+                          "WHERE batch = ? ORDER BY date, sale DESC, name, series, number");
+    query.Bind(1, batch);
+    while (query.Step()) {
+        LoggedDocument& document = documents.emplace_back();
+        document.identity = {
+            query.Integer(0) != 0, query.Blob(1), query.Blob(2), query.Integer(3), static_cast<int>(query.Integer(4)),
+            query.Blob(5)};
+        document.date = query.Text(6);
+        document.digest = std::bit_cast<std::uint64_t>(query.Integer(7));
+    }
+    return query.Status();
+}
+
+LogStatus ExportLog::Undo(std::int64_t batch, const std::string& when, const std::u16string& by, UndoResult& result) {
+    Transaction transaction(m_connection.get());
+    if (!transaction.Status().ok) return transaction.Status();
+    SqliteStatement state(m_connection.get(), "SELECT undone_at IS NOT NULL FROM batch WHERE number = ?");
+    state.Bind(1, batch);
+    if (!state.Step()) {
+        result = UndoResult::Unknown;
+        return state.Status().ok ? transaction.Commit() : state.Status();
+    }
+    if (state.Integer(0) != 0) {
+        result = UndoResult::AlreadyUndone;
+        return transaction.Commit();
+    }
+    SqliteStatement mark(m_connection.get(), "UPDATE batch SET undone_at = ?, undone_by = ? WHERE number = ?");
+    mark.Bind(1, when).Bind(2, Utf8(by)).Bind(3, batch);
+    if (LogStatus status = mark.Run(); !status.ok) return status;
+    if (LogStatus status = transaction.Commit(); !status.ok) return status;
+    result = UndoResult::Undone;
+    return LogStatus::Success();
+}
+
+}  // namespace dralmoft

@@ -1,0 +1,107 @@
+#pragma once
+// The export log: a small SQLite database beside the account files that remembers every
+// export that was written (a batch) and the documents in it, so that the next export of
+// a period can tell what the ledger already holds. Batches are never deleted: undoing one
+// marks it, and its documents count as not exported from then on.
+//
+// Texts of the documents are kept as the records carry them (Windows-1253 bytes); the
+// output path as the user typed it (UTF-16, unit for unit); the rest as UTF-8 text.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "export/log_digest.h"
+#include "export/log_status.h"
+#include "export/sqlite_handle.h"
+
+namespace dralmoft {
+
+// What tells a document from every other one of the company: Greek series restart each
+// year, and two suppliers' invoices may share series and number.
+struct DocumentIdentity {
+    bool sale = true;
+    std::string name;  // Windows-1253
+    std::string series;
+    std::int64_t number = 0;
+    int year = 0;
+    std::string taxId;
+
+    friend bool operator==(const DocumentIdentity&, const DocumentIdentity&) = default;
+};
+
+struct LoggedDocument {
+    DocumentIdentity identity;
+    std::string date;          // "YYYY-MM-DD"
+    std::uint64_t digest = 0;  // of its records' field values
+};
+
+struct ExportBatch {
+    std::int64_t number = 0;  // given by the log
+    std::string when;         // UTC, "YYYY-MM-DDTHH:MM:SSZ"
+    std::u16string user;
+    std::u16string machine;
+    std::string from;  // the period, "YYYY-MM-DD"
+    std::string to;
+    std::u16string path;
+    int codePage = 1253;
+    std::string separator;  // Windows-1253
+    std::int64_t documents = 0;
+    std::int64_t records = 0;
+    std::string fileDigest;  // of the file's bytes, 16 hexadecimal digits
+    std::string undoneWhen;  // empty while it stands
+    std::u16string undoneBy;
+
+    [[nodiscard]] bool Undone() const { return !undoneWhen.empty(); }
+};
+
+// The batches still standing that hold documents dated in a period.
+struct PeriodExports {
+    struct Batch {
+        std::int64_t number = 0;
+        std::string when;
+        std::int64_t documents = 0;  // of the period
+    };
+    std::vector<Batch> batches;  // oldest first
+    std::int64_t documents = 0;  // of the period, each counted once
+};
+
+enum class UndoResult { Undone, Unknown, AlreadyUndone };
+
+class ExportLog {
+public:
+    // The file's name, in the program's current directory.
+    static constexpr char16_t kFileName[] = u"dralmoft-exports.db";
+    // The schema this program writes; an older log is brought up to it when opened.
+    static constexpr int kSchemaVersion = 1;
+
+    // Opens (creating when missing) the log at `path`; u":memory:" for one that lives
+    // only as long as this object. A file that is not a log, or a damaged one, is left as
+    // it is and its failure returned.
+    [[nodiscard]] LogStatus Open(const std::u16string& path);
+    [[nodiscard]] bool IsOpen() const { return m_connection != nullptr; }
+
+    // Records a written export and its documents in one transaction; `batch.number` is
+    // set. A document given twice is kept once (its first).
+    [[nodiscard]] LogStatus Record(ExportBatch& batch, std::span<const LoggedDocument> documents);
+    // The digest of the document as the latest batch still standing holds it; nothing
+    // when no such batch has it.
+    [[nodiscard]] LogStatus LatestDigest(const DocumentIdentity& identity, std::optional<std::uint64_t>& digest);
+    [[nodiscard]] LogStatus InPeriod(const std::string& from, const std::string& to, PeriodExports& exports);
+    // Every batch, newest first.
+    [[nodiscard]] LogStatus History(std::vector<ExportBatch>& batches);
+    [[nodiscard]] LogStatus Documents(std::int64_t batch, std::vector<LoggedDocument>& documents);
+    [[nodiscard]] LogStatus Undo(std::int64_t batch, const std::string& when, const std::u16string& by,
+                                 UndoResult& result);
+
+private:
+    [[nodiscard]] LogStatus Migrate();
+    [[nodiscard]] SqliteStatement& Prepared(SqliteStatement& statement, const char* sql);
+
+    SqliteConnection m_connection;
+    SqliteStatement m_latest;
+};
+
+}  // namespace dralmoft

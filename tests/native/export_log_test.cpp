@@ -1,0 +1,223 @@
+#include "export/export_log.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sqlite3.h>
+
+namespace dralmoft {
+namespace {
+
+DocumentIdentity Invoice(std::string series, std::int64_t number, std::string taxId = "094019245") {
+    return {true, "\xd4\xe9\xec\xef\xeb\xfc\xe3\xe9\xef", std::move(series), number, 2026, std::move(taxId)};
+}
+
+ExportBatch Batch(std::string when) {
+    ExportBatch batch;
+    batch.when = std::move(when);
+    batch.user = u"Λογιστής";
+    batch.machine = u"ΓΡΑΦΕΙΟ-1";
+    batch.from = "2026-03-01";
+    batch.to = "2026-03-31";
+    batch.path = u"C:\\Εξαγωγές\\μάρτιος.txt";
+    batch.separator = ";";
+    return batch;
+}
+
+std::optional<std::uint64_t> Latest(ExportLog& log, const DocumentIdentity& identity) {
+    std::optional<std::uint64_t> digest;
+    const LogStatus status = log.LatestDigest(identity, digest);
+    EXPECT_TRUE(status.ok) << status.text;
+    return digest;
+}
+
+class ExportLogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(log.Open(u":memory:").ok); }
+
+    std::int64_t Record(ExportBatch batch, std::vector<LoggedDocument> documents) {
+        const LogStatus status = log.Record(batch, documents);
+        EXPECT_TRUE(status.ok) << status.text;
+        return batch.number;
+    }
+
+    ExportLog log;
+};
+
+TEST_F(ExportLogTest, KeepsTheBatchAndItsDocumentsAsGiven) {
+    ExportBatch batch = Batch("2026-04-02T08:15:00Z");
+    batch.path.push_back(char16_t{0xd800});  // a lone surrogate: kept unit for unit
+    batch.codePage = 737;
+    batch.documents = 2;
+    batch.records = 7;
+    batch.fileDigest = "00ff00ff00ff00ff";
+    const LoggedDocument first{Invoice("\xc1", 12), "2026-03-04", 0xfedcba9876543210ull};
+    // Same series and number, another supplier: another document.
+    const LoggedDocument second{{false, "\xd4\xe9\xec", "\xc1", 12, 2026, "999999999"}, "2026-03-05", 5};
+    const std::int64_t number = Record(batch, {first, second, first});
+    EXPECT_EQ(number, 1);
+
+    std::vector<ExportBatch> history;
+    ASSERT_TRUE(log.History(history).ok);
+    ASSERT_EQ(history.size(), 1u);
+    const ExportBatch& kept = history[0];
+    EXPECT_EQ(kept.number, 1);
+    EXPECT_EQ(kept.when, "2026-04-02T08:15:00Z");
+    EXPECT_EQ(kept.user, u"Λογιστής");
+    EXPECT_EQ(kept.machine, u"ΓΡΑΦΕΙΟ-1");
+    EXPECT_EQ(kept.from, "2026-03-01");
+    EXPECT_EQ(kept.to, "2026-03-31");
+    EXPECT_EQ(kept.path, batch.path);
+    EXPECT_EQ(kept.codePage, 737);
+    EXPECT_EQ(kept.separator, ";");
+    EXPECT_EQ(kept.documents, 2);
+    EXPECT_EQ(kept.records, 7);
+    EXPECT_EQ(kept.fileDigest, "00ff00ff00ff00ff");
+    EXPECT_FALSE(kept.Undone());
+
+    std::vector<LoggedDocument> documents;
+    ASSERT_TRUE(log.Documents(1, documents).ok);
+    ASSERT_EQ(documents.size(), 2u);  // the repeated one once
+    EXPECT_EQ(documents[0].identity, first.identity);
+    EXPECT_EQ(documents[0].date, "2026-03-04");
+    EXPECT_EQ(documents[0].digest, 0xfedcba9876543210ull);
+    EXPECT_EQ(documents[1].identity, second.identity);
+
+    EXPECT_EQ(Latest(log, first.identity), 0xfedcba9876543210ull);
+    EXPECT_EQ(Latest(log, second.identity), 5u);
+    // Each part of the identity tells documents apart.
+    DocumentIdentity other = first.identity;
+    other.year = 2025;
+    EXPECT_EQ(Latest(log, other), std::nullopt);
+    other = first.identity;
+    other.taxId = "094019246";
+    EXPECT_EQ(Latest(log, other), std::nullopt);
+    other = first.identity;
+    other.sale = false;
+    EXPECT_EQ(Latest(log, other), std::nullopt);
+}
+
+TEST_F(ExportLogTest, TheLatestBatchStandingCountsAndUndoIsKept) {
+    const DocumentIdentity amended = Invoice("A", 1);
+    const DocumentIdentity once = Invoice("A", 2);
+    Record(Batch("2026-04-01T10:00:00Z"), {{amended, "2026-03-10", 1}, {once, "2026-03-31", 3}});
+    Record(Batch("2026-04-05T10:00:00Z"), {{amended, "2026-03-10", 2}, {Invoice("A", 3), "2026-04-01", 4}});
+    EXPECT_EQ(Latest(log, amended), 2u);
+
+    PeriodExports march;
+    ASSERT_TRUE(log.InPeriod("2026-03-01", "2026-03-31", march).ok);
+    ASSERT_EQ(march.batches.size(), 2u);
+    EXPECT_EQ(march.batches[0].number, 1);
+    EXPECT_EQ(march.batches[0].when, "2026-04-01T10:00:00Z");
+    EXPECT_EQ(march.batches[0].documents, 2);
+    EXPECT_EQ(march.batches[1].documents, 1);
+    EXPECT_EQ(march.documents, 2);  // the amended one counted once
+
+    UndoResult result = UndoResult::Unknown;
+    ASSERT_TRUE(log.Undo(2, "2026-04-06T09:00:00Z", u"Προϊστάμενος", result).ok);
+    EXPECT_EQ(result, UndoResult::Undone);
+    EXPECT_EQ(Latest(log, amended), 1u);
+    EXPECT_EQ(Latest(log, Invoice("A", 3)), std::nullopt);
+    ASSERT_TRUE(log.Undo(2, "2026-04-07T09:00:00Z", u"Άλλος", result).ok);
+    EXPECT_EQ(result, UndoResult::AlreadyUndone);
+    ASSERT_TRUE(log.Undo(9, "2026-04-07T09:00:00Z", u"Άλλος", result).ok);
+    EXPECT_EQ(result, UndoResult::Unknown);
+
+    std::vector<ExportBatch> history;
+    ASSERT_TRUE(log.History(history).ok);
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history[0].number, 2);  // newest first, still there
+    EXPECT_EQ(history[0].undoneWhen, "2026-04-06T09:00:00Z");
+    EXPECT_EQ(history[0].undoneBy, u"Προϊστάμενος");
+    EXPECT_FALSE(history[1].Undone());
+    ASSERT_TRUE(log.InPeriod("2026-03-01", "2026-03-31", march).ok);
+    EXPECT_EQ(march.batches.size(), 1u);
+    EXPECT_EQ(march.documents, 2);
+
+    ASSERT_TRUE(log.Undo(1, "2026-04-06T09:01:00Z", u"Προϊστάμενος", result).ok);
+    ASSERT_TRUE(log.InPeriod("2026-03-01", "2026-03-31", march).ok);
+    EXPECT_TRUE(march.batches.empty());
+    EXPECT_EQ(march.documents, 0);
+}
+
+class ExportLogFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("dralmoft-log-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::u16string Path() const { return (folder / "dralmoft-exports.db").u16string(); }
+    std::string Bytes() const {
+        std::ifstream in(folder / "dralmoft-exports.db", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    void SetVersion(int version) const {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open16(Path().c_str(), &raw), SQLITE_OK);
+        const std::string sql = "PRAGMA user_version = " + std::to_string(version);
+        EXPECT_EQ(sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(raw);
+    }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(ExportLogFileTest, ASchemaOfItsOwnANewerOneRefusedADamagedFileLeftAlone) {
+    {
+        ExportLog log;
+        ASSERT_TRUE(log.Open(Path()).ok);
+        ExportBatch batch = Batch("2026-04-01T10:00:00Z");
+        ASSERT_TRUE(log.Record(batch, std::vector<LoggedDocument>{{Invoice("A", 1), "2026-03-10", 1}}).ok);
+    }
+    {
+        ExportLog again;  // opened again: the same schema, the batch still there
+        ASSERT_TRUE(again.Open(Path()).ok);
+        std::vector<ExportBatch> history;
+        ASSERT_TRUE(again.History(history).ok);
+        EXPECT_EQ(history.size(), 1u);
+    }
+    SetVersion(ExportLog::kSchemaVersion + 1);
+    {
+        ExportLog newer;
+        const LogStatus status = newer.Open(Path());
+        EXPECT_FALSE(status.ok);
+        EXPECT_NE(status.text.find("newer version"), std::string::npos) << status.text;
+        EXPECT_FALSE(newer.IsOpen());
+    }
+
+    const std::string damaged =
+        "This is not a database, but a user's file of the same name.\r\n" + std::string(600, 'x');
+    std::ofstream(folder / "dralmoft-exports.db", std::ios::binary | std::ios::trunc) << damaged;
+    ExportLog log;
+    const LogStatus status = log.Open(Path());
+    EXPECT_FALSE(status.ok);
+    EXPECT_TRUE(status.Damaged()) << status.code << " " << status.text;
+    EXPECT_EQ(status.text, "file is not a database");
+    EXPECT_EQ(Bytes(), damaged);
+}
+
+TEST(LogDigestTest, PiecesAreClosedByTheirLengthAndHexIsSixteenDigits) {
+    LogDigest whole, split, joined;
+    whole.Add("ab");
+    whole.Add("c");
+    split.Add("a");
+    split.Add("bc");
+    joined.Add("abc");
+    EXPECT_NE(whole.Value(), split.Value());
+    EXPECT_NE(whole.Value(), joined.Value());
+    LogDigest same;
+    same.Add("ab");
+    same.Add("c");
+    EXPECT_EQ(same.Value(), whole.Value());
+    EXPECT_EQ(LogDigest::Hex(0x0123456789abcdefull), "0123456789abcdef");
+    EXPECT_EQ(LogDigest::Hex(0), "0000000000000000");
+}
+
+}  // namespace
+}  // namespace dralmoft
