@@ -7,6 +7,8 @@
 #include <iterator>
 #include <sqlite3.h>
 
+#include "export/document_digest.h"
+
 namespace dralmoft {
 namespace {
 
@@ -217,6 +219,44 @@ TEST(LogDigestTest, PiecesAreClosedByTheirLengthAndHexIsSixteenDigits) {
     EXPECT_EQ(same.Value(), whole.Value());
     EXPECT_EQ(LogDigest::Hex(0x0123456789abcdefull), "0123456789abcdef");
     EXPECT_EQ(LogDigest::Hex(0), "0000000000000000");
+}
+
+// The log's digest of a composed document: the same for the same values however the file
+// wrote them; another for any change of a value.
+TEST(DocumentDigestTest, FollowsTheFieldValuesNotTheirForm) {
+    DocumentFields fields;
+    fields.series = "\xc1";  // Α
+    fields.number = 7;
+    fields.kind = 1;
+    fields.traderNumber = 3;
+    fields.taxId = "094019245";
+    fields.date = "7/3/2026";
+    fields.reference = "\xd4\xe9\xec-\xc1" "7";
+    fields.name = "\xd4\xe9\xec";
+    fields.oleDate = 46088.0;  // 7 March 2026
+    std::vector<ComposedGroup> groups{{24.0, "Item", 100.0, 24.0, "54.00.24", "70.00"}};
+    ComposedTrader trader{124.0, 24.0, "30.00.01"};
+    const auto entry = [&] { return LogEntryOf(ComposedDocument(fields, "", {}, groups, trader)); };
+
+    const LoggedDocument first = entry();
+    EXPECT_EQ(first.date, "2026-03-07");
+    EXPECT_EQ(first.identity, (DocumentIdentity{true, "\xd4\xe9\xec", "\xc1", 7, 2026, "094019245"}));
+    fields.date = "07/03/26";  // another locale's date form
+    EXPECT_EQ(entry().digest, first.digest);
+
+    groups[0].net = 100.01;  // an amended amount
+    EXPECT_NE(entry().digest, first.digest);
+    groups[0].net = 100.0;
+    trader.account = "30.00.02";
+    EXPECT_NE(entry().digest, first.digest);
+    trader.account = "30.00.01";
+    fields.traderNumber = 4;
+    EXPECT_NE(entry().digest, first.digest);
+    fields.traderNumber = 3;
+    fields.oleDate = 46089.0;
+    EXPECT_NE(entry().digest, first.digest);
+    fields.oleDate = 46088.0;
+    EXPECT_EQ(entry().digest, first.digest);
 }
 
 }  // namespace

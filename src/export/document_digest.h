@@ -1,0 +1,14 @@
+#pragma once
+// What the export log keeps of a document that was written: its identity and a digest of
+// its records as field values (Windows-1253, the date as "YYYY-MM-DD"), so that another
+// separator, code page or date form in a later export does not make it "changed", while
+// any changed amount, account or text does.
+
+#include "export/document_observer.h"
+#include "export/export_log.h"
+
+namespace dralmoft {
+
+[[nodiscard]] LoggedDocument LogEntryOf(const ComposedDocument& document);
+
+}  // namespace dralmoft
