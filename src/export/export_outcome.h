@@ -4,6 +4,7 @@
 // flushed under a temporary name beside the target, which it replaces only when the
 // caller commits it, so that a question to the user can come between the two.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,8 @@ public:
     // before its texts were known).
     std::optional<ServerError> serverError;
     std::string document;
+    // Pending, Written: the digest of the file's bytes (see LogDigest::AddBytes).
+    std::uint64_t fileDigest = 0;
 
     // Puts the pending file in place of the target: Written, or NotSaved with the error.
     FileStatus Commit();

@@ -21,6 +21,7 @@ public:
         if (status.ok) status = file->Seal();
         if (!status.ok) return FileFailure(std::move(outcome), State::NotSaved, status);
         outcome.state = State::Pending;
+        outcome.fileDigest = writer.FileDigest();
         outcome.m_file = std::move(file);
         return outcome;
     }

@@ -14,10 +14,14 @@ FileStatus JournalWriter::Open() {
 }
 
 FileStatus JournalWriter::Write(std::string_view record) {
-    if (m_keepCodePage()) return m_file.Append(record);
-    m_converted.assign(record);
-    ConvertCp1253ToCp737(m_converted);
-    return m_file.Append(m_converted);
+    std::string_view bytes = record;
+    if (!m_keepCodePage()) {
+        m_converted.assign(record);
+        ConvertCp1253ToCp737(m_converted);
+        bytes = m_converted;
+    }
+    m_digest.AddBytes(bytes);
+    return m_file.Append(bytes);
 }
 
 }  // namespace dralmoft

@@ -10,6 +10,7 @@
 
 #include "data/atomic_save.h"
 #include "export/export_run.h"
+#include "export/log_digest.h"
 
 namespace dralmoft {
 
@@ -23,12 +24,15 @@ public:
     // held by another program), then creates the temporary file.
     [[nodiscard]] FileStatus Open();
     [[nodiscard]] FileStatus Write(std::string_view record) override;
+    // The digest of the bytes written so far: the file's, once the run is done.
+    [[nodiscard]] std::uint64_t FileDigest() const { return m_digest.Value(); }
 
 private:
     FileSystem& m_files;
     AtomicFileWriter& m_file;
     std::function<bool()> m_keepCodePage;
     std::string m_converted;
+    LogDigest m_digest;
 };
 
 }  // namespace dralmoft

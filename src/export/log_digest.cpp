@@ -7,8 +7,12 @@ constexpr std::uint64_t kPrime = 1099511628211ull;
 
 }  // namespace
 
-void LogDigest::Add(std::string_view bytes) {
+void LogDigest::AddBytes(std::string_view bytes) {
     for (const char byte : bytes) m_value = (m_value ^ static_cast<unsigned char>(byte)) * kPrime;
+}
+
+void LogDigest::Add(std::string_view bytes) {
+    AddBytes(bytes);
     for (std::uint64_t length = bytes.size(), i = 0; i < 8; ++i, length >>= 8)
         m_value = (m_value ^ (length & 0xff)) * kPrime;
 }

@@ -86,6 +86,11 @@ TEST_F(ExportToFileTest, ACompletedRunIsPendingUntilCommittedOrDiscarded) {
     ASSERT_TRUE(outcome.Commit().ok);
     EXPECT_EQ(outcome.state, State::Written);
     EXPECT_EQ(m_files.files, (std::map<std::u16string, std::string>{{u"out.txt", written}}));
+    // The digest the log keeps of the file: FNV-1a (64 bits) of its bytes, as anyone can
+    // take it again from the file.
+    std::uint64_t fnv = 14695981039346656037ull;
+    for (const unsigned char byte : written) fnv = (fnv ^ byte) * 1099511628211ull;
+    EXPECT_EQ(outcome.fileDigest, fnv);
 
     m_files.files = {{u"out.txt", "earlier export\r\n"}};
     ExportOutcome discarded = Export("|");
