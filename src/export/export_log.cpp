@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <sqlite3.h>
+#include <unordered_set>
 
 #include "data/code_page.h"
 
@@ -9,7 +10,8 @@ namespace dralmoft {
 namespace {
 
 // Version 1. The identity's texts are blobs: the bytes the records carry, compared
-// exactly. `digest` is the 64 bits as a signed integer.
+// exactly. `digest` is the 64 bits as a signed integer. A batch holds a document once
+// (Record sees to it); the indexes are small ones, so that a year is recorded quickly.
 constexpr const char* kSchema1 = R"sql(
 CREATE TABLE batch (
     number INTEGER PRIMARY KEY,
@@ -36,10 +38,10 @@ CREATE TABLE document (
     year INTEGER NOT NULL,
     tax_id BLOB NOT NULL,
     date TEXT NOT NULL,
-    digest INTEGER NOT NULL,
-    PRIMARY KEY (batch, sale, name, series, number, year, tax_id)
-) WITHOUT ROWID;
-CREATE INDEX document_identity ON document (sale, name, series, number, year, tax_id, batch);
+    digest INTEGER NOT NULL
+);
+CREATE INDEX document_batch ON document (batch);
+CREATE INDEX document_year ON document (year);
 CREATE INDEX document_date ON document (date);
 )sql";
 
@@ -108,8 +110,17 @@ private:
 
 }  // namespace
 
+std::size_t DocumentIdentityHash::operator()(const DocumentIdentity& identity) const {
+    LogDigest digest;
+    digest.Add(identity.name);
+    digest.Add(identity.series);
+    digest.Add(identity.taxId);
+    const std::uint64_t rest = (static_cast<std::uint64_t>(identity.number) << 17) ^
+                               (static_cast<std::uint64_t>(identity.year) << 1) ^ (identity.sale ? 1u : 0u);
+    return static_cast<std::size_t>(digest.Value() ^ (rest * 0x9e3779b97f4a7c15ull));
+}
+
 LogStatus ExportLog::Open(const std::u16string& path) {
-    m_latest = {};
     m_connection.reset();
     sqlite3* database = nullptr;
     const int code = sqlite3_open16(path.c_str(), &database);
@@ -149,12 +160,6 @@ LogStatus ExportLog::Migrate() {
     return transaction.Commit();
 }
 
-SqliteStatement& ExportLog::Prepared(SqliteStatement& statement, const char* sql) {
-    if (!statement.Status().ok || !statement.IsPrepared()) statement = SqliteStatement(m_connection.get(), sql);
-    statement.Reset();
-    return statement;
-}
-
 LogStatus ExportLog::Record(ExportBatch& batch, std::span<const LoggedDocument> documents) {
     Transaction transaction(m_connection.get());
     if (!transaction.Status().ok) return transaction.Status();
@@ -176,9 +181,11 @@ LogStatus ExportLog::Record(ExportBatch& batch, std::span<const LoggedDocument> 
     if (LogStatus status = insertBatch.Run(); !status.ok) return status;
     const std::int64_t number = sqlite3_last_insert_rowid(m_connection.get());
     SqliteStatement insertDocument(m_connection.get(),
-                                   "INSERT OR IGNORE INTO document (batch, sale, name, series, number, year, tax_id, "
+                                   "INSERT INTO document (batch, sale, name, series, number, year, tax_id, "
                                    "date, digest) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    std::unordered_set<DocumentIdentity, DocumentIdentityHash> met;
     for (const LoggedDocument& document : documents) {
+        if (!met.insert(document.identity).second) continue;
         insertDocument.Reset();
         BindIdentity(insertDocument.Bind(1, number), 2, document.identity)
             .Bind(8, document.date)
@@ -190,15 +197,20 @@ LogStatus ExportLog::Record(ExportBatch& batch, std::span<const LoggedDocument> 
     return LogStatus::Success();
 }
 
-LogStatus ExportLog::LatestDigest(const DocumentIdentity& identity, std::optional<std::uint64_t>& digest) {
-    digest.reset();
-    SqliteStatement& query = Prepared(m_latest,
-                                      "SELECT d.digest FROM document d JOIN batch b ON b.number = d.batch "
-                                      "WHERE d.sale = ? AND d.name = ? AND d.series = ? AND d.number = ? "
-                                      "AND d.year = ? AND d.tax_id = ? AND b.undone_at IS NULL "
-                                      "ORDER BY d.batch DESC LIMIT 1");
-    BindIdentity(query, 1, identity);
-    if (query.Step()) digest = std::bit_cast<std::uint64_t>(query.Integer(0));
+LogStatus ExportLog::LatestDigests(int firstYear, int lastYear, LoggedDigests& digests) {
+    digests.clear();
+    // Oldest batch first: a later batch's digest replaces an earlier one's.
+    SqliteStatement query(m_connection.get(),
+                          "SELECT d.sale, d.name, d.series, d.number, d.year, d.tax_id, d.digest FROM document d "
+                          "JOIN batch b ON b.number = d.batch "
+                          "WHERE d.year BETWEEN ? AND ? AND b.undone_at IS NULL ORDER BY d.batch");
+    query.Bind(1, std::int64_t{firstYear}).Bind(2, std::int64_t{lastYear});
+    while (query.Step()) {
+        DocumentIdentity identity{
+            query.Integer(0) != 0, query.Blob(1), query.Blob(2), query.Integer(3), static_cast<int>(query.Integer(4)),
+            query.Blob(5)};
+        digests.insert_or_assign(std::move(identity), std::bit_cast<std::uint64_t>(query.Integer(6)));
+    }
     return query.Status();
 }
 

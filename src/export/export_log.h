@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "export/log_digest.h"
@@ -31,6 +32,13 @@ struct DocumentIdentity {
 
     friend bool operator==(const DocumentIdentity&, const DocumentIdentity&) = default;
 };
+
+struct DocumentIdentityHash {
+    std::size_t operator()(const DocumentIdentity& identity) const;
+};
+
+// The latest digest of each document the log holds in batches still standing.
+using LoggedDigests = std::unordered_map<DocumentIdentity, std::uint64_t, DocumentIdentityHash>;
 
 struct LoggedDocument {
     DocumentIdentity identity;
@@ -86,9 +94,10 @@ public:
     // Records a written export and its documents in one transaction; `batch.number` is
     // set. A document given twice is kept once (its first).
     [[nodiscard]] LogStatus Record(ExportBatch& batch, std::span<const LoggedDocument> documents);
-    // The digest of the document as the latest batch still standing holds it; nothing
-    // when no such batch has it.
-    [[nodiscard]] LogStatus LatestDigest(const DocumentIdentity& identity, std::optional<std::uint64_t>& digest);
+    // The digest of each document dated in the years given, as the latest batch still
+    // standing holds it, read at once: an export of only what is new asks about each of a
+    // year's documents.
+    [[nodiscard]] LogStatus LatestDigests(int firstYear, int lastYear, LoggedDigests& digests);
     [[nodiscard]] LogStatus InPeriod(const std::string& from, const std::string& to, PeriodExports& exports);
     // Every batch, newest first.
     [[nodiscard]] LogStatus History(std::vector<ExportBatch>& batches);
@@ -98,10 +107,8 @@ public:
 
 private:
     [[nodiscard]] LogStatus Migrate();
-    [[nodiscard]] SqliteStatement& Prepared(SqliteStatement& statement, const char* sql);
 
     SqliteConnection m_connection;
-    SqliteStatement m_latest;
 };
 
 }  // namespace dralmoft

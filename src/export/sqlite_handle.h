@@ -32,7 +32,6 @@ public:
     SqliteStatement& operator=(SqliteStatement&&) noexcept = default;
 
     [[nodiscard]] const LogStatus& Status() const { return m_status; }
-    [[nodiscard]] bool IsPrepared() const { return m_statement != nullptr; }
 
     // Parameters count from 1, as in the SQL's "?".
     SqliteStatement& Bind(int at, std::int64_t value);

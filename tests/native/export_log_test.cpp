@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include "export/document_digest.h"
+#include "export/export_log_observer.h"
 
 namespace dralmoft {
 namespace {
@@ -29,10 +30,11 @@ ExportBatch Batch(std::string when) {
 }
 
 std::optional<std::uint64_t> Latest(ExportLog& log, const DocumentIdentity& identity) {
-    std::optional<std::uint64_t> digest;
-    const LogStatus status = log.LatestDigest(identity, digest);
+    LoggedDigests digests;
+    const LogStatus status = log.LatestDigests(identity.year, identity.year, digests);
     EXPECT_TRUE(status.ok) << status.text;
-    return digest;
+    const auto found = digests.find(identity);
+    return found != digests.end() ? std::optional(found->second) : std::nullopt;
 }
 
 class ExportLogTest : public ::testing::Test {
@@ -107,6 +109,11 @@ TEST_F(ExportLogTest, TheLatestBatchStandingCountsAndUndoIsKept) {
     Record(Batch("2026-04-01T10:00:00Z"), {{amended, "2026-03-10", 1}, {once, "2026-03-31", 3}});
     Record(Batch("2026-04-05T10:00:00Z"), {{amended, "2026-03-10", 2}, {Invoice("A", 3), "2026-04-01", 4}});
     EXPECT_EQ(Latest(log, amended), 2u);
+    LoggedDigests year;
+    ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
+    EXPECT_EQ(year, (LoggedDigests{{amended, 2}, {once, 3}, {Invoice("A", 3), 4}}));
+    ASSERT_TRUE(log.LatestDigests(2024, 2025, year).ok);
+    EXPECT_TRUE(year.empty());
 
     PeriodExports march;
     ASSERT_TRUE(log.InPeriod("2026-03-01", "2026-03-31", march).ok);
@@ -122,6 +129,8 @@ TEST_F(ExportLogTest, TheLatestBatchStandingCountsAndUndoIsKept) {
     EXPECT_EQ(result, UndoResult::Undone);
     EXPECT_EQ(Latest(log, amended), 1u);
     EXPECT_EQ(Latest(log, Invoice("A", 3)), std::nullopt);
+    ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
+    EXPECT_EQ(year, (LoggedDigests{{amended, 1}, {once, 3}}));
     ASSERT_TRUE(log.Undo(2, "2026-04-07T09:00:00Z", u"Άλλος", result).ok);
     EXPECT_EQ(result, UndoResult::AlreadyUndone);
     ASSERT_TRUE(log.Undo(9, "2026-04-07T09:00:00Z", u"Άλλος", result).ok);
@@ -221,6 +230,46 @@ TEST(LogDigestTest, PiecesAreClosedByTheirLengthAndHexIsSixteenDigits) {
     EXPECT_EQ(LogDigest::Hex(0), "0000000000000000");
 }
 
+DocumentFields SaleFields(std::int32_t number) {
+    DocumentFields fields;
+    fields.series = "\xc1";  // Α
+    fields.number = number;
+    fields.kind = 1;
+    fields.traderNumber = 3;
+    fields.taxId = "094019245";
+    fields.date = "7/3/2026";
+    fields.name = "\xd4\xe9\xec";
+    fields.oleDate = 46088.0;  // 7 March 2026
+    return fields;
+}
+
+// An export of only what is new writes the documents the log does not hold, or holds with
+// other records, and logs each document written once.
+TEST(ExportLogObserverTest, CountsNewChangedAndAlreadyExportedAndLogsEachOnce) {
+    const std::vector<ComposedGroup> groups{{24.0, "Item", 100.0, 24.0, "54.00.24", "70.00"}};
+    const ComposedTrader trader{124.0, 24.0, "30.00.01"};
+    const DocumentFields fresh = SaleFields(1), same = SaleFields(2), amended = SaleFields(3);
+    const auto composed = [&](const DocumentFields& fields) {
+        return ComposedDocument(fields, "", {}, groups, trader);
+    };
+    LoggedDigests logged{{LogEntryOf(composed(same)).identity, LogEntryOf(composed(same)).digest},
+                         {LogEntryOf(composed(amended)).identity, LogEntryOf(composed(amended)).digest + 1}};
+
+    for (const bool onlyNew : {false, true}) {
+        ExportLogObserver observer(logged, onlyNew);
+        EXPECT_TRUE(observer.Keep(composed(fresh)));
+        EXPECT_EQ(observer.Keep(composed(same)), !onlyNew);
+        EXPECT_TRUE(observer.Keep(composed(amended)));
+        EXPECT_TRUE(observer.Keep(composed(fresh)));  // met again (the second query): logged once
+        EXPECT_EQ(observer.Counts().fresh, 1u);
+        EXPECT_EQ(observer.Counts().changed, 1u);
+        EXPECT_EQ(observer.Counts().already, 1u);
+        std::vector<std::int64_t> numbers;
+        for (const LoggedDocument& entry : observer.Entries()) numbers.push_back(entry.identity.number);
+        EXPECT_EQ(numbers, onlyNew ? (std::vector<std::int64_t>{1, 3}) : (std::vector<std::int64_t>{1, 2, 3}));
+    }
+}
+
 // The log's digest of a composed document: the same for the same values however the file
 // wrote them; another for any change of a value.
 TEST(DocumentDigestTest, FollowsTheFieldValuesNotTheirForm) {
@@ -231,7 +280,9 @@ TEST(DocumentDigestTest, FollowsTheFieldValuesNotTheirForm) {
     fields.traderNumber = 3;
     fields.taxId = "094019245";
     fields.date = "7/3/2026";
-    fields.reference = "\xd4\xe9\xec-\xc1" "7";
+    fields.reference =
+        "\xd4\xe9\xec-\xc1"
+        "7";
     fields.name = "\xd4\xe9\xec";
     fields.oleDate = 46088.0;  // 7 March 2026
     std::vector<ComposedGroup> groups{{24.0, "Item", 100.0, 24.0, "54.00.24", "70.00"}};

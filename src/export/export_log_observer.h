@@ -1,0 +1,41 @@
+#pragma once
+// An export seen by the log: every document written becomes an entry for the batch (once,
+// however often the run meets it), and each is counted as new, changed (the log holds it
+// with other records: amended since) or already exported. Asked for only what is new, it
+// leaves the already exported documents out of the file.
+
+#include <cstddef>
+#include <unordered_set>
+#include <vector>
+
+#include "export/document_observer.h"
+#include "export/export_log.h"
+
+namespace dralmoft {
+
+struct LogCounts {
+    std::size_t fresh = 0;
+    std::size_t changed = 0;
+    std::size_t already = 0;
+};
+
+class ExportLogObserver final : public DocumentObserver {
+public:
+    // `logged`: what the log holds for the period's years (ExportLog::LatestDigests).
+    ExportLogObserver(LoggedDigests logged, bool onlyNew);
+
+    [[nodiscard]] bool Keep(const ComposedDocument& document) override;
+
+    // The documents written, in the order first met.
+    [[nodiscard]] const std::vector<LoggedDocument>& Entries() const { return m_entries; }
+    [[nodiscard]] const LogCounts& Counts() const { return m_counts; }
+
+private:
+    LoggedDigests m_logged;
+    bool m_onlyNew;
+    std::vector<LoggedDocument> m_entries;
+    std::unordered_set<DocumentIdentity, DocumentIdentityHash> m_met;
+    LogCounts m_counts;
+};
+
+}  // namespace dralmoft
