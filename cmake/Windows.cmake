@@ -14,6 +14,7 @@ add_library(dralmoft_windows STATIC
     src/data/windows_file_system.cpp
     src/export/com_document_source.cpp
     src/export/locale_date.cpp
+    src/export/windows_author.cpp
     src/win/bstr.cpp
     src/win/registry_key.cpp
     src/win/string_table.cpp
