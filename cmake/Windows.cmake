@@ -79,7 +79,8 @@ target_link_options(dralmoft PRIVATE -municode)
 
 # The command-line exporter: the same export, without the window. It carries the
 # resources for its messages' texts.
-add_executable(dralmoft-export src/app/exporter_main.cpp src/app/exporter_options.cpp src/app/console_text.cpp
+add_executable(dralmoft-export src/app/exporter_main.cpp src/app/exporter_log.cpp src/app/exporter_options.cpp
+               src/app/console_text.cpp
                src/app/shared_messages.cpp ${DRALMOFT_RESOURCES})
 target_link_libraries(dralmoft-export PRIVATE dralmoft_windows)
 target_link_options(dralmoft-export PRIVATE -municode)

@@ -47,4 +47,10 @@ void WriteConsoleText(DWORD stream, std::u16string_view text) {
     WriteBytes(handle, utf8);
 }
 
+void Tell(DWORD stream, std::wstring_view text) {
+    std::u16string line(text.begin(), text.end());
+    line += u"\r\n";
+    WriteConsoleText(stream, line);
+}
+
 }  // namespace dralmoft

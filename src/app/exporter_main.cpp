@@ -5,6 +5,11 @@
 //
 //   dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)
 //                   [--separator TEXT] [--cp1253] [--report FILE] [--strict]
+//                   [--only-new | --no-log]
+//   dralmoft-export --history | --forget N
+//
+// An export is recorded in the export log of the current directory (dralmoft-exports.db)
+// once its file is written.
 //
 // Exit 0 on success, 1 on a server or file error (told on standard error as the window
 // tells it), 2 on a usage error (named before the usage text) or a file that must not be
@@ -20,6 +25,7 @@
 #include <vector>
 
 #include "app/console_text.h"
+#include "app/exporter_log.h"
 #include "app/exporter_options.h"
 #include "app/resource.h"
 #include "app/shared_messages.h"
@@ -47,13 +53,19 @@ namespace {
 constexpr char kUsage[] =
     "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)\r\n"
     "                       [--separator TEXT] [--cp1253] [--report FILE] [--strict]\r\n"
+    "                       [--only-new | --no-log]\r\n"
+    "       dralmoft-export --history | --forget N\r\n"
     "  Writes the ledger file of the period from the ERP's server, with the accounts of\r\n"
     "  client.txt, supplier.txt, products.txt and fpa.txt in the current directory.\r\n"
     "  --separator  the field separator (default \";\")\r\n"
     "  --cp1253     keep the Greek code page 1253 (default: the OEM code page 737)\r\n"
     "  --check      write no file: print the problems the ledger would meet (exit 4 if any)\r\n"
     "  --report     also write the check's report (problems and totals) as CSV\r\n"
-    "  --strict     leave the file as it was when the check finds problems (exit 4)\r\n";
+    "  --strict     leave the file as it was when the check finds problems (exit 4)\r\n"
+    "  --only-new   write only the documents the export log does not hold as they are\r\n"
+    "  --no-log     neither consult nor keep the export log (dralmoft-exports.db)\r\n"
+    "  --history    print the export log's batches, newest first\r\n"
+    "  --forget     undo batch N: its documents count as not exported\r\n";
 
 // Exit codes: done, a server, file or log failure, a usage error, blocking problems.
 constexpr int kDone = 0;
@@ -61,16 +73,16 @@ constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
 constexpr int kBlocked = 4;
 
-void Tell(DWORD stream, std::wstring_view text) { WriteConsoleText(stream, AsUtf16(std::wstring(text) + L"\r\n")); }
-
-std::string Summary(const ExportSummary& summary, std::size_t blocking, double seconds) {
+std::string Summary(const ExportSummary& summary, std::size_t blocking, const LogCounts& log, double seconds) {
     const std::size_t skipped = summary.notCommercial + summary.noTrader + summary.noLines;
     return FillMessage(
         "%1: %2 documents read, %3 exported, %4 skipped (%5 not commercial documents, %6 without "
-        "trader, %7 without lines), %8 records, %9 blocking problems, %10 s",
+        "trader, %7 without lines), %8 records, %9 blocking problems, %10 new, %11 changed, %12 already "
+        "exported, %13 s",
         {"", std::to_string(summary.read), std::to_string(summary.exported), std::to_string(skipped),
          std::to_string(summary.notCommercial), std::to_string(summary.noTrader), std::to_string(summary.noLines),
-         std::to_string(summary.records), std::to_string(blocking), FormatFixed(seconds, 2)});
+         std::to_string(summary.records), std::to_string(blocking), std::to_string(log.fresh),
+         std::to_string(log.changed), std::to_string(log.already), FormatFixed(seconds, 2)});
 }
 
 // Loads the four account files of the current directory, never creating one. A missing
@@ -146,16 +158,27 @@ int Export(const ExporterOptions& options) {
     ComDocumentSource source(server, documentQuery);
     const auto keepCodePage = [&] { return options.keepCodePage; };
     const ExportRequest request{options.from, options.to, options.out, options.separator, keepCodePage};
+    // Without the log every document counts as new.
+    ExportLog log;
+    LoggedDigests logged;
+    const bool useLog = !options.noLog && !options.check;
+    if (useLog && !ReadExportLog(options, log, logged)) return kFailed;
+    ExportLogObserver observer(std::move(logged), options.onlyNew);
     PeriodCheck check(keepCodePage);
-    const ExportServices services{source, tables, files, FormatUserDate, nullptr, nullptr, &check};
+    const ExportServices services{source, tables, files, FormatUserDate, nullptr, &observer, &check};
     ExportOutcome outcome = options.check ? CheckPeriod(request, services) : ExportToFile(request, services);
     const CheckReport& report = check.Report();
-    Settle(outcome, options, report);
     const std::wstring out = AsWide(options.out);
+    if (outcome.state == ExportOutcome::State::Pending && options.onlyNew && observer.Entries().empty()) {
+        outcome.Discard();
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_NOTHING_NEW, {out}));
+    }
+    Settle(outcome, options, report);
     if (const auto failure = options.check ? CheckFailureText(outcome) : ExportFailureText(outcome, out)) {
         Tell(STD_ERROR_HANDLE, *failure);
         return kFailed;
     }
+    if (useLog && !RecordInExportLog(log, request, outcome, observer)) return kFailed;
     if (!options.report.empty()) {
         const FileStatus saved = SaveCheckReport(files, options.report, report);
         if (!saved.ok) {
@@ -173,7 +196,7 @@ int Export(const ExporterOptions& options) {
     // A check has no file to name: its line names the period.
     const std::wstring name =
         options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : out;
-    Tell(STD_OUTPUT_HANDLE, name + Part(Summary(outcome.summary, report.BlockingCount(), seconds)));
+    Tell(STD_OUTPUT_HANDLE, name + Part(Summary(outcome.summary, report.BlockingCount(), observer.Counts(), seconds)));
     const bool blocked = report.BlockingCount() != 0 && (options.check || options.strict);
     return blocked ? kBlocked : kDone;
 }
@@ -192,7 +215,8 @@ int wmain(int argc, wchar_t** argv) {
         }
         const ComApartment apartment;
         try {
-            return Export(*parsed.options);
+            const ExporterOptions& options = *parsed.options;
+            return options.history || options.forget != 0 ? RunLogAction(options) : Export(options);
         } catch (const ServerError& error) {
             Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STARTUP_FAILED, {Part(error.StatusHex()), Part(error.Text())}));
             return kFailed;

@@ -2,6 +2,7 @@
 // The command-line exporter's arguments. Portable: a usage error is a value, told by the
 // exporter before its usage text.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,11 @@ struct ExporterOptions {
     bool check = false;     // the run without a file: the problems on standard output
     bool strict = false;    // an export with blocking problems leaves the target as it was
     std::u16string report;  // where the check's report goes as CSV; empty: nowhere
+    bool onlyNew = false;   // write only what the export log does not hold as it is
+    bool noLog = false;     // neither consult nor keep the export log
+    // The log's own actions, with no export: print its batches, or undo batch `forget`.
+    bool history = false;
+    std::int64_t forget = 0;
 };
 
 struct ExporterArguments {

@@ -34,6 +34,18 @@ TEST(ExporterOptions, ThePeriodTheFileAndTheChoices) {
         Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-31", u"--out", u"a", u"--strict"});
     ASSERT_TRUE(strict.options);
     EXPECT_TRUE(strict.options->strict);
+
+    const ExporterArguments onlyNew =
+        Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-31", u"--out", u"a", u"--only-new"});
+    ASSERT_TRUE(onlyNew.options);
+    EXPECT_TRUE(onlyNew.options->onlyNew);
+    EXPECT_FALSE(onlyNew.options->noLog);
+    const ExporterArguments history = Parse({u"--history"});
+    ASSERT_TRUE(history.options) << "the log's actions need no period and no file";
+    EXPECT_TRUE(history.options->history);
+    const ExporterArguments forget = Parse({u"--forget", u"14"});
+    ASSERT_TRUE(forget.options);
+    EXPECT_EQ(forget.options->forget, 14);
 }
 
 // Each usage error names the option and what was wrong with its value.
@@ -58,6 +70,12 @@ TEST(ExporterOptions, UsageErrorsSayWhatIsWrong) {
         {with({u"--check", u"--out", u"a"}), "--out: not with --check (a check writes no file)"},
         {with({u"--check", u"--report"}), "--report: a value is needed"},
         {with({u"--verbose"}), "--verbose: not an option"},
+        {with({u"--out", u"a", u"--only-new", u"--no-log"}), "--only-new: not with --no-log (it asks the log)"},
+        {with({u"--history"}), "--history: no other option with it"},
+        {Parse({u"--forget", u"0"}), "--forget: 0 is not a batch number"},
+        {Parse({u"--forget", u"-3"}), "--forget: -3 is not a batch number"},
+        {Parse({u"--forget", u"3x"}), "--forget: 3x is not a batch number"},
+        {Parse({u"--forget", u"3", u"--to", u"2026-01-01"}), "--forget: no other option with it"},
         {with({}), "--out: missing"},
     };
     for (const auto& [parsed, error] : cases) {

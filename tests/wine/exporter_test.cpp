@@ -137,6 +137,86 @@ TEST_F(Exporter, MissingAccountFilesAreWarnedOfAndNeverCreated) {
     EXPECT_EQ(result.out.substr(result.out.size() - 4), " s\r\n");
 }
 
+// The export log: a period exported again is warned of; --only-new writes nothing when
+// nothing changed, then exactly the amended document; --history lists the batches and
+// --forget undoes one, so that its documents count as not exported.
+TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
+    ServeDemo();
+    WriteDemoAccounts();
+    const auto counts = [](const ProgramResult& result) {
+        const std::size_t end = result.out.rfind(" already exported");
+        const std::size_t start = result.out.rfind("blocking problems, ", end);
+        return end == std::string::npos || start == std::string::npos ? result.out
+                                                                      : result.out.substr(start + 19, end - start - 19);
+    };
+    ProgramResult result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(counts(result), "11 new, 0 changed, 0") << result.out;
+    EXPECT_TRUE(std::filesystem::exists(m_work.Path() + L"\\dralmoft-exports.db"));
+    const std::string first = Accounts(L"m.txt");
+
+    result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(counts(result), "0 new, 0 changed, 11") << result.out;
+    EXPECT_NE(result.err.find("Προσοχή: 11 έγγραφα της περιόδου έχουν ήδη εξαχθεί:"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(", εξαγωγή 1"), std::string::npos) << result.err;
+
+    result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253 --only-new");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(counts(result), "0 new, 0 changed, 11") << result.out;
+    EXPECT_NE(result.err.find("Κανένα νέο ή αλλαγμένο έγγραφο στην περίοδο: το αρχείο «m.txt» δεν γράφτηκε"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(Accounts(L"m.txt"), first);
+    EXPECT_EQ(TildeFiles(), std::vector<std::wstring>{});
+
+    std::string company = SourceFile("demo/company.json");
+    company.replace(company.find("\"value\": 206.1,"), 16, "\"value\": 306.1,");  // ΤΙΜ-Α16 amended
+    ServeCompany(company);
+    result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253 --only-new");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(counts(result), "0 new, 1 changed, 10") << result.out;
+    const std::string amended = Accounts(L"m.txt");
+    // Only the amended document (1253: ΤΙΜ-Α16): its records, and no other's.
+    const std::string reference =
+        "\xd4\xc9\xcc-\xc1"
+        "16";
+    EXPECT_NE(amended.find(reference), std::string::npos);
+    EXPECT_EQ(amended.find("\xd4\xc9\xcc-\xc1"
+                           "15"),
+              std::string::npos);
+    EXPECT_EQ(amended.find("\xd4\xc9\xcc-\xc1"
+                           "17"),
+              std::string::npos);
+
+    result = Export(L"--history");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream history(result.out);
+    for (std::string line; std::getline(history, line);) {
+        std::vector<std::string>& fields = lines.emplace_back();
+        std::istringstream parts(line.substr(0, line.size() - 1));  // without the CR
+        for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
+    }
+    ASSERT_EQ(lines.size(), 3u) << result.out;  // the run that wrote nothing is not a batch
+    EXPECT_EQ(lines[0][0], "3");
+    EXPECT_EQ(lines[0].size(), 9u);
+    EXPECT_EQ(lines[0][1].size(), 20u) << lines[0][1];  // YYYY-MM-DDTHH:MM:SSZ
+    EXPECT_EQ(lines[0][3] + " " + lines[0][4] + " " + lines[0][5] + " " + lines[0][7] + " " + lines[0][8],
+              "2026-03-01 2026-03-31 1 ok m.txt");
+    EXPECT_EQ(lines[2][5], "11");
+
+    result = Export(L"--forget 3");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_NE(result.out.find("Η εξαγωγή 3 αναιρέθηκε: τα 1 έγγραφά της"), std::string::npos) << result.out;
+    EXPECT_EQ(Export(L"--forget 3").exitCode, 2u);
+    EXPECT_EQ(Export(L"--forget 9").exitCode, 2u);
+    result = Export(L"--history");
+    EXPECT_NE(result.out.find("\tundone\tm.txt"), std::string::npos) << result.out;
+    result = Export(std::wstring(kMarch) + L"--out m2.txt --cp1253 --only-new");
+    EXPECT_EQ(counts(result), "0 new, 1 changed, 10") << "the ledger holds the first version again";
+}
+
 TEST_F(Exporter, AnUnreadableAccountFileStopsTheExport) {
     ServeDemo();
     WriteDemoAccounts();
