@@ -37,9 +37,12 @@ std::wstring BatchDay(const std::string& when) {
 }  // namespace
 
 bool ReadExportLog(const ExporterOptions& options, ExportLog& log, LoggedDigests& logged) {
+    // A check only reads: it does not create a log where there is none.
+    if (options.check && ::GetFileAttributesW(kLogName.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
     if (!Told(log.Open(std::u16string(ExportLog::kFileName)))) return false;
     if (!Told(log.LatestDigests(Year(options.from), Year(options.to), logged))) return false;
-    if (options.onlyNew) return true;
+    // The check's report and --only-new say it document by document.
+    if (options.onlyNew || options.check) return true;
     PeriodExports exported;
     if (!Told(log.InPeriod(FormatIsoDate(options.from), FormatIsoDate(options.to), exported))) return false;
     if (exported.documents == 0) return true;

@@ -13,7 +13,8 @@ namespace dralmoft {
 
 // Opens the log of the current directory and reads what it holds of the options'
 // period; warns on standard error when the whole period is exported again over earlier
-// batches. False (told) when the log cannot be opened or read.
+// batches. A check leaves the log closed where there is none. False (told) when the log
+// cannot be opened or read.
 [[nodiscard]] bool ReadExportLog(const ExporterOptions& options, ExportLog& log, LoggedDigests& logged);
 
 // Records a Written export. False (told: the file was written, the log was not) when the

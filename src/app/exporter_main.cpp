@@ -158,13 +158,13 @@ int Export(const ExporterOptions& options) {
     ComDocumentSource source(server, documentQuery);
     const auto keepCodePage = [&] { return options.keepCodePage; };
     const ExportRequest request{options.from, options.to, options.out, options.separator, keepCodePage};
-    // Without the log every document counts as new.
+    // Without the log every document counts as new. A check reads the log (its report
+    // lists what was exported before) but records nothing.
     ExportLog log;
     LoggedDigests logged;
-    const bool useLog = !options.noLog && !options.check;
-    if (useLog && !ReadExportLog(options, log, logged)) return kFailed;
-    ExportLogObserver observer(std::move(logged), options.onlyNew);
+    if (!options.noLog && !ReadExportLog(options, log, logged)) return kFailed;
     PeriodCheck check(keepCodePage);
+    ExportLogObserver observer(std::move(logged), options.onlyNew, &check);
     const ExportServices services{source, tables, files, FormatUserDate, nullptr, &observer, &check};
     ExportOutcome outcome = options.check ? CheckPeriod(request, services) : ExportToFile(request, services);
     const CheckReport& report = check.Report();
@@ -178,7 +178,7 @@ int Export(const ExporterOptions& options) {
         Tell(STD_ERROR_HANDLE, *failure);
         return kFailed;
     }
-    if (useLog && !RecordInExportLog(log, request, outcome, observer)) return kFailed;
+    if (log.IsOpen() && !options.check && !RecordInExportLog(log, request, outcome, observer)) return kFailed;
     if (!options.report.empty()) {
         const FileStatus saved = SaveCheckReport(files, options.report, report);
         if (!saved.ok) {

@@ -13,8 +13,8 @@
 
 namespace dralmoft {
 
-// In the order the report's counts list them. The first eight block: the file would be
-// imported wrong or not at all. The rest inform.
+// In the order the report's counts list them. The first nine block: the file would be
+// imported wrong or not at all, or a document posted twice. The rest inform.
 enum class CheckCode : std::uint8_t {
     ClientAccount,
     SupplierAccount,
@@ -24,14 +24,16 @@ enum class CheckCode : std::uint8_t {
     SeparatorInField,
     LineBreakInField,
     BadAmount,
+    Changed,  // amended since the export log's batch: the ledger holds the old version
     Rounding,
+    AlreadyExported,  // the export log holds it as it is
     NotCommercial,
     NoTrader,
     NoLines,
 };
-inline constexpr std::size_t kCheckCodeCount = 12;
+inline constexpr std::size_t kCheckCodeCount = 14;
 
-[[nodiscard]] constexpr bool IsBlocking(CheckCode code) { return code <= CheckCode::BadAmount; }
+[[nodiscard]] constexpr bool IsBlocking(CheckCode code) { return code <= CheckCode::Changed; }
 [[nodiscard]] constexpr bool IsAccountProblem(CheckCode code) { return code <= CheckCode::VatAccount; }
 // "client-account", ...: the code as reports and scripts name it.
 [[nodiscard]] std::string_view CheckCodeName(CheckCode code);

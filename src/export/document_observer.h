@@ -34,8 +34,11 @@ struct ComposedTrader {
 class ComposedDocument {
 public:
     ComposedDocument(const DocumentFields& fields, std::string_view text, std::span<const std::size_t> ends,
-                     std::span<const ComposedGroup> groups, const ComposedTrader& trader)
-        : m_fields(fields), m_text(text), m_ends(ends), m_groups(groups), m_trader(trader) {}
+                     std::span<const ComposedGroup> groups, const ComposedTrader& trader, std::size_t index = 0)
+        : m_fields(fields), m_text(text), m_ends(ends), m_groups(groups), m_trader(trader), m_index(index) {}
+
+    // The element's count in the run (from 1).
+    [[nodiscard]] std::size_t Index() const { return m_index; }
 
     [[nodiscard]] const DocumentFields& Fields() const { return m_fields; }
     // Its groups in the order of their records (ascending percentage), and its trader.
@@ -57,6 +60,7 @@ private:
     std::span<const std::size_t> m_ends;
     std::span<const ComposedGroup> m_groups;
     const ComposedTrader& m_trader;
+    std::size_t m_index;
 };
 
 class DocumentObserver {

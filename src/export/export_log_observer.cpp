@@ -4,17 +4,20 @@
 
 namespace dralmoft {
 
-ExportLogObserver::ExportLogObserver(LoggedDigests logged, bool onlyNew)
-    : m_logged(std::move(logged)), m_onlyNew(onlyNew) {}
+ExportLogObserver::ExportLogObserver(LoggedDigests logged, bool onlyNew, PeriodCheck* check)
+    : m_logged(std::move(logged)), m_onlyNew(onlyNew), m_check(check) {}
 
 bool ExportLogObserver::Keep(const ComposedDocument& document) {
     LoggedDocument entry = LogEntryOf(document);
     const auto logged = m_logged.find(entry.identity);
     const bool already = logged != m_logged.end() && logged->second == entry.digest;
     if (m_met.insert(entry.identity).second) {
-        if (logged == m_logged.end()) ++m_counts.fresh;
-        else if (already) ++m_counts.already;
-        else ++m_counts.changed;
+        if (logged == m_logged.end()) {
+            ++m_counts.fresh;
+        } else {
+            ++(already ? m_counts.already : m_counts.changed);
+            if (m_check) m_check->Logged(already ? CheckCode::AlreadyExported : CheckCode::Changed, document);
+        }
         if (!(m_onlyNew && already)) m_entries.push_back(std::move(entry));
     }
     return !(m_onlyNew && already);

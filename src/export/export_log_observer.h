@@ -10,6 +10,7 @@
 
 #include "export/document_observer.h"
 #include "export/export_log.h"
+#include "export/period_check.h"
 
 namespace dralmoft {
 
@@ -22,7 +23,8 @@ struct LogCounts {
 class ExportLogObserver final : public DocumentObserver {
 public:
     // `logged`: what the log holds for the period's years (ExportLog::LatestDigests).
-    ExportLogObserver(LoggedDigests logged, bool onlyNew);
+    // The check, when given, lists the changed and the already exported documents.
+    ExportLogObserver(LoggedDigests logged, bool onlyNew, PeriodCheck* check = nullptr);
 
     [[nodiscard]] bool Keep(const ComposedDocument& document) override;
 
@@ -33,6 +35,7 @@ public:
 private:
     LoggedDigests m_logged;
     bool m_onlyNew;
+    PeriodCheck* m_check;
     std::vector<LoggedDocument> m_entries;
     std::unordered_set<DocumentIdentity, DocumentIdentityHash> m_met;
     LogCounts m_counts;

@@ -160,7 +160,7 @@ void ExportRun::ComposeRecords(std::string_view separator) {
 
 FileStatus ExportRun::WriteRecords(std::string_view separator) {
     ComposeRecords(separator);
-    const ComposedDocument composed(m_fields, m_text, m_ends, m_composed, m_trader);
+    const ComposedDocument composed(m_fields, m_text, m_ends, m_composed, m_trader, m_summary.read);
     if (m_observer != nullptr && !m_observer->Keep(composed)) {
         ++m_summary.leftOut;
         return FileStatus::Success();
@@ -170,7 +170,7 @@ FileStatus ExportRun::WriteRecords(std::string_view separator) {
         ++m_summary.records;
     }
     ++m_summary.exported;
-    if (m_check) m_check->Written(m_summary.read, composed, separator);
+    if (m_check) m_check->Written(composed, separator);
     return FileStatus::Success();
 }
 

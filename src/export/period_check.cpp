@@ -57,10 +57,21 @@ void PeriodCheck::Start() {
 
 void PeriodCheck::Skipped(CheckCode code, std::size_t index, std::string_view document, double oleDate) {
     StartDocument(index, document, oleDate, true);
+    AddKeyless(code);
+}
+
+void PeriodCheck::AddKeyless(CheckCode code) {
     m_report.problems.push_back(CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1), 0, 0});
 }
 
-void PeriodCheck::Written(std::size_t index, const ComposedDocument& document, std::string_view separator) {
+void PeriodCheck::Logged(CheckCode code, const ComposedDocument& document) {
+    const DocumentFields& fields = document.Fields();
+    StartDocument(document.Index(), fields.reference, fields.oleDate, fields.kind == 1);
+    AddKeyless(code);
+}
+
+void PeriodCheck::Written(const ComposedDocument& document, std::string_view separator) {
+    const std::size_t index = document.Index();
     const DocumentFields& fields = document.Fields();
     const bool sale = fields.kind == 1;
     // The row's texts are made only when the document has a problem: most have none.

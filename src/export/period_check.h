@@ -40,8 +40,11 @@ public:
     // Element `index` (from 1) was skipped; `document` is its 1253 reference (or "#n"),
     // `oleDate` its date when read (NaN when not).
     void Skipped(CheckCode code, std::size_t index, std::string_view document, double oleDate);
-    // Element `index` was written as `document`, fields separated by `separator`.
-    void Written(std::size_t index, const ComposedDocument& document, std::string_view separator);
+    // The document was written, fields separated by `separator`.
+    void Written(const ComposedDocument& document, std::string_view separator);
+    // The export log holds the document: Changed or AlreadyExported. Told before it is
+    // written, or instead when an export of only what is new leaves it out.
+    void Logged(CheckCode code, const ComposedDocument& document);
 
     // The report of the run so far, its accounts in byte order; valid until the check
     // goes on.
@@ -76,6 +79,8 @@ private:
     void Add(CheckCode code, std::string_view key);  // a 1253 key
     void Add(CheckCode code, std::u16string_view key);
     void AddRow(CheckCode code, std::size_t keyAt);  // the key is the report's texts from keyAt on
+    // A row with no key, of the document started last.
+    void AddKeyless(CheckCode code);
     void StartDocument(std::size_t index, std::string_view reference, double oleDate, bool sale);
     void AddToTotals(const ComposedDocument& document);
 

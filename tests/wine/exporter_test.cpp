@@ -173,6 +173,17 @@ TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
     std::string company = SourceFile("demo/company.json");
     company.replace(company.find("\"value\": 206.1,"), 16, "\"value\": 306.1,");  // ΤΙΜ-Α16 amended
     ServeCompany(company);
+    // The ledger holds the old version: the check blocks, and so does --strict.
+    result = Export(std::wstring(kMarch) + L"--check --cp1253");
+    EXPECT_EQ(result.exitCode, 4u) << result.err;
+    EXPECT_NE(result.out.find("\r\nchanged;ΤΙΜ-Α16;2026-03-04;;"), std::string::npos) << result.out;
+    std::size_t already = 0;
+    for (std::size_t at = 0; (at = result.out.find("\r\nalready-exported;", at)) != std::string::npos; ++at) ++already;
+    EXPECT_EQ(already, 10u);
+    result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253 --strict");
+    EXPECT_EQ(result.exitCode, 4u) << result.err;
+    EXPECT_NE(result.err.find("1 έγγραφα άλλαξαν αφότου εξήχθησαν"), std::string::npos) << result.err;
+    EXPECT_EQ(Accounts(L"m.txt"), first);
     result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253 --only-new");
     ASSERT_EQ(result.exitCode, 0u) << result.err;
     EXPECT_EQ(counts(result), "0 new, 1 changed, 10") << result.out;
