@@ -108,10 +108,21 @@ for documents in 32767 100000; do
     (cd "$dir" && wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --out out.txt) | tee -a "build/bench/export-$documents.txt"
     # The check prints its problems (a line each) before the summary: only the summary is kept.
     # Exit 4 is its answer here: the folder's accounts leave most keys without one.
-    (cd "$dir" && { wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --check > check-out.txt || [ $? -eq 4 ]; } &&
+    # Without the log: after the first export it would list every document as exported.
+    (cd "$dir" && { wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --check --no-log > check-out.txt || [ $? -eq 4 ]; } &&
      tail -n 1 check-out.txt) | tee -a "build/bench/check-$documents.txt"
     wine build/win/bench/wine/dralmoft-bench-walk.exe "$(winepath -w "$dir")" 45658 46022 | tee -a "build/bench/walk-$documents.txt"
   done
+  # The export log's cost: the same export without it; then only what is new, when the
+  # log holds every document of the year as it is (nothing is written).
+  : > "build/bench/nolog-$documents.txt"
+  : > "build/bench/onlynew-$documents.txt"
+  for run in 1 2 3; do
+    (cd "$dir" && wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --out out.txt --no-log) 2>/dev/null | tee -a "build/bench/nolog-$documents.txt"
+    (cd "$dir" && wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 --to 2025-12-31 --out out.txt --only-new) 2>/dev/null | tee -a "build/bench/onlynew-$documents.txt"
+  done
+  nolog_seconds=$(tr -d '\r' < "build/bench/nolog-$documents.txt" | grep -o '[0-9.]* s$' | cut -d' ' -f1 | best)
+  onlynew_seconds=$(tr -d '\r' < "build/bench/onlynew-$documents.txt" | grep -o '[0-9.]* s$' | cut -d' ' -f1 | best)
   seconds=$(tr -d '\r' < "build/bench/export-$documents.txt" | grep -o '[0-9.]* s$' | cut -d' ' -f1 | best)
   check_seconds=$(tr -d '\r' < "build/bench/check-$documents.txt" | grep -o '[0-9.]* s$' | cut -d' ' -f1 | best)
   walk=$(value "build/bench/walk-$documents.txt" walk_s | best)
@@ -124,6 +135,10 @@ for documents in 32767 100000; do
   add "export / walk of the same $documents documents, both with the load (target <= 1.5)" "$ratio"
   add "export / walk of the same $documents documents, both without the load" "$inner"
   add "--check of the same $documents documents, problems printed to a file, best of 3 (Wine; target <= the export)" "$check_seconds s"
+  add "the same export with the log recording it / with --no-log, best of 3 (Wine; target: the log adds <= 10%)" \
+      "$seconds s / $nolog_seconds s ($(LC_ALL=C awk -v a="$seconds" -v b="$nolog_seconds" 'BEGIN {printf "%+.0f%%", 100 * (a - b) / b}'))"
+  add "--only-new of the same $documents documents, all exported before: best of 3 / (load + walk) (Wine; target <= 1.2)" \
+      "$onlynew_seconds s / $(LC_ALL=C awk -v o="$onlynew_seconds" -v l="$load" -v w="$walk" 'BEGIN {printf "%.2f", o / (l + w)}')"
   if [ "$documents" = 100000 ]; then
     share() { LC_ALL=C awk -v a="$1" -v b="$2" -v e="$seconds" 'BEGIN {printf "%.2f s (%.0f%% of the export)", b - a, 100 * (b - a) / e}'; }
     add "the check's cost, the folder's (demo) accounts: $(value build/bench/check.txt problems) rows (Wine; target <= 10%)" \

@@ -158,14 +158,15 @@ int Export(const ExporterOptions& options) {
     ComDocumentSource source(server, documentQuery);
     const auto keepCodePage = [&] { return options.keepCodePage; };
     const ExportRequest request{options.from, options.to, options.out, options.separator, keepCodePage};
-    // Without the log every document counts as new. A check reads the log (its report
-    // lists what was exported before) but records nothing.
+    // A check reads the log (its report lists what was exported before) but records
+    // nothing. Without the log no document is digested and every one counts as new.
     ExportLog log;
     LoggedDigests logged;
     if (!options.noLog && !ReadExportLog(options, log, logged)) return kFailed;
     PeriodCheck check(keepCodePage);
     ExportLogObserver observer(std::move(logged), options.onlyNew, &check);
-    const ExportServices services{source, tables, files, FormatUserDate, nullptr, &observer, &check};
+    DocumentObserver* const watching = log.IsOpen() ? &observer : nullptr;
+    const ExportServices services{source, tables, files, FormatUserDate, nullptr, watching, &check};
     ExportOutcome outcome = options.check ? CheckPeriod(request, services) : ExportToFile(request, services);
     const CheckReport& report = check.Report();
     const std::wstring out = AsWide(options.out);
@@ -192,11 +193,12 @@ int Export(const ExporterOptions& options) {
             return true;
         });
     }
+    const LogCounts counts = watching != nullptr ? observer.Counts() : LogCounts{outcome.summary.exported, 0, 0};
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     // A check has no file to name: its line names the period.
     const std::wstring name =
         options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : out;
-    Tell(STD_OUTPUT_HANDLE, name + Part(Summary(outcome.summary, report.BlockingCount(), observer.Counts(), seconds)));
+    Tell(STD_OUTPUT_HANDLE, name + Part(Summary(outcome.summary, report.BlockingCount(), counts, seconds)));
     const bool blocked = report.BlockingCount() != 0 && (options.check || options.strict);
     return blocked ? kBlocked : kDone;
 }

@@ -2,6 +2,7 @@
 // files it leaves.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -226,6 +227,40 @@ TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
     EXPECT_NE(result.out.find("\tundone\tm.txt"), std::string::npos) << result.out;
     result = Export(std::wstring(kMarch) + L"--out m2.txt --cp1253 --only-new");
     EXPECT_EQ(counts(result), "0 new, 1 changed, 10") << "the ledger holds the first version again";
+}
+
+// Two exporters in one folder at once both end with their batch in the log (one waits for
+// the other's transaction); a log another program holds is told with SQLite's text, and
+// nothing is exported until the log is free or --no-log is asked for.
+TEST_F(Exporter, TwoExportersShareTheLogAndAHeldLogStopsTheExport) {
+    ServeDemo();
+    WriteDemoAccounts();
+    {
+        StartedProgram first(ExporterProgram(), std::wstring(kYear) + L"--out a.txt --cp1253", m_work.Path());
+        StartedProgram second(ExporterProgram(), std::wstring(kYear) + L"--out b.txt --cp1253", m_work.Path());
+        const ProgramResult a = first.Wait();
+        const ProgramResult b = second.Wait();
+        EXPECT_EQ(a.exitCode, 0u) << a.err;
+        EXPECT_EQ(b.exitCode, 0u) << b.err;
+    }
+    const ProgramResult history = Export(L"--history");
+    EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), 2) << history.out;
+    EXPECT_NE(history.out.find("\tok\ta.txt\r\n"), std::string::npos) << history.out;
+    EXPECT_NE(history.out.find("\tok\tb.txt\r\n"), std::string::npos) << history.out;
+
+    WriteAccounts(L"c.txt", "earlier export\r\n");
+    ProgramResult held;
+    {
+        StartedProgram holder(HelperProgram(), L"hold dralmoft-exports.db 60000", m_work.Path());
+        ASSERT_TRUE(WaitUntilHeld(m_work.Path() + L"\\dralmoft-exports.db"));
+        held = Export(std::wstring(kYear) + L"--out c.txt");
+    }
+    EXPECT_EQ(held.exitCode, 1u);
+    EXPECT_NE(held.err.find("Το αρχείο εξαγωγών «dralmoft-exports.db» δεν άνοιξε: "), std::string::npos) << held.err;
+    EXPECT_EQ(Accounts(L"c.txt"), "earlier export\r\n");
+    const ProgramResult without = Export(std::wstring(kYear) + L"--out c.txt --no-log");
+    EXPECT_EQ(without.exitCode, 0u) << without.err;
+    EXPECT_EQ(Export(L"--history").out, history.out) << "--no-log records nothing";
 }
 
 TEST_F(Exporter, AnUnreadableAccountFileStopsTheExport) {
