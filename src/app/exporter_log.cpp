@@ -26,8 +26,6 @@ bool Told(const LogStatus& status) {
     return status.ok;
 }
 
-int Year(double oleDate) { return std::stoi(FormatIsoDate(oleDate).substr(0, 4)); }
-
 // The day of a batch as the user writes dates ("3/11/2026"); the log keeps UTC.
 std::wstring BatchDay(const std::string& when) {
     const std::optional<double> day = ParseOleDate(when.substr(0, 10));
@@ -40,7 +38,7 @@ bool ReadExportLog(const ExporterOptions& options, ExportLog& log, LoggedDigests
     // A check only reads: it does not create a log where there is none.
     if (options.check && ::GetFileAttributesW(kLogName.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
     if (!Told(log.Open(std::u16string(ExportLog::kFileName)))) return false;
-    if (!Told(log.LatestDigests(Year(options.from), Year(options.to), logged))) return false;
+    if (!Told(log.LatestDigests(OleYear(options.from), OleYear(options.to), logged))) return false;
     // The check's report and --only-new say it document by document.
     if (options.onlyNew || options.check) return true;
     PeriodExports exported;

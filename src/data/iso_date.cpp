@@ -39,6 +39,15 @@ bool ReadDigits(std::string_view text, std::size_t at, std::size_t count, int& v
     return true;
 }
 
+// The calendar date of an OLE date's day; false past what an OLE date can name.
+bool CivilDate(double oleDate, int& year, unsigned& month, unsigned& day) {
+    // The days an OLE date can name: 1 January 100 to 31 December 9999.
+    const double days = std::trunc(oleDate);
+    if (!(days >= -657434.0 && days <= 2958465.0)) return false;
+    CivilFromDays(static_cast<long long>(days) + DaysFromCivil(1899, 12, 30), year, month, day);
+    return true;
+}
+
 }  // namespace
 
 std::optional<double> ParseOleDate(std::string_view text) {
@@ -62,13 +71,16 @@ std::optional<double> ParseOleDate(std::string_view text) {
     return static_cast<double>(days) + (hour * 3600 + minute * 60 + second) / 86400.0;
 }
 
+int OleYear(double oleDate) {
+    int year = 0;
+    unsigned month = 0, day = 0;
+    return CivilDate(oleDate, year, month, day) ? year : 0;
+}
+
 std::string FormatIsoDate(double oleDate) {
-    // The days an OLE date can name: 1 January 100 to 31 December 9999.
-    const double day = std::trunc(oleDate);
-    if (!(day >= -657434.0 && day <= 2958465.0)) return {};
     int year = 0;
     unsigned month = 0, dayOfMonth = 0;
-    CivilFromDays(static_cast<long long>(day) + DaysFromCivil(1899, 12, 30), year, month, dayOfMonth);
+    if (!CivilDate(oleDate, year, month, dayOfMonth)) return {};
     // By hand: a report may date half a million rows, and snprintf is slow at it.
     std::string text = "0000-00-00";
     for (int at = 3, rest = year; at >= 0; --at, rest /= 10)

@@ -15,5 +15,7 @@ namespace dralmoft {
 // The day of an OLE date as "YYYY-MM-DD" (its time left out); empty for NaN and for days
 // past what an OLE date can name (years 100 to 9999).
 [[nodiscard]] std::string FormatIsoDate(double oleDate);
+// The year of an OLE date; 0 where FormatIsoDate gives nothing.
+[[nodiscard]] int OleYear(double oleDate);
 
 }  // namespace dralmoft

@@ -11,33 +11,33 @@ constexpr std::string_view kFieldMark = "\x1f";
 
 }  // namespace
 
-LoggedDocument LogEntryOf(const ComposedDocument& document) {
+LoggedDocument LogEntryMaker::Make(const ComposedDocument& document) {
     const DocumentFields& given = document.Fields();
     LoggedDocument entry;
     entry.date = FormatIsoDate(given.oleDate);
     // The year of the date: a series restarts its numbers each year.
-    const int year = entry.date.size() == 10 ? std::stoi(entry.date.substr(0, 4)) : 0;
-    entry.identity = {given.kind == 1, given.name, given.series, given.number, year, given.taxId};
+    entry.identity = {given.kind == 1, given.name, given.series, given.number, OleYear(given.oleDate), given.taxId};
 
-    DocumentFields fields = given;
-    fields.date = entry.date;
-    DocumentRecords records;
-    records.Begin(fields, kFieldMark);
-    std::string text;
+    m_fields = given;
+    m_fields.date = entry.date;
+    m_records.Begin(m_fields, kFieldMark);
+    m_text.clear();
     for (const ComposedGroup& group : document.Groups()) {
-        std::string head;
-        records.AppendGroupHead(head, group.net, group.vat);
-        text.append(head);
-        records.AppendVatTail(text, group.vat, group.vatAccount);
-        text.append(head);
-        records.AppendItemTail(text, group.net, group.itemAccount);
+        m_head.clear();
+        m_records.AppendGroupHead(m_head, group.net, group.vat);
+        m_text.append(m_head);
+        m_records.AppendVatTail(m_text, group.vat, group.vatAccount);
+        m_text.append(m_head);
+        m_records.AppendItemTail(m_text, group.net, group.itemAccount);
     }
     const ComposedTrader& trader = document.Trader();
-    records.AppendTraderRecord(text, trader.gross, trader.vat, trader.account);
+    m_records.AppendTraderRecord(m_text, trader.gross, trader.vat, trader.account);
     LogDigest digest;
-    digest.Add(text);
+    digest.Add(m_text);
     entry.digest = digest.Value();
     return entry;
 }
+
+LoggedDocument LogEntryOf(const ComposedDocument& document) { return LogEntryMaker().Make(document); }
 
 }  // namespace dralmoft

@@ -9,6 +9,20 @@
 
 namespace dralmoft {
 
+// Keeps its buffers from one document to the next: an export makes an entry for each of a
+// year's documents.
+class LogEntryMaker {
+public:
+    [[nodiscard]] LoggedDocument Make(const ComposedDocument& document);
+
+private:
+    DocumentFields m_fields;
+    DocumentRecords m_records;
+    std::string m_head;
+    std::string m_text;
+};
+
+// The entry of one document.
 [[nodiscard]] LoggedDocument LogEntryOf(const ComposedDocument& document);
 
 }  // namespace dralmoft

@@ -8,7 +8,7 @@ ExportLogObserver::ExportLogObserver(LoggedDigests logged, bool onlyNew, PeriodC
     : m_logged(std::move(logged)), m_onlyNew(onlyNew), m_check(check) {}
 
 bool ExportLogObserver::Keep(const ComposedDocument& document) {
-    LoggedDocument entry = LogEntryOf(document);
+    LoggedDocument entry = m_maker.Make(document);
     const auto logged = m_logged.find(entry.identity);
     const bool already = logged != m_logged.end() && logged->second == entry.digest;
     if (m_met.insert(entry.identity).second) {

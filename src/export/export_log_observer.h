@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "export/document_digest.h"
 #include "export/document_observer.h"
 #include "export/export_log.h"
 #include "export/period_check.h"
@@ -36,6 +37,7 @@ private:
     LoggedDigests m_logged;
     bool m_onlyNew;
     PeriodCheck* m_check;
+    LogEntryMaker m_maker;
     std::vector<LoggedDocument> m_entries;
     std::unordered_set<DocumentIdentity, DocumentIdentityHash> m_met;
     LogCounts m_counts;

@@ -20,6 +20,14 @@ using State = ExportOutcome::State;
 
 std::string Day(double) { return "31/12/2004"; }
 
+// The digest the log keeps of a file: FNV-1a (64 bits) of its bytes, as anyone can take it
+// again from the file.
+std::uint64_t Fnv1a(std::string_view bytes) {
+    std::uint64_t value = 14695981039346656037ull;
+    for (const unsigned char byte : bytes) value = (value ^ byte) * 1099511628211ull;
+    return value;
+}
+
 // Leaves out the documents whose reference it is given, and keeps what it saw.
 class Chooser final : public DocumentObserver {
 public:
@@ -88,11 +96,7 @@ TEST_F(ExportToFileTest, ACompletedRunIsPendingUntilCommittedOrDiscarded) {
     ASSERT_TRUE(outcome.Commit().ok);
     EXPECT_EQ(outcome.state, State::Written);
     EXPECT_EQ(m_files.files, (std::map<std::u16string, std::string>{{u"out.txt", written}}));
-    // The digest the log keeps of the file: FNV-1a (64 bits) of its bytes, as anyone can
-    // take it again from the file.
-    std::uint64_t fnv = 14695981039346656037ull;
-    for (const unsigned char byte : written) fnv = (fnv ^ byte) * 1099511628211ull;
-    EXPECT_EQ(outcome.fileDigest, fnv);
+    EXPECT_EQ(outcome.fileDigest, Fnv1a(written));
 
     m_files.files = {{u"out.txt", "earlier export\r\n"}};
     ExportOutcome discarded = Export("|");
@@ -135,9 +139,7 @@ TEST_F(ExportToFileTest, TheLogKeepsWhatWasWrittenAndOnlyNewWritesTheRest) {
     ASSERT_TRUE(log.History(history).ok);
     ASSERT_EQ(history.size(), 1u);
     const std::string written = m_files.files.at(u"out.txt");
-    std::uint64_t fnv = 14695981039346656037ull;
-    for (const unsigned char byte : written) fnv = (fnv ^ byte) * 1099511628211ull;
-    EXPECT_EQ(history[0].fileDigest, LogDigest::Hex(fnv));
+    EXPECT_EQ(history[0].fileDigest, LogDigest::Hex(Fnv1a(written)));
     EXPECT_EQ(history[0].from, FormatIsoDate(38000));
     EXPECT_EQ(history[0].to, FormatIsoDate(39000));
     EXPECT_EQ(history[0].path, u"out.txt");

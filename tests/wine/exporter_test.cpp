@@ -20,6 +20,12 @@ protected:
     ProgramResult Export(const std::wstring& arguments) const {
         return RunProgram(ExporterProgram(), arguments, m_work.Path());
     }
+    // The export while another program holds `file` of the folder.
+    ProgramResult ExportWhileHeld(const std::wstring& file, const std::wstring& arguments) const {
+        StartedProgram holder(HelperProgram(), L"hold " + file + L" 60000", m_work.Path());
+        EXPECT_TRUE(WaitUntilHeld(m_work.Path() + L"\\" + file));
+        return Export(arguments);
+    }
     void ServeDemo(const std::string& faults = {}) const {
         std::string company = SourceFile("demo/company.json");
         if (!faults.empty()) company.insert(company.rfind('}'), ", \"faults\": [" + faults + "]");
@@ -91,12 +97,7 @@ TEST_F(Exporter, AnUnwritableTargetIsToldAndKept) {
     ServeDemo();
     WriteDemoAccounts();
     WriteAccounts(L"out.txt", "earlier export\r\n");
-    ProgramResult result;
-    {
-        StartedProgram holder(HelperProgram(), L"hold out.txt 60000", m_work.Path());
-        ASSERT_TRUE(WaitUntilHeld(m_work.Path() + L"\\out.txt"));
-        result = Export(std::wstring(kYear) + L"--out out.txt");
-    }
+    const ProgramResult result = ExportWhileHeld(L"out.txt", std::wstring(kYear) + L"--out out.txt");
     EXPECT_EQ(result.exitCode, 1u);
     EXPECT_NE(result.err.find("Το αρχείο «out.txt» δεν μπορεί να γραφτεί."), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
@@ -249,12 +250,7 @@ TEST_F(Exporter, TwoExportersShareTheLogAndAHeldLogStopsTheExport) {
     EXPECT_NE(history.out.find("\tok\tb.txt\r\n"), std::string::npos) << history.out;
 
     WriteAccounts(L"c.txt", "earlier export\r\n");
-    ProgramResult held;
-    {
-        StartedProgram holder(HelperProgram(), L"hold dralmoft-exports.db 60000", m_work.Path());
-        ASSERT_TRUE(WaitUntilHeld(m_work.Path() + L"\\dralmoft-exports.db"));
-        held = Export(std::wstring(kYear) + L"--out c.txt");
-    }
+    const ProgramResult held = ExportWhileHeld(L"dralmoft-exports.db", std::wstring(kYear) + L"--out c.txt");
     EXPECT_EQ(held.exitCode, 1u);
     EXPECT_NE(held.err.find("Το αρχείο εξαγωγών «dralmoft-exports.db» δεν άνοιξε: "), std::string::npos) << held.err;
     EXPECT_EQ(Accounts(L"c.txt"), "earlier export\r\n");
