@@ -46,8 +46,10 @@ add_library(dralmoft_app STATIC
     src/app/account_dialog.cpp
     src/app/app_dialog.cpp
     src/app/bar_progress.cpp
+    src/app/batch_documents_dialog.cpp
     src/app/check_report_dialog.cpp
     src/app/error_message.cpp
+    src/app/export_history_dialog.cpp
     src/app/shared_messages.cpp
     src/app/ledger_export_accounts.cpp
     src/app/ledger_export_app.cpp
@@ -55,9 +57,13 @@ add_library(dralmoft_app STATIC
     src/app/ledger_export_dialog.cpp
     src/app/ledger_export_editor.cpp
     src/app/ledger_export_list.cpp
+    src/app/ledger_export_log.cpp
+    src/app/log_question.cpp
     src/app/ledger_export_output.cpp
     src/app/ledger_export_run.cpp
     src/app/problems_question.cpp
+    src/app/task_question.cpp
+    src/ui/anchored_layout.cpp
     src/ui/controls.cpp
     src/ui/data_exchange.cpp
     src/ui/dialog.cpp

@@ -21,8 +21,8 @@ constexpr int kProblemWidths[kProblemColumns] = {105, 80, 75, 110, 260, 100};
 
 std::wstring FromUtf8(const std::string& text) { return AsWide(Utf8ToUtf16(text).value_or(u"")); }
 
-std::vector<std::vector<std::wstring>> Wide(const std::vector<ReportLine>& lines) {
-    std::vector<std::vector<std::wstring>> wide;
+TextLines Wide(const std::vector<ReportLine>& lines) {
+    TextLines wide;
     wide.reserve(lines.size());
     for (const ReportLine& line : lines) {
         std::vector<std::wstring>& fields = wide.emplace_back();
@@ -72,19 +72,17 @@ BOOL CheckReportDialog::OnInitDialog() {
     m_problems.Attach(::GetDlgItem(Handle(), IDC_REPORT_PROBLEMS));
     m_totals.Attach(::GetDlgItem(Handle(), IDC_REPORT_TOTALS));
     m_accounts.Attach(::GetDlgItem(Handle(), IDC_REPORT_ACCOUNTS));
-    RECT client{};
-    ::GetClientRect(Handle(), &client);
-    m_initialClient = {client.right, client.bottom};
-    RECT window{};
-    ::GetWindowRect(Handle(), &window);
-    m_initialWindow = {window.right - window.left, window.bottom - window.top};
-    for (const int id : {IDC_REPORT_HINT, IDC_REPORT_PROBLEMS, IDC_REPORT_TOTALS_CAPTION, IDC_REPORT_TOTALS,
-                         IDC_REPORT_ACCOUNTS_CAPTION, IDC_REPORT_ACCOUNTS, IDC_REPORT_SAVE, IDCANCEL}) {
-        RECT place{};
-        ::GetWindowRect(::GetDlgItem(Handle(), id), &place);
-        ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&place), 2);
-        m_anchors.push_back({id, place});
-    }
+    // The problems take the growth; the totals keep their height at the bottom and share
+    // the width three to two; the buttons keep to the bottom right.
+    constexpr double kTotalsShare = 0.6;
+    m_layout.Capture(Handle(), {Widened(IDC_REPORT_HINT),
+                                Stretched(IDC_REPORT_PROBLEMS),
+                                {IDC_REPORT_TOTALS_CAPTION, 0, 1, kTotalsShare, 1},
+                                {IDC_REPORT_TOTALS, 0, 1, kTotalsShare, 1},
+                                {IDC_REPORT_ACCOUNTS_CAPTION, kTotalsShare, 1, 1, 1},
+                                {IDC_REPORT_ACCOUNTS, kTotalsShare, 1, 1, 1},
+                                BottomRight(IDC_REPORT_SAVE),
+                                BottomRight(IDCANCEL)});
     ShowHint();
     FillLists();
     AppDialog::OnInitDialog();
@@ -139,16 +137,12 @@ std::wstring CheckReportDialog::ProblemText(int row, int column) const {
 
 void CheckReportDialog::GiveText(NMLVDISPINFOW& request) const {
     if (!(request.item.mask & LVIF_TEXT)) return;
-    const int row = request.item.iItem;
-    const auto column = static_cast<std::size_t>(request.item.iSubItem);
-    const auto cell = [&](const std::vector<std::vector<std::wstring>>& lines) {
-        const auto line = static_cast<std::size_t>(row);
-        return line < lines.size() && column < lines[line].size() ? lines[line][column] : std::wstring();
-    };
     switch (request.hdr.idFrom) {
-        case IDC_REPORT_PROBLEMS: AnswerTextRequest(request, ProblemText(row, request.item.iSubItem)); break;
-        case IDC_REPORT_TOTALS: AnswerTextRequest(request, cell(m_totalLines)); break;
-        case IDC_REPORT_ACCOUNTS: AnswerTextRequest(request, cell(m_accountLines)); break;
+        case IDC_REPORT_PROBLEMS:
+            AnswerTextRequest(request, ProblemText(request.item.iItem, request.item.iSubItem));
+            break;
+        case IDC_REPORT_TOTALS: AnswerFromLines(request, m_totalLines); break;
+        case IDC_REPORT_ACCOUNTS: AnswerFromLines(request, m_accountLines); break;
         default: break;
     }
 }
@@ -230,51 +224,7 @@ void CheckReportDialog::OnOK() {
 }
 
 bool CheckReportDialog::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
-    if (message == WM_SIZE && !m_anchors.empty()) {
-        Layout();
-        result = 0;
-        return true;
-    }
-    if (message == WM_GETMINMAXINFO && m_initialWindow.cx != 0) {
-        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize = {m_initialWindow.cx, m_initialWindow.cy};
-        result = 0;
-        return true;
-    }
-    return false;
-}
-
-void CheckReportDialog::Layout() {
-    RECT client{};
-    ::GetClientRect(Handle(), &client);
-    const int dx = static_cast<int>(std::max(0L, client.right - m_initialClient.cx));
-    const int dy = static_cast<int>(std::max(0L, client.bottom - m_initialClient.cy));
-    // The problems take the growth; the totals keep their height at the bottom and share
-    // the width three to two; the buttons keep to the bottom right.
-    const int totalsGrowth = dx * 3 / 5;
-    for (const Anchor& anchor : m_anchors) {
-        RECT place = anchor.place;
-        switch (anchor.id) {
-            case IDC_REPORT_HINT: place.right += dx; break;
-            case IDC_REPORT_PROBLEMS:
-                place.right += dx;
-                place.bottom += dy;
-                break;
-            case IDC_REPORT_TOTALS_CAPTION:
-            case IDC_REPORT_TOTALS:
-                ::OffsetRect(&place, 0, dy);
-                place.right += totalsGrowth;
-                break;
-            case IDC_REPORT_ACCOUNTS_CAPTION:
-            case IDC_REPORT_ACCOUNTS:
-                ::OffsetRect(&place, totalsGrowth, dy);
-                place.right += dx - totalsGrowth;
-                break;
-            default: ::OffsetRect(&place, dx, dy); break;
-        }
-        ::MoveWindow(::GetDlgItem(Handle(), anchor.id), place.left, place.top, place.right - place.left,
-                     place.bottom - place.top, TRUE);
-    }
+    return m_layout.Handle(message, lParam, result);
 }
 
 }  // namespace dralmoft

@@ -12,6 +12,7 @@
 #include "app/app_dialog.h"
 #include "data/file_system.h"
 #include "export/check_report.h"
+#include "ui/anchored_layout.h"
 #include "ui/list_view.h"
 
 namespace dralmoft {
@@ -34,19 +35,12 @@ protected:
     void OnOK() override;
 
 private:
-    // A control's place in the template's size, and how it follows the window's.
-    struct Anchor {
-        int id;
-        RECT place;
-    };
-
     void ShowHint();
     void FillLists();
     void GiveText(NMLVDISPINFOW& request) const;
     void SortProblems(int column);
     void MendSelected();
     void SaveReport();
-    void Layout();
 
     const CheckReport& m_report;
     std::wstring m_period;
@@ -61,11 +55,9 @@ private:
     std::vector<std::wstring> m_mended;
     int m_sortColumn = -1;
     bool m_descending = false;
-    std::vector<std::vector<std::wstring>> m_totalLines;
-    std::vector<std::vector<std::wstring>> m_accountLines;
-    SIZE m_initialClient{};
-    SIZE m_initialWindow{};
-    std::vector<Anchor> m_anchors;
+    TextLines m_totalLines;
+    TextLines m_accountLines;
+    AnchoredLayout m_layout;
 };
 
 }  // namespace dralmoft

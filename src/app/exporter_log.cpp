@@ -5,9 +5,8 @@
 #include "app/console_text.h"
 #include "app/resource.h"
 #include "app/shared_messages.h"
-#include "data/iso_date.h"
 #include "export/export_recording.h"
-#include "export/locale_date.h"
+#include "export/logged_period.h"
 #include "export/windows_author.h"
 #include "win/string_table.h"
 #include "win/wide_text.h"
@@ -26,31 +25,20 @@ bool Told(const LogStatus& status) {
     return status.ok;
 }
 
-// The day of a batch as the user writes dates ("3/11/2026"); the log keeps UTC.
-std::wstring BatchDay(const std::string& when) {
-    const std::optional<double> day = ParseOleDate(when.substr(0, 10));
-    return Part(day ? FormatUserDate(*day) : when);
-}
-
 }  // namespace
 
 bool ReadExportLog(const ExporterOptions& options, ExportLog& log, LoggedDigests& logged) {
     // A check only reads: it does not create a log where there is none.
     if (options.check && ::GetFileAttributesW(kLogName.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
     if (!Told(log.Open(std::u16string(ExportLog::kFileName)))) return false;
-    if (!Told(log.LatestDigests(OleYear(options.from), OleYear(options.to), logged))) return false;
-    // The check's report and --only-new say it document by document.
-    if (options.onlyNew || options.check) return true;
-    PeriodExports exported;
-    if (!Told(log.InPeriod(FormatIsoDate(options.from), FormatIsoDate(options.to), exported))) return false;
-    if (exported.documents == 0) return true;
-    std::wstring batches;
-    for (const PeriodExports::Batch& batch : exported.batches) {
-        if (!batches.empty()) batches += L"\n";
-        batches += LoadMessage(IDS_LOG_BATCH_LINE,
-                               {std::to_wstring(batch.documents), BatchDay(batch.when), std::to_wstring(batch.number)});
-    }
-    Tell(STD_ERROR_HANDLE, LoadMessage(IDS_PERIOD_EXPORTED_BEFORE, {std::to_wstring(exported.documents), batches}));
+    // The check's report and --only-new say it document by document; a plain export warns.
+    const bool warn = !options.onlyNew && !options.check;
+    LoggedPeriod period;
+    if (!Told(ReadLoggedPeriod(log, options.from, options.to, warn, period))) return false;
+    logged = std::move(period.digests);
+    if (period.exports.documents == 0) return true;
+    Tell(STD_ERROR_HANDLE, LoadMessage(IDS_PERIOD_EXPORTED_BEFORE,
+                                       {std::to_wstring(period.exports.documents), LoggedBatchLines(period.exports)}));
     return true;
 }
 
@@ -64,10 +52,12 @@ bool RecordInExportLog(ExportLog& log, const ExportRequest& request, const Expor
 }
 
 int RunLogAction(const ExporterOptions& options) {
+    // Looking, or undoing what is not there, does not create a log.
+    const bool present = ::GetFileAttributesW(kLogName.c_str()) != INVALID_FILE_ATTRIBUTES;
     ExportLog log;
-    if (!Told(log.Open(std::u16string(ExportLog::kFileName)))) return kFailed;
+    if (present && !Told(log.Open(std::u16string(ExportLog::kFileName)))) return kFailed;
     std::vector<ExportBatch> batches;
-    if (!Told(log.History(batches))) return kFailed;
+    if (present && !Told(log.History(batches))) return kFailed;
     if (options.history) {
         // One line per batch, newest first, tab-separated, for scripts.
         for (const ExportBatch& batch : batches) {
@@ -81,7 +71,7 @@ int RunLogAction(const ExporterOptions& options) {
     }
     const ExportAuthor author = CurrentExportAuthor();
     UndoResult result = UndoResult::Unknown;
-    if (!Told(log.Undo(options.forget, author.when, author.user, result))) return kFailed;
+    if (present && !Told(log.Undo(options.forget, author.when, author.user, result))) return kFailed;
     const std::wstring number = std::to_wstring(options.forget);
     if (result != UndoResult::Undone) {
         Tell(STD_ERROR_HANDLE,

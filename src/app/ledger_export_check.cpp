@@ -15,14 +15,19 @@ namespace dralmoft {
 void LedgerExportDialog::RunCheck() {
     UpdateData(true);
     if (!TakePeriod() || !AccountsReadable()) return;
+    LogUse log;
+    if (!ReadLogForCheck(log)) return;
     // As the export would write it: the separator box's text and the code page's choice.
     const ExportRequest request{
         m_dateFrom, m_dateTo, {}, m_separator, [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }};
     ComDocumentSource source(m_server, m_documentQuery);
     PeriodCheck check(request.keepCodePage);
+    // With the log, the report lists the changed and the already exported documents.
+    ExportLogObserver observer(std::move(log.digests), false, &check);
+    DocumentObserver* const watching = log.log.IsOpen() ? &observer : nullptr;
     const ExportOutcome outcome = [&] {
         BarProgress progress(m_progress);
-        return CheckPeriod(request, {source, Tables(), m_files, FormatUserDate, &progress, nullptr, &check});
+        return CheckPeriod(request, {source, Tables(), m_files, FormatUserDate, &progress, watching, &check});
     }();
     if (const std::optional<std::wstring> failure = CheckFailureText(outcome)) {
         ShowErrorText(Handle(), *failure);
@@ -32,8 +37,7 @@ void LedgerExportDialog::RunCheck() {
 }
 
 void LedgerExportDialog::ShowReport(const CheckReport& report, bool mendable) {
-    const std::wstring period = Part(FormatUserDate(m_dateFrom)) + L" - " + Part(FormatUserDate(m_dateTo));
-    CheckReportDialog dialog(Handle(), report, period, m_files, mendable ? this : nullptr);
+    CheckReportDialog dialog(Handle(), report, PeriodText(), m_files, mendable ? this : nullptr);
     dialog.DoModal();
 }
 

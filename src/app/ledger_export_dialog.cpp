@@ -143,6 +143,7 @@ bool LedgerExportDialog::OnCommand(WORD id, WORD code, HWND control) {
             case IDC_BROWSE: BrowseOutputFile(); return true;
             case IDC_EXPORT: RunExport(); return true;
             case IDC_CHECK: RunCheck(); return true;
+            case IDC_HISTORY: ShowHistory(); return true;
             case IDC_FIXED_LENGTH:
             case IDC_SEPARATOR_LAYOUT: OnLayoutChanged(); return true;
             case IDC_SUPPLIERS: return listCommand([&] { ShowPartnerList(false); });

@@ -18,7 +18,10 @@
 #include "data/server_error.h"
 #include "data/server_interfaces.h"
 #include "export/check_report.h"
+#include "export/export_log.h"
+#include "export/export_log_observer.h"
 #include "export/export_outcome.h"
+#include "export/export_to_file.h"
 #include "mapping/account_file.h"
 #include "mapping/account_map.h"
 #include "mapping/account_tables.h"
@@ -89,6 +92,7 @@ public:
     // The export, and the period check.
     void RunExport();
     void RunCheck();
+    void ShowHistory();
     void BrowseOutputFile();
     void OnLayoutChanged();
 
@@ -154,6 +158,31 @@ private:
     // The report window over the period of m_dateFrom and m_dateTo; `mendable` lets its
     // account problems open the editor.
     void ShowReport(const CheckReport& report, bool mendable);
+    // What an export or a check does with the export log: its reading, and whether only
+    // the new and changed documents are written. The log is closed again with it.
+    struct LogUse {
+        ExportLog log;
+        LoggedDigests digests;
+        bool onlyNew = false;
+    };
+    // The export log of the start folder.
+    [[nodiscard]] std::u16string LogPath() const;
+    // Opens and reads the log for an export to `typed`, asking the user when it holds
+    // documents of the period, or when it cannot be read (the export may go on without
+    // it). False when nothing is to be written.
+    [[nodiscard]] bool PrepareLog(const std::wstring& typed, LogUse& use);
+    // Reads the log, when the folder has one, for a check; false (told) when it cannot.
+    [[nodiscard]] bool ReadLogForCheck(LogUse& use);
+    // Records a Written export in the log; a failure is told: the file was written, the
+    // log was not.
+    void RecordInLog(LogUse& use, const ExportRequest& request, const ExportOutcome& outcome,
+                     const ExportLogObserver& observer);
+    // Between the run and the replace: nothing new (with only-new), the problems question,
+    // the empty file's question; the outcome ends written or discarded.
+    void SettleExport(ExportOutcome& outcome, const CheckReport& report, const ExportLogObserver& observer,
+                      bool onlyNew, const std::wstring& typed);
+    // The period as the user writes it: "1/3/2026 - 31/3/2026".
+    [[nodiscard]] std::wstring PeriodText() const;
     // Takes the period at midnight; false (and the user told) when it is reversed.
     [[nodiscard]] bool TakePeriod();
     // The report's account editor: see AccountEditing.

@@ -34,27 +34,42 @@ void LedgerExportDialog::RunExport() {
     const std::wstring typed = TypedFilePath();
     const std::u16string target = AsUtf16(typed);
     if (!AccountsReadable() || !TargetIsFreeToWrite(target)) return;
+    LogUse log;
+    if (!PrepareLog(typed, log)) return;
 
     // The separator box's text is used whatever the layout radio buttons say: a fixed-length
     // layout was never settled, so "Fixed Length file" only disables the box and the file
     // is the separated one with either choice, as the ledger package has always received it.
-    ExportRequest request{m_dateFrom, m_dateTo, target, m_separator,
-                          [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }};
+    const ExportRequest request{m_dateFrom, m_dateTo, target, m_separator,
+                                [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }};
     ComDocumentSource source(m_server, m_documentQuery);
     PeriodCheck check(request.keepCodePage);
+    ExportLogObserver observer(std::move(log.digests), log.onlyNew, &check);
+    DocumentObserver* const watching = log.log.IsOpen() ? &observer : nullptr;
     ExportOutcome outcome = [&] {
         BarProgress progress(m_progress);
-        return ExportToFile(request, {source, Tables(), m_files, FormatUserDate, &progress, nullptr, &check});
+        return ExportToFile(request, {source, Tables(), m_files, FormatUserDate, &progress, watching, &check});
     }();
     m_separator = outcome.separator;
-    // Between the run and the replace: the one place where the user may still keep the
-    // earlier file.
-    if (outcome.state == ExportOutcome::State::Pending) {
-        if (MayWriteWithProblems(check.Report(), typed) && MayReplace(outcome, target)) (void)outcome.Commit();
-        else outcome.Discard();
-    }
-    if (const std::optional<std::wstring> failure = ExportFailureText(outcome, typed))
+    SettleExport(outcome, check.Report(), observer, log.onlyNew, typed);
+    if (const std::optional<std::wstring> failure = ExportFailureText(outcome, typed)) {
         ShowErrorText(Handle(), *failure);
+        return;
+    }
+    RecordInLog(log, request, outcome, observer);
+}
+
+void LedgerExportDialog::SettleExport(ExportOutcome& outcome, const CheckReport& report,
+                                      const ExportLogObserver& observer, bool onlyNew, const std::wstring& typed) {
+    if (outcome.state != ExportOutcome::State::Pending) return;
+    if (onlyNew && observer.Entries().empty()) {
+        outcome.Discard();
+        ShowInformation(Handle(), LoadMessage(IDS_NOTHING_NEW, {typed}));
+        return;
+    }
+    // The one place where the user may still keep the earlier file.
+    if (MayWriteWithProblems(report, typed) && MayReplace(outcome, AsUtf16(typed))) (void)outcome.Commit();
+    else outcome.Discard();
 }
 
 bool LedgerExportDialog::TargetIsFreeToWrite(const std::u16string& target) {

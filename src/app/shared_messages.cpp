@@ -1,7 +1,14 @@
 #include "app/shared_messages.h"
 
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+
 #include "app/resource.h"
 #include "data/connection_setup.h"
+#include "data/iso_date.h"
+#include "export/locale_date.h"
 #include "win/string_table.h"
 #include "win/wide_text.h"
 
@@ -17,6 +24,45 @@ std::wstring Paragraphs(std::wstring text, std::initializer_list<std::wstring> m
 }
 
 }  // namespace
+
+std::wstring IsoDayText(const std::string& day) {
+    const std::optional<double> date = ParseOleDate(day);
+    return Part(date ? FormatUserDate(*date) : day);
+}
+
+std::wstring BatchTime(const std::string& when, bool withTime) {
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    if (std::sscanf(when.c_str(), "%4hu-%2hu-%2huT%2hu:%2hu:%2hu", &utc.wYear, &utc.wMonth, &utc.wDay, &utc.wHour,
+                    &utc.wMinute, &utc.wSecond) != 6 ||
+        !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+        return Part(when);
+    char day[16] = {};
+    std::snprintf(day, sizeof day, "%04u-%02u-%02u", local.wYear, local.wMonth, local.wDay);
+    std::wstring text = IsoDayText(day);
+    if (!withTime) return text;
+    wchar_t time[8] = {};
+    std::swprintf(time, std::size(time), L" %02u:%02u", local.wHour, local.wMinute);
+    return text + time;
+}
+
+std::wstring LoggedBatchLines(const PeriodExports& exports) {
+    // A question or a warning stays readable after a year of weekly re-exports.
+    constexpr std::size_t kShown = 6;
+    std::wstring lines;
+    const auto& batches = exports.batches;
+    for (auto batch = batches.rbegin(); batch != batches.rend(); ++batch) {
+        const auto index = static_cast<std::size_t>(batch - batches.rbegin());
+        if (!lines.empty()) lines += L"\n";
+        if (index == kShown) {
+            lines += LoadMessage(IDS_LOG_MORE_BATCHES, {std::to_wstring(batches.size() - kShown)});
+            break;
+        }
+        lines += LoadMessage(IDS_LOG_BATCH_LINE, {std::to_wstring(batch->documents), BatchTime(batch->when, false),
+                                                  std::to_wstring(batch->number)});
+    }
+    return lines;
+}
 
 // Only a file that was there can have stayed as it was.
 std::wstring EarlierFileText(const ExportOutcome& outcome) {

@@ -9,6 +9,7 @@
 
 #include "data/file_system.h"
 #include "export/check_report.h"
+#include "export/export_log.h"
 #include "export/export_outcome.h"
 
 namespace dralmoft {
@@ -36,6 +37,18 @@ namespace dralmoft {
 
 // The line that names a lock or temporary file a failure happened on; "" when none did.
 [[nodiscard]] std::wstring HelperFileText(const FileStatus& status);
+
+// A line per earlier batch that exported documents of a period ("312 έγγραφα της
+// περιόδου εξήχθησαν στις 3/11/2026, εξαγωγή 14"), newest first, at most a few: the rest
+// are counted in one more line.
+[[nodiscard]] std::wstring LoggedBatchLines(const PeriodExports& exports);
+
+// A batch's UTC time ("YYYY-MM-DDTHH:MM:SSZ") in the machine's local time, as the user
+// writes dates: "3/11/2026", with `withTime` "3/11/2026 14:05".
+[[nodiscard]] std::wstring BatchTime(const std::string& when, bool withTime);
+
+// A "YYYY-MM-DD" date of the log as the user writes dates.
+[[nodiscard]] std::wstring IsoDayText(const std::string& day);
 
 // A program text (Windows-1253) as a message's part.
 [[nodiscard]] std::wstring Part(std::string_view text);

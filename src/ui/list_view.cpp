@@ -125,4 +125,23 @@ void AnswerTextRequest(NMLVDISPINFOW& request, std::wstring_view text) {
     item.pszText[length] = L'\0';
 }
 
+void AnswerFromLines(NMLVDISPINFOW& request, const TextLines& lines) {
+    const auto row = static_cast<std::size_t>(request.item.iItem);
+    const auto column = static_cast<std::size_t>(request.item.iSubItem);
+    if (row < lines.size() && column < lines[row].size()) AnswerTextRequest(request, lines[row][column]);
+    else AnswerTextRequest(request, {});
+}
+
+void InsertColumns(const ListView& list, std::wstring_view captions, std::span<const int> widths,
+                   std::span<const bool> alignRight) {
+    std::size_t column = 0;
+    for (std::size_t start = 0; start <= captions.size(); ++column) {
+        const std::size_t end = std::min(captions.find(L'|', start), captions.size());
+        const int width = column < widths.size() ? widths[column] : 80;
+        const bool right = column < alignRight.size() && alignRight[column];
+        list.InsertColumn(static_cast<int>(column), std::wstring(captions.substr(start, end - start)), width, right);
+        start = end + 1;
+    }
+}
+
 }  // namespace dralmoft

@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/controls.h"
 
@@ -44,5 +46,15 @@ public:
 
 // Answers an owner-data list's request for a text, cut to the room it gives.
 void AnswerTextRequest(NMLVDISPINFOW& request, std::wstring_view text);
+
+// An owner-data list's texts held by its owner, row by column.
+using TextLines = std::vector<std::vector<std::wstring>>;
+// Answers the request from `lines`; a cell they lack is empty.
+void AnswerFromLines(NMLVDISPINFOW& request, const TextLines& lines);
+
+// Adds a column per '|'-separated caption of `captions`, with the widths given (pixels);
+// the columns whose flag is set in `alignRight` hold numbers.
+void InsertColumns(const ListView& list, std::wstring_view captions, std::span<const int> widths,
+                   std::span<const bool> alignRight = {});
 
 }  // namespace dralmoft

@@ -14,24 +14,6 @@ namespace {
 
 constexpr const wchar_t* kReportTitle = L"Έλεγχος περιόδου";
 
-// A cell of a list of a window owned by another thread, as the list shows it.
-std::wstring Cell(HWND list, int row, int column) {
-    wchar_t text[512] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = static_cast<int>(std::size(text));
-    ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-std::vector<std::wstring> Column(HWND list, int column) {
-    std::vector<std::wstring> cells;
-    const auto rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < rows; ++row) cells.push_back(Cell(list, row, column));
-    return cells;
-}
-
 // The golden report's problem lines, each "code;document;date;key" (the key unquoted
 // where it has no separator of its own).
 std::vector<std::wstring> GoldenCodes(const std::string& csv) {
@@ -126,15 +108,11 @@ TEST_F(CheckWindow, TheReportShowsTheRowsAndMendsAnAccount) {
     std::wstring totals;
     ModalAnswer report(kReportTitle, [&](HWND window) {
         const HWND list = ::GetDlgItem(window, IDC_REPORT_PROBLEMS);
-        codes = Column(list, 0);
-        documents = Column(list, 1);
-        totals = Cell(::GetDlgItem(window, IDC_REPORT_TOTALS), 4, 6);
+        codes = ListColumn(list, 0);
+        documents = ListColumn(list, 1);
+        totals = ListCell(::GetDlgItem(window, IDC_REPORT_TOTALS), 4, 6);
         // The client without an account: selected, then Enter (the list has the focus).
-        const auto row = std::find(codes.begin(), codes.end(), L"client-account") - codes.begin();
-        LVITEMW state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+        SelectRow(list, static_cast<int>(std::find(codes.begin(), codes.end(), L"client-account") - codes.begin()));
         ModalAnswer editor(L"Λογαριασμός λογιστικής", [](HWND edit) {
             EXPECT_EQ(TextOf(::GetDlgItem(edit, IDC_ACCOUNT_TAX_ID)), L"222222222");
             Type(edit, IDC_ACCOUNT_EDIT, L"30.00.02");
@@ -145,13 +123,13 @@ TEST_F(CheckWindow, TheReportShowsTheRowsAndMendsAnAccount) {
         // The row shows the account once the editor's save has returned to the report.
         for (int wait = 0; wait < 100 && std::count(mended.begin(), mended.end(), L"") == std::ssize(mended); ++wait) {
             ::Sleep(20);
-            mended = Column(list, 5);
+            mended = ListColumn(list, 5);
         }
         NMLISTVIEW click{};
         click.hdr = {list, IDC_REPORT_PROBLEMS, LVN_COLUMNCLICK};
         click.iSubItem = 1;
         ::SendMessageW(window, WM_NOTIFY, IDC_REPORT_PROBLEMS, reinterpret_cast<LPARAM>(&click));
-        sortedDocuments = Column(list, 1);
+        sortedDocuments = ListColumn(list, 1);
         Press(window, IDCANCEL);
     });
     Press(dialog->Handle(), IDC_CHECK);

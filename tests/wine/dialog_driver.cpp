@@ -1,5 +1,7 @@
 #include "dialog_driver.h"
 
+#include <commctrl.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -37,6 +39,33 @@ std::wstring TextOf(HWND window) {
     wchar_t buffer[4096] = {};
     ::SendMessageW(window, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer));
     return buffer;
+}
+
+std::wstring ListCell(HWND list, int row, int column) {
+    wchar_t text[512] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::vector<std::wstring> ListColumn(HWND list, int column) {
+    std::vector<std::wstring> cells;
+    const auto rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) cells.push_back(ListCell(list, row, column));
+    return cells;
+}
+
+void SelectRow(HWND list, int row) {
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
+    ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
 }
 
 ModalAnswer::ModalAnswer(std::wstring title, std::function<void(HWND)> act)

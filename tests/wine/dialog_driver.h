@@ -44,6 +44,13 @@ void Type(HWND dialog, int id, const std::wstring& text);
 
 [[nodiscard]] std::wstring TextOf(HWND window);
 
+// A cell of a list of a window owned by another thread, as the list shows it; a column
+// of all its rows.
+[[nodiscard]] std::wstring ListCell(HWND list, int row, int column);
+[[nodiscard]] std::vector<std::wstring> ListColumn(HWND list, int column);
+// Selects row `row` alone, with the focus on it, as a click would.
+void SelectRow(HWND list, int row);
+
 // Sets the current directory for a test and restores it.
 class CurrentDirectory {
 public:

@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "app/log_question.h"
 #include "company_file.h"
 #include "company_generator.h"
 #include "main_window_fixture.h"
@@ -57,13 +58,98 @@ TEST_F(ExportTest, DemoCompanyThroughTheWindowMatchesTheGoldenFiles) {
     EXPECT_EQ(dialog->m_separator, ";") << "the empty separator became ';'";
     EXPECT_EQ(dialog->m_dateFrom, 46023.0) << "1/1/2026 at midnight";
 
+    // The same period again: the export log's question first, then the problems' one.
     {
-        SaveDespiteProblems problems;
+        ModalAnswer question(L"Dralmoft", [](HWND box) {
+            Press(box, kLogAllButton);
+            SaveDespiteProblems problems;
+            EXPECT_TRUE(problems.Found());
+        });
         Export(*dialog, L"oem.txt", false);
-        EXPECT_TRUE(problems.Found());
+        ASSERT_TRUE(question.Found());
+        const std::wstring text = question.AllText();
+        EXPECT_NE(text.find(L"134 έγγραφα της περιόδου 1/1/2026 - 31/12/2026 έχουν ήδη εξαχθεί"), std::wstring::npos)
+            << text;
+        EXPECT_NE(text.find(L", εξαγωγή 1"), std::wstring::npos) << text;
     }
     EXPECT_EQ(Accounts(L"oem.txt"), SourceFile("tests/golden/demo-2026-737.txt"));
     EXPECT_TRUE(NoTemporaryFileLeft());
+}
+
+// The history of the window's exports: "Μόνο νέα και αλλαγμένα" over an exported period
+// writes nothing and records nothing; the batch and its documents are shown; its undo is
+// confirmed, marked, and lets the next export run without the question.
+TEST_F(ExportTest, TheWindowsHistoryShowsAndUndoesABatch) {
+    ServeDemo();
+    const auto dialog = Open();
+    {
+        SaveDespiteProblems problems;
+        Export(*dialog, L"first.txt", true);
+        EXPECT_TRUE(problems.Found());
+    }
+    std::wstring told;
+    {
+        ModalAnswer question(L"Dralmoft", [&told](HWND box) {
+            Press(box, kLogOnlyNewButton);
+            ModalAnswer nothing(L"Dralmoft");
+            EXPECT_TRUE(nothing.Found());
+            told = nothing.AllText();
+        });
+        Export(*dialog, L"again.txt", true);
+        ASSERT_TRUE(question.Found());
+    }
+    EXPECT_NE(told.find(L"Κανένα νέο ή αλλαγμένο έγγραφο στην περίοδο: το αρχείο «again.txt» δεν γράφτηκε"),
+              std::wstring::npos)
+        << told;
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\again.txt"));
+
+    std::vector<std::wstring> batch, documentRow, afterUndo;
+    int documents = 0;
+    ModalAnswer history(L"Εξαγωγές", [&](HWND window) {
+        const HWND list = ::GetDlgItem(window, IDC_HISTORY_LIST);
+        for (int column = 0; column < 8; ++column) batch.push_back(ListCell(list, 0, column));
+        EXPECT_EQ(ListColumn(list, 0).size(), 1u) << "only-new with nothing new recorded no batch";
+        SelectRow(list, 0);
+        ModalAnswer shown(L"Έγγραφα εξαγωγής", [&](HWND box) {
+            const HWND rows = ::GetDlgItem(box, IDC_DOCUMENTS_LIST);
+            documents = static_cast<int>(::SendMessageW(rows, LVM_GETITEMCOUNT, 0, 0));
+            for (int column = 0; column < 6; ++column) documentRow.push_back(ListCell(rows, 0, column));
+            Press(box, IDCANCEL);
+        });
+        Press(window, IDC_HISTORY_DOCUMENTS);
+        EXPECT_TRUE(shown.Found());
+        ModalAnswer confirm(L"Dralmoft", [](HWND box) { Press(box, IDYES); });
+        Press(window, IDC_HISTORY_UNDO);
+        EXPECT_TRUE(confirm.Found());
+        EXPECT_NE(confirm.AllText().find(L"Να αναιρεθεί η εξαγωγή 1 "), std::wstring::npos) << confirm.AllText();
+        for (int column = 0; column < 8; ++column) afterUndo.push_back(ListCell(list, 0, column));
+        Press(window, IDCANCEL);
+    });
+    Press(dialog->Handle(), IDC_HISTORY);
+    ASSERT_TRUE(history.Found());
+    ASSERT_EQ(batch.size(), 8u);
+    EXPECT_EQ(batch[0], L"1");
+    EXPECT_FALSE(batch[2].empty()) << "who exported";
+    EXPECT_EQ(batch[3], L"1/1/2026 - 31/12/2026");
+    EXPECT_EQ(batch[4], L"first.txt");
+    EXPECT_EQ(batch[5], L"134");
+    EXPECT_EQ(batch[6], L"572");
+    EXPECT_EQ(batch[7], L"ισχύει");
+    EXPECT_EQ(documents, 134);
+    EXPECT_EQ(documentRow, (std::vector<std::wstring>{L"πώληση", L"ΤΙΜ", L"Α", L"1", L"3/1/2026", L"099312457"}));
+    EXPECT_EQ(afterUndo.size(), 8u);
+    if (afterUndo.size() == 8u) {
+        EXPECT_EQ(afterUndo[7].rfind(L"αναιρέθηκε ", 0), 0u) << afterUndo[7];
+    }
+
+    // Undone: the period counts as never exported, so no question before the problems'.
+    {
+        SaveDespiteProblems problems;
+        Export(*dialog, L"after undo.txt", true);
+        ASSERT_TRUE(problems.Found());
+        EXPECT_NE(problems.AllText().find(L"έχουν προβλήματα"), std::wstring::npos) << problems.AllText();
+    }
+    EXPECT_EQ(Accounts(L"after undo.txt"), SourceFile("tests/golden/demo-2026-1253.txt"));
 }
 
 TEST_F(ExportTest, DemoCompanyThroughTheCommandLine) {

@@ -151,7 +151,14 @@ TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
         return end == std::string::npos || start == std::string::npos ? result.out
                                                                       : result.out.substr(start + 19, end - start - 19);
     };
-    ProgramResult result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253");
+    // Before any export: an empty history and nothing to undo, and no log created.
+    ProgramResult result = Export(L"--history");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(Export(L"--forget 1").exitCode, 2u);
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\dralmoft-exports.db"));
+
+    result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253");
     ASSERT_EQ(result.exitCode, 0u) << result.err;
     EXPECT_EQ(counts(result), "11 new, 0 changed, 0") << result.out;
     EXPECT_TRUE(std::filesystem::exists(m_work.Path() + L"\\dralmoft-exports.db"));

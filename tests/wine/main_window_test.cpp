@@ -28,7 +28,8 @@ constexpr DWORD kLabel = SS_RIGHT | SS_CENTERIMAGE | WS_GROUP;
 constexpr DWORD kTextBox = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 
 // The main window's 21 controls (template 102), in tab order: users know the window by
-// them, so they stay exactly as they are; new controls come after them ("Έλεγχος...").
+// them, so they stay exactly as they are; new controls come after them ("Έλεγχος...",
+// "Εξαγωγές...").
 const ExpectedControl kMainWindowControls[] = {
     {1002, L"SysDateTimePick32", L"", {81, 7, 100, 12}, DTS_RIGHTALIGN | WS_TABSTOP},
     {1003, L"SysDateTimePick32", L"", {245, 7, 100, 12}, DTS_RIGHTALIGN | WS_TABSTOP},
@@ -52,6 +53,7 @@ const ExpectedControl kMainWindowControls[] = {
     {1019, L"Button", L"Είδη", {359, 84, 61, 10}, BS_AUTORADIOBUTTON},
     {1020, L"Button", L"ΦΠΑ", {359, 97, 61, 10}, BS_AUTORADIOBUTTON},
     {1021, L"Button", L"Έλεγχος...", {350, 114, 70, 22}, BS_PUSHBUTTON | WS_TABSTOP},
+    {1022, L"Button", L"Εξαγωγές...", {350, 140, 70, 22}, BS_PUSHBUTTON | WS_TABSTOP},
 };
 
 SYSTEMTIME PickerDate(HWND dialog, int id) {

@@ -232,5 +232,34 @@ TEST_F(Reliability, AnAccountFileInUtf8IsReadAndToldOfOnce) {
     EXPECT_EQ(Accounts(L"client.txt"), "099999999;30.00.\xD1\r\n");
 }
 
+// A damaged export log is never written: the export asks whether to go on without it
+// (No writes nothing, Yes writes the file and records nothing), and the history says it
+// cannot be read.
+TEST_F(Reliability, ADamagedExportLogIsKeptAndTheExportMayGoOnWithoutIt) {
+    const std::string damaged(4096, 'x');
+    WriteAccounts(L"dralmoft-exports.db", damaged);
+    const auto dialog = Open();
+    SetPeriod(dialog->Handle(), 2026, 2026);
+    Type(dialog->Handle(), IDC_FILE_PATH, L"out.txt");
+    for (const int answer : {IDNO, IDYES}) {
+        ModalAnswer question(L"Dralmoft", [answer](HWND box) { Press(box, answer); });
+        Press(dialog->Handle(), IDC_EXPORT);
+        ASSERT_TRUE(question.Found());
+        const std::wstring text = question.AllText();
+        EXPECT_NE(text.find(L"dralmoft-exports.db» δεν άνοιξε: file is not a database"), std::wstring::npos) << text;
+        EXPECT_NE(text.find(L"Να γίνει η εξαγωγή χωρίς το αρχείο εξαγωγών;"), std::wstring::npos) << text;
+        EXPECT_EQ(std::filesystem::exists(m_work.Path() + L"\\out.txt"), answer == IDYES);
+    }
+    EXPECT_EQ(Accounts(L"out.txt"), "") << "the company has no documents";
+    {
+        ModalAnswer unreadable(L"Dralmoft");
+        Press(dialog->Handle(), IDC_HISTORY);
+        ASSERT_TRUE(unreadable.Found());
+        EXPECT_NE(unreadable.AllText().find(L"δεν διαβάστηκε: file is not a database"), std::wstring::npos)
+            << unreadable.AllText();
+    }
+    EXPECT_EQ(Accounts(L"dralmoft-exports.db"), damaged);
+}
+
 }  // namespace
 }  // namespace dralmoft::test

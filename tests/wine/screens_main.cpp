@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "app/ledger_export_dialog.h"
+#include "app/problems_question.h"
 
 using namespace dralmoft;
 
@@ -63,6 +64,38 @@ void ShowCheck(HWND dialog) {
     ::Sleep(300);
 }
 
+// The export log: the year exported once (despite its problems), then the question when
+// it is exported again, the history and the batch's documents.
+void ShowLog(HWND dialog) {
+    Click(dialog, IDC_EXPORT);
+    if (const HWND problems = WaitForDialog(L"Dralmoft")) {
+        ::Sleep(300);
+        ::PostMessageW(problems, WM_COMMAND, kProblemsSaveButton, 0);
+    }
+    ::Sleep(500);
+    Click(dialog, IDC_EXPORT);
+    if (const HWND question = WaitForDialog(L"Dralmoft")) {
+        ::Sleep(500);
+        Stage("log-question");
+        ::PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+    }
+    ::Sleep(300);
+    Click(dialog, IDC_HISTORY);
+    if (const HWND history = WaitForDialog(L"Εξαγωγές")) {
+        ::Sleep(500);
+        Stage("history");
+        Click(history, IDC_HISTORY_DOCUMENTS);
+        if (const HWND documents = WaitForDialog(L"Έγγραφα εξαγωγής")) {
+            ::Sleep(500);
+            Stage("batch-documents");
+            ::PostMessageW(documents, WM_COMMAND, IDCANCEL, 0);
+        }
+        ::Sleep(300);
+        ::PostMessageW(history, WM_COMMAND, IDCANCEL, 0);
+    }
+    ::Sleep(300);
+}
+
 void Drive(HWND dialog) {
     ::Sleep(500);
     Stage("main");
@@ -94,6 +127,7 @@ void Drive(HWND dialog) {
     }
     ::Sleep(300);
     ShowCheck(dialog);
+    ShowLog(dialog);
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 

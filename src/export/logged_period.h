@@ -1,0 +1,20 @@
+#pragma once
+// What the export log holds of a period, read before its export: the latest digest of
+// every document of the period's years (for "only new and changed", and for the check's
+// changed and already exported rows), and the batches that exported documents of it.
+
+#include "export/export_log.h"
+
+namespace dralmoft {
+
+struct LoggedPeriod {
+    LoggedDigests digests;
+    PeriodExports exports;  // empty unless asked for
+};
+
+// Reads from an open log the period from..to (OLE dates at midnight); `withBatches` also
+// reads which batches hold documents dated in it.
+[[nodiscard]] LogStatus ReadLoggedPeriod(ExportLog& log, double from, double to, bool withBatches,
+                                         LoggedPeriod& period);
+
+}  // namespace dralmoft
