@@ -63,6 +63,7 @@ add_library(dralmoft_app STATIC
     src/app/ledger_export_run.cpp
     src/app/problems_question.cpp
     src/app/task_question.cpp
+    src/app/user_guide.cpp
     src/ui/anchored_layout.cpp
     src/ui/controls.cpp
     src/ui/data_exchange.cpp
@@ -72,12 +73,23 @@ add_library(dralmoft_app STATIC
     src/ui/ole_date.cpp
     src/ui/window_text.cpp
 )
-target_link_libraries(dralmoft_app PUBLIC dralmoft_windows comctl32 comdlg32 gdi32 user32)
+target_link_libraries(dralmoft_app PUBLIC dralmoft_windows comctl32 comdlg32 gdi32 shell32 user32)
 
 # The resources, compiled into the program and into the dialog tests.
 set(DRALMOFT_RESOURCES ${PROJECT_SOURCE_DIR}/src/app/res/dralmoft.rc)
 set_source_files_properties(${DRALMOFT_RESOURCES} PROPERTIES
     OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/app/res/dralmoft.ico;${PROJECT_SOURCE_DIR}/src/app/res/dralmoft.manifest;${PROJECT_SOURCE_DIR}/src/app/resource.h")
+
+# The user guide beside the program, as it is installed (F1 opens it): the version put
+# in and the pictures inlined.
+file(GLOB DRALMOFT_GUIDE_PICTURES ${PROJECT_SOURCE_DIR}/docs/*.png)
+add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/guide.html
+    COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/make-guide.py ${PROJECT_SOURCE_DIR}/docs/guide.html
+            ${PROJECT_VERSION} ${CMAKE_BINARY_DIR}/guide.html
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/guide.html ${PROJECT_SOURCE_DIR}/scripts/make-guide.py ${DRALMOFT_GUIDE_PICTURES}
+    VERBATIM)
+add_custom_target(dralmoft-guide ALL DEPENDS ${CMAKE_BINARY_DIR}/guide.html)
 
 add_executable(dralmoft WIN32 src/app/main.cpp ${DRALMOFT_RESOURCES})
 target_link_libraries(dralmoft PRIVATE dralmoft_app)
@@ -89,6 +101,8 @@ add_executable(dralmoft-export src/app/exporter_main.cpp src/app/exporter_log.cp
                src/app/console_text.cpp
                src/app/shared_messages.cpp ${DRALMOFT_RESOURCES})
 target_link_libraries(dralmoft-export PRIVATE dralmoft_windows)
+# Its own VERSIONINFO description (the resource compiler takes the definition too).
+target_compile_definitions(dralmoft-export PRIVATE DRALMOFT_EXPORTER)
 target_link_options(dralmoft-export PRIVATE -municode)
 
 # GoogleTest from Debian's sources, built for Windows.

@@ -7,6 +7,7 @@
 //                   [--separator TEXT] [--cp1253] [--report FILE] [--strict]
 //                   [--only-new | --no-log]
 //   dralmoft-export --history | --forget N
+//   dralmoft-export --version
 //
 // An export is recorded in the export log of the current directory (dralmoft-exports.db)
 // once its file is written.
@@ -29,6 +30,7 @@
 #include "app/exporter_options.h"
 #include "app/resource.h"
 #include "app/shared_messages.h"
+#include "app/version.h"
 #include "data/code_page.h"
 #include "data/connection_setup.h"
 #include "data/iso_date.h"
@@ -55,6 +57,7 @@ constexpr char kUsage[] =
     "                       [--separator TEXT] [--cp1253] [--report FILE] [--strict]\r\n"
     "                       [--only-new | --no-log]\r\n"
     "       dralmoft-export --history | --forget N\r\n"
+    "       dralmoft-export --version\r\n"
     "  Writes the ledger file of the period from the ERP's server, with the accounts of\r\n"
     "  client.txt, supplier.txt, products.txt and fpa.txt in the current directory.\r\n"
     "  --separator  the field separator (default \";\")\r\n"
@@ -210,6 +213,10 @@ int wmain(int argc, wchar_t** argv) {
         std::vector<std::u16string> arguments;
         for (int i = 1; i < argc; ++i) arguments.push_back(AsUtf16(argv[i]));
         const ExporterArguments parsed = ParseExporterArguments(arguments);
+        if (parsed.version) {
+            Tell(STD_OUTPUT_HANDLE, L"dralmoft-export " DRALMOFT_VERSION_WIDE);
+            return kDone;
+        }
         if (!parsed.options) {
             if (!parsed.error.empty()) Tell(STD_ERROR_HANDLE, Part(parsed.error));
             Tell(parsed.help ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, Part(kUsage));

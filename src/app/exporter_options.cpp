@@ -54,6 +54,11 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
             help.help = true;
             return help;
         }
+        if (flag == u"--version") {
+            ExporterArguments version;
+            version.version = true;
+            return version;
+        }
         static const std::set<std::u16string> kOptions = {u"--from",     u"--to",     u"--out",     u"--separator",
                                                           u"--cp1253",   u"--check",  u"--strict",  u"--report",
                                                           u"--only-new", u"--no-log", u"--history", u"--forget"};

@@ -28,6 +28,7 @@ struct ExporterOptions {
 struct ExporterArguments {
     std::optional<ExporterOptions> options;
     bool help = false;
+    bool version = false;  // --version: the program's name and version, nothing else
     // What is wrong with the arguments, naming the option and its value
     // ("--from: 2026-02-30 is not a date"); empty when nothing is.
     std::string error;

@@ -7,6 +7,7 @@
 #include "app/about_dialog.h"
 #include "app/error_message.h"
 #include "app/shared_messages.h"
+#include "app/user_guide.h"
 #include "data/code_page.h"
 #include "data/connection_setup.h"
 #include "data/server_objects.h"
@@ -162,6 +163,13 @@ bool LedgerExportDialog::OnCommand(WORD id, WORD code, HWND control) {
         return true;
     }
     return Dialog::OnCommand(id, code, control);
+}
+
+bool LedgerExportDialog::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
+    if (message != WM_HELP) return false;
+    OpenUserGuide(Handle());
+    result = TRUE;
+    return true;
 }
 
 bool LedgerExportDialog::OnSysCommand(WPARAM command, LPARAM) {

@@ -103,6 +103,8 @@ protected:
     bool OnContextMenu(HWND window, POINT screen) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnSysCommand(WPARAM command, LPARAM parameter) override;
+    // F1 (WM_HELP): the user guide.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     bool OnPaint() override;
     HCURSOR OnQueryDragIcon() override;
 

@@ -24,6 +24,8 @@ TEST(ExporterOptions, ThePeriodTheFileAndTheChoices) {
     EXPECT_FALSE(defaults.options->keepCodePage);
     EXPECT_FALSE(defaults.options->check || defaults.options->strict || !defaults.options->report.empty());
     EXPECT_TRUE(Parse({u"--out", u"x", u"/?"}).help);
+    const ExporterArguments version = Parse({u"--version", u"--from", u"nonsense"});
+    EXPECT_TRUE(version.version && !version.help && !version.options && version.error.empty());
 
     const ExporterArguments check =
         Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-31", u"--check", u"--report", u"έλεγχος.csv"});

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "app/app_dialog.h"
+#include "app/version.h"
 #include "dialog_template.h"
 #include "main_window_fixture.h"
 #include "win/unique_handle.h"
@@ -171,6 +172,7 @@ TEST(OtherTemplates, AccountEditorAndAboutBox) {
     EXPECT_EQ(about.items[1].text, L"Dralmoft Version 1.0");
     EXPECT_EQ(about.items[1].style & SS_NOPREFIX, static_cast<DWORD>(SS_NOPREFIX));
     EXPECT_EQ(std::tie(about.items[2].place.left, about.items[2].place.top), std::make_tuple(40L, 25L));
+    EXPECT_EQ(about.items[2].text, L"Έκδοση " DRALMOFT_VERSION_WIDE L", © 2026 Dralmoft");
     EXPECT_EQ(about.items[3].id, IDOK);
     EXPECT_EQ(about.items[3].style & BS_DEFPUSHBUTTON, static_cast<DWORD>(BS_DEFPUSHBUTTON));
 }
