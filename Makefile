@@ -6,7 +6,7 @@ WIN_DIR   := build/win
 BENCH_DIR := build/bench
 JOBS      ?= $(shell nproc)
 
-.PHONY: all host win deps test run bench fuzz screenshots code-pages clean
+.PHONY: all host win deps test run bench fuzz screenshots code-pages dist clean
 
 all: host win
 
@@ -27,6 +27,7 @@ deps:
 
 test: deps
 	$(MAKE) all
+	scripts/make-dist.sh
 	scripts/run-tests.sh
 
 run: deps
@@ -45,6 +46,11 @@ fuzz: deps
 	mkdir -p build/fuzz/corpus
 	build/fuzz/mapping_file_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 build/fuzz/corpus tests/fuzz/corpus
 
+# The installer and the portable zip, in build/dist/.
+dist: deps
+	$(MAKE) win
+	scripts/make-dist.sh
+
 # Pictures of the windows under Xvfb, in build/screenshots/.
 screenshots: deps
 	$(MAKE) win
@@ -56,4 +62,4 @@ code-pages: deps
 	scripts/dump-code-pages.sh
 
 clean:
-	rm -rf $(HOST_DIR) $(WIN_DIR) $(BENCH_DIR) build/fuzz
+	rm -rf $(HOST_DIR) $(WIN_DIR) $(BENCH_DIR) build/fuzz build/dist

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth imagemagick x11-utils
   googletest libgtest-dev libbenchmark-dev
   python3 locales
+  nsis zip
 )
 
 missing=()

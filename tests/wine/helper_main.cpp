@@ -5,6 +5,8 @@
 //   edit KIND ROW ACCOUNT        another window: opens the main window in the current
 //                                folder, shows KIND (clients, suppliers, items, vat) and
 //                                sets ROW's account through the editor
+//   record FILE ARGUMENT         writes ARGUMENT to FILE (UTF-16): a stand-in for the
+//                                program Windows opens a kind of file with
 // Exit 0 when done, 1 when the file could not be held or the window not opened, 2 on a
 // usage error.
 #include <windows.h>
@@ -62,6 +64,14 @@ int EditAccount(const std::wstring& kind, int row, const std::wstring& account) 
     return editor.Found() ? 0 : 1;
 }
 
+int Record(const std::wstring& path, const std::wstring& argument) {
+    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    const auto bytes = static_cast<DWORD>(argument.size() * sizeof(wchar_t));
+    return file.Valid() && ::WriteFile(file.Get(), argument.data(), bytes, &written, nullptr) && written == bytes ? 0
+                                                                                                                  : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -70,5 +80,6 @@ int wmain(int argc, wchar_t** argv) {
         return Hold(argv[2], static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)),
                     mode == L"lock" ? FILE_FLAG_DELETE_ON_CLOSE : FILE_ATTRIBUTE_NORMAL);
     if (mode == L"edit" && argc == 5) return EditAccount(argv[2], std::stoi(argv[3]), argv[4]);
+    if (mode == L"record" && argc == 4) return Record(argv[2], argv[3]);
     return 2;
 }

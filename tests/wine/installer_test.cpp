@@ -1,0 +1,223 @@
+// The installer as an office runs it: silently, per user, into throwaway folders; the
+// installed programs (their version, an export of the demo company, F1 and the guide);
+// an install over the first one; the uninstall, which leaves the company folder, here
+// inside the program's folder, byte for byte.
+#include <windows.h>
+#include <shlobj.h>
+#include <wrl/client.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <shobjidl.h>
+
+#include "app/version.h"
+#include "main_window_fixture.h"
+#include "program_run.h"
+
+namespace dralmoft::test {
+namespace {
+
+constexpr const wchar_t* kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Dralmoft";
+constexpr const wchar_t* kInstallKey = L"Software\\Dralmoft";
+constexpr const wchar_t* kHtmlClass = L"DralmoftTestHtml";
+
+std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* value) {
+    wchar_t text[1024] = {};
+    DWORD size = sizeof text;
+    if (::RegGetValueW(root, key, value, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return L"<none>";
+    return text;
+}
+
+// Every file under `folder`, by its path there, with its bytes.
+std::map<std::wstring, std::string> Snapshot(const std::wstring& folder) {
+    std::map<std::wstring, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[entry.path().lexically_relative(folder).wstring()] = ReadFileBytes(entry.path().wstring());
+    return files;
+}
+
+// The version resource's text `name` of a program, in Greek/Unicode.
+std::wstring VersionText(const std::vector<BYTE>& info, const std::wstring& name) {
+    void* text = nullptr;
+    UINT length = 0;
+    const std::wstring query = L"\\StringFileInfo\\040804B0\\" + name;
+    if (!::VerQueryValueW(info.data(), query.c_str(), &text, &length) || length == 0) return L"<none>";
+    return static_cast<const wchar_t*>(text);
+}
+
+std::vector<BYTE> VersionInfo(const std::wstring& program) {
+    DWORD ignored = 0;
+    std::vector<BYTE> info(::GetFileVersionInfoSizeW(program.c_str(), &ignored));
+    if (info.empty() || !::GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()))
+        info.clear();
+    return info;
+}
+
+class Installer : public MainWindowTest {
+protected:
+    void TearDown() override {
+        for (const wchar_t* key : {kUninstallKey, kInstallKey}) ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
+        // The prefix's own .html handler, if it had one, is put back.
+        if (m_htmlRegistered) {
+            ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kHtmlClass);
+            if (m_htmlHandler) SetDefault(L".html", *m_htmlHandler);
+            else ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
+        }
+        MainWindowTest::TearDown();
+    }
+
+    static void SetDefault(const std::wstring& key, const std::wstring& value) {
+        ::RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+
+    static std::wstring SetupProgram() {
+        return std::wstring(DRALMOFT_DIST_DIR) + L"\\Dralmoft-" DRALMOFT_VERSION_WIDE L"-setup.exe";
+    }
+    [[nodiscard]] ProgramResult RunSetup(const std::wstring& arguments) const {
+        return RunProgram(SetupProgram(), arguments, m_work.Path());
+    }
+    // The Start-menu shortcut's target and the folder it starts in.
+    static std::pair<std::wstring, std::wstring> Shortcut() {
+        wchar_t programs[MAX_PATH] = {};
+        ::SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
+        Microsoft::WRL::ComPtr<IShellLinkW> link;
+        Microsoft::WRL::ComPtr<IPersistFile> file;
+        wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {};
+        if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) ||
+            FAILED(link.As(&file)) ||
+            FAILED(file->Load((std::wstring(programs) + L"\\Dralmoft.lnk").c_str(), STGM_READ)))
+            return {L"<none>", L"<none>"};
+        link->GetPath(target, MAX_PATH, nullptr, 0);
+        link->GetWorkingDirectory(folder, MAX_PATH);
+        return {target, folder};
+    }
+    // Makes the helper the program .html files open with (in the classes root, which
+    // Wine reads): it writes what it is given.
+    [[nodiscard]] std::wstring RecordHtmlOpens() {
+        const std::wstring record = m_work.Path() + L"\\opened.txt";
+        if (const std::wstring earlier = RegistryText(HKEY_CLASSES_ROOT, L".html", nullptr); earlier != L"<none>")
+            m_htmlHandler = earlier;
+        m_htmlRegistered = true;
+        SetDefault(L".html", kHtmlClass);
+        SetDefault(std::wstring(kHtmlClass) + L"\\shell\\open\\command",
+                   L"\"" + HelperProgram() + L"\" record \"" + record + L"\" \"%1\"");
+        return record;
+    }
+
+    bool m_htmlRegistered = false;
+    std::optional<std::wstring> m_htmlHandler;
+};
+
+// F1 in the installed window: the key pressed as a user would, on the window in front.
+std::wstring PressF1AndWait(const std::wstring& program, const std::wstring& folder, const std::wstring& record) {
+    StartedProgram window(program, L"", folder);
+    HWND shown = nullptr;
+    for (int wait = 0; wait < 400 && shown == nullptr; ++wait) {
+        shown = ::FindWindowW(L"#32770", L"Δημιουργία αρχείου για Γενική Λογιστική");
+        ::Sleep(25);
+    }
+    if (shown == nullptr) return L"<no window>";
+    ::Sleep(300);
+    ::SetForegroundWindow(shown);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+    std::wstring opened = L"<nothing opened>";
+    for (int wait = 0; wait < 400; ++wait) {
+        if (std::filesystem::exists(record)) {
+            ::Sleep(100);
+            const std::string bytes = ReadFileBytes(record);
+            opened.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+            break;
+        }
+        ::Sleep(25);
+    }
+    ::PostMessageW(shown, WM_CLOSE, 0, 0);
+    (void)window.Wait();
+    return opened;
+}
+
+TEST_F(Installer, InstallsPerUserRunsAndUninstallsLeavingTheCompanyFolder) {
+    ASSERT_TRUE(std::filesystem::exists(SetupProgram())) << "make dist first";
+    const TempFolder root;
+    const std::wstring install = root.Path() + L"\\Dralmoft";
+    const std::wstring company = install + L"\\Εταιρεία Α";
+    ASSERT_TRUE(std::filesystem::create_directories(company));
+    const std::string accounts = "099312457;30.00.0002\r\n";
+    std::ofstream(std::filesystem::path(company) / L"client.txt", std::ios::binary) << accounts;
+
+    ProgramResult result = RunSetup(L"/S /CurrentUser /COMPANY=\"" + company + L"\" /D=" + install);
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    for (const wchar_t* name :
+         {L"dralmoft.exe", L"dralmoft-export.exe", L"guide.html", L"LICENSE.txt", L"uninstall.exe"})
+        EXPECT_TRUE(std::filesystem::exists(install + L"\\" + name)) << name;
+    EXPECT_EQ(ReadFileBytes(company + L"\\client.txt"), accounts) << "an existing account file is kept";
+    EXPECT_NE(ReadFileBytes(install + L"\\guide.html").find("<p>Έκδοση " DRALMOFT_VERSION "</p>"), std::string::npos);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), L"Dralmoft");
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), DRALMOFT_VERSION_WIDE);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"Publisher"), L"Dralmoft");
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"UninstallString"),
+              L"\"" + install + L"\\uninstall.exe\"");
+    EXPECT_EQ(Shortcut(), std::make_pair(install + L"\\dralmoft.exe", company));
+
+    // The installed programs: their version, read back, and an export of the demo company.
+    result = RunProgram(install + L"\\dralmoft-export.exe", L"--version", company);
+    EXPECT_EQ(result.out, "dralmoft-export " DRALMOFT_VERSION "\r\n");
+    for (const auto& [program, description] :
+         {std::pair{L"dralmoft.exe", L"Dralmoft: εξαγωγή παραστατικών για τη Γενική Λογιστική"},
+          std::pair{L"dralmoft-export.exe", L"Dralmoft: εξαγωγή από τη γραμμή εντολών"}}) {
+        const std::vector<BYTE> info = VersionInfo(install + L"\\" + program);
+        ASSERT_FALSE(info.empty()) << program;
+        EXPECT_EQ(VersionText(info, L"ProductVersion"), DRALMOFT_VERSION_WIDE);
+        EXPECT_EQ(VersionText(info, L"FileDescription"), description);
+        EXPECT_EQ(VersionText(info, L"OriginalFilename"), program);
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+        EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(DRALMOFT_VERSION_MINOR, DRALMOFT_VERSION_MAJOR)));
+        EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, DRALMOFT_VERSION_PATCH)));
+    }
+    ServeCompany(SourceFile("demo/company.json"));
+    for (const wchar_t* name : {L"client.txt", L"supplier.txt", L"products.txt", L"fpa.txt"})
+        std::ofstream(std::filesystem::path(company) / name, std::ios::binary)
+            << SourceFile("demo/" + std::string(name, name + wcslen(name)));
+    result = RunProgram(install + L"\\dralmoft-export.exe",
+                        L"--from 2026-01-01 --to 2026-12-31 --out 2026.txt --cp1253", company);
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(ReadFileBytes(company + L"\\2026.txt"), SourceFile("tests/golden/demo-2026-1253.txt"));
+
+    const std::wstring opened = PressF1AndWait(install + L"\\dralmoft.exe", company, RecordHtmlOpens());
+    EXPECT_EQ(_wcsicmp(opened.c_str(), (install + L"\\guide.html").c_str()), 0) << opened;
+    std::filesystem::remove(m_work.Path() + L"\\opened.txt");
+
+    // Over the installed version: the company folder stays, and the shortcut still starts there.
+    const auto before = Snapshot(company);
+    result = RunSetup(L"/S /CurrentUser /D=" + install);
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(Shortcut(), std::make_pair(install + L"\\dralmoft.exe", company));
+    EXPECT_EQ(Snapshot(company), before);
+
+    // The uninstaller runs from a copy of itself and returns at once: its work is waited for.
+    result = RunProgram(install + L"\\uninstall.exe", L"/S", company);
+    EXPECT_EQ(result.exitCode, 0u);
+    for (int wait = 0; wait < 400 && (std::filesystem::exists(install + L"\\uninstall.exe") ||
+                                      RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName") != L"<none>");
+         ++wait)
+        ::Sleep(50);
+    for (const wchar_t* name :
+         {L"dralmoft.exe", L"dralmoft-export.exe", L"guide.html", L"LICENSE.txt", L"uninstall.exe"})
+        EXPECT_FALSE(std::filesystem::exists(install + L"\\" + name)) << name;
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), L"<none>");
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kInstallKey, L"CompanyFolder"), L"<none>");
+    EXPECT_EQ(Shortcut().first, L"<none>");
+    EXPECT_EQ(Snapshot(company), before) << "the company folder, byte for byte";
+}
+
+}  // namespace
+}  // namespace dralmoft::test
