@@ -83,10 +83,14 @@ LangString CompanyText ${LANG_GREEK} "Στον φάκελο εταιρείας �
 LangString CompanyText ${LANG_ENGLISH} "The company folder holds the account files (client.txt, supplier.txt, products.txt, fpa.txt) and the export log (dralmoft-exports.db); the shortcuts start the program there. Files already in the folder are kept as they are."
 LangString CompanyDestination ${LANG_GREEK} "Φάκελος εταιρείας"
 LangString CompanyDestination ${LANG_ENGLISH} "Company folder"
-LangString ProgramSection ${LANG_GREEK} "Dralmoft (πρόγραμμα, εξαγωγή γραμμής εντολών, οδηγός)"
-LangString ProgramSection ${LANG_ENGLISH} "Dralmoft (program, command-line exporter, guide)"
-LangString DesktopSection ${LANG_GREEK} "Συντόμευση στην επιφάνεια εργασίας"
+LangString ProgramSection ${LANG_GREEK} "Dralmoft"
+LangString ProgramSection ${LANG_ENGLISH} "Dralmoft"
+LangString ProgramDescription ${LANG_GREEK} "Το πρόγραμμα, η εξαγωγή από τη γραμμή εντολών, ο οδηγός χρήσης και η συντόμευση στο μενού Έναρξη."
+LangString ProgramDescription ${LANG_ENGLISH} "The program, the command-line exporter, the user guide and the Start-menu shortcut."
+LangString DesktopSection ${LANG_GREEK} "Επιφάνεια εργασίας"
 LangString DesktopSection ${LANG_ENGLISH} "Desktop shortcut"
+LangString DesktopDescription ${LANG_GREEK} "Μια συντόμευση στην επιφάνεια εργασίας, που ξεκινά το πρόγραμμα στον φάκελο της εταιρείας."
+LangString DesktopDescription ${LANG_ENGLISH} "A desktop shortcut that starts the program in the company folder."
 LangString Needs64Bit ${LANG_GREEK} "Το Dralmoft χρειάζεται Windows 64-bit."
 LangString Needs64Bit ${LANG_ENGLISH} "Dralmoft needs 64-bit Windows."
 LangString NeedsAdmin ${LANG_GREEK} "Η εγκατάσταση για όλους τους χρήστες (/AllUsers) χρειάζεται δικαιώματα διαχειριστή. Τρέξτε την ως διαχειριστής ή με /CurrentUser."
@@ -202,6 +206,11 @@ Section /o "$(DesktopSection)" SectionDesktop
   CreateShortcut "$DESKTOP\${PRODUCT}.lnk" "$INSTDIR\dralmoft.exe" "" "$INSTDIR\dralmoft.exe" 0 SW_SHOWNORMAL "" "${PRODUCT} ${VERSION}"
   SetOutPath "$INSTDIR"
 SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SectionProgram} "$(ProgramDescription)"
+  !insertmacro MUI_DESCRIPTION_TEXT ${SectionDesktop} "$(DesktopDescription)"
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 ; The uninstaller serves the install whose entry names its folder: per machine or per user.
 Function un.onInit

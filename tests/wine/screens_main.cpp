@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 #include <tuple>
 
@@ -44,24 +45,27 @@ void SetYear(HWND dialog, WORD year) {
     }
 }
 
+// Waits for the dialog titled `title`, names the stage of its picture and, once taken,
+// closes it with `close`; `inside` runs between (for the dialogs it opens).
+void Picture(const wchar_t* title, const char* stage, int close = IDCANCEL,
+             const std::function<void(HWND)>& inside = {}) {
+    if (const HWND shown = WaitForDialog(title)) {
+        ::Sleep(500);
+        Stage(stage);
+        if (inside) inside(shown);
+        ::PostMessageW(shown, WM_COMMAND, close, 0);
+    }
+    ::Sleep(300);
+}
+
 // The period check of the demo year: its report, then the question an export asks.
 void ShowCheck(HWND dialog) {
     SetYear(dialog, 2026);
     Click(dialog, IDC_CHECK);
-    if (const HWND report = WaitForDialog(L"Έλεγχος περιόδου")) {
-        ::Sleep(500);
-        Stage("check-report");
-        ::PostMessageW(report, WM_COMMAND, IDCANCEL, 0);
-    }
-    ::Sleep(300);
+    Picture(L"Έλεγχος περιόδου", "check-report");
     ::SendMessageW(::GetDlgItem(dialog, IDC_FILE_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2026.txt"));
     Click(dialog, IDC_EXPORT);
-    if (const HWND question = WaitForDialog(L"Dralmoft")) {
-        ::Sleep(500);
-        Stage("check-question");
-        ::PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
-    }
-    ::Sleep(300);
+    Picture(L"Dralmoft", "check-question");
 }
 
 // The export log: the year exported once (despite its problems), then the question when
@@ -74,58 +78,31 @@ void ShowLog(HWND dialog) {
     }
     ::Sleep(500);
     Click(dialog, IDC_EXPORT);
-    if (const HWND question = WaitForDialog(L"Dralmoft")) {
-        ::Sleep(500);
-        Stage("log-question");
-        ::PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
-    }
-    ::Sleep(300);
+    Picture(L"Dralmoft", "log-question");
     Click(dialog, IDC_HISTORY);
-    if (const HWND history = WaitForDialog(L"Εξαγωγές")) {
-        ::Sleep(500);
-        Stage("history");
+    Picture(L"Εξαγωγές", "history", IDCANCEL, [](HWND history) {
         Click(history, IDC_HISTORY_DOCUMENTS);
-        if (const HWND documents = WaitForDialog(L"Έγγραφα εξαγωγής")) {
-            ::Sleep(500);
-            Stage("batch-documents");
-            ::PostMessageW(documents, WM_COMMAND, IDCANCEL, 0);
-        }
-        ::Sleep(300);
-        ::PostMessageW(history, WM_COMMAND, IDCANCEL, 0);
-    }
-    ::Sleep(300);
+        Picture(L"Έγγραφα εξαγωγής", "batch-documents");
+    });
 }
 
 void Drive(HWND dialog) {
     ::Sleep(500);
     Stage("main");
-    Click(dialog, IDC_SUPPLIERS);
-    ::Sleep(300);
-    Stage("suppliers");
-    Click(dialog, IDC_ITEMS);
-    ::Sleep(300);
-    Stage("items");
-    Click(dialog, IDC_VAT_RATES);
-    ::Sleep(300);
-    Stage("vat-rates");
+    for (const auto& [button, stage] : {std::pair{IDC_SUPPLIERS, "suppliers"}, std::pair{IDC_ITEMS, "items"},
+                                        std::pair{IDC_VAT_RATES, "vat-rates"}}) {
+        Click(dialog, button);
+        ::Sleep(300);
+        Stage(stage);
+    }
     Click(dialog, IDC_CLIENTS);
     ::Sleep(300);
     ::PostMessageW(dialog, WM_APP, 0, 0);  // selects rows on the window's thread
     ::Sleep(300);
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ID_EDIT_ACCOUNT, 0), 0);
-    if (const HWND editor = WaitForDialog(L"Λογαριασμός λογιστικής")) {
-        ::Sleep(300);
-        Stage("account-editor");
-        ::PostMessageW(editor, WM_COMMAND, IDCANCEL, 0);
-    }
-    ::Sleep(300);
+    Picture(L"Λογαριασμός λογιστικής", "account-editor");
     ::PostMessageW(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    if (const HWND about = WaitForDialog(L"About Dralmoft")) {
-        ::Sleep(300);
-        Stage("about");
-        ::PostMessageW(about, WM_COMMAND, IDOK, 0);
-    }
-    ::Sleep(300);
+    Picture(L"About Dralmoft", "about", IDOK);
     ShowCheck(dialog);
     ShowLog(dialog);
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
