@@ -59,7 +59,8 @@ std::vector<BYTE> VersionInfo(const std::wstring& program) {
 class Installer : public MainWindowTest {
 protected:
     void TearDown() override {
-        for (const wchar_t* key : {kUninstallKey, kInstallKey}) ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
+        for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+            for (const wchar_t* key : {kUninstallKey, kInstallKey}) ::RegDeleteTreeW(root, key);
         // The prefix's own .html handler, if it had one, is put back.
         if (m_htmlRegistered) {
             ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kHtmlClass);
@@ -80,10 +81,11 @@ protected:
     [[nodiscard]] ProgramResult RunSetup(const std::wstring& arguments) const {
         return RunProgram(SetupProgram(), arguments, m_work.Path());
     }
-    // The Start-menu shortcut's target and the folder it starts in.
-    static std::pair<std::wstring, std::wstring> Shortcut() {
+    // The Start-menu shortcut's target and the folder it starts in (the user's menu, or
+    // with CSIDL_COMMON_PROGRAMS every user's).
+    static std::pair<std::wstring, std::wstring> Shortcut(int menu = CSIDL_PROGRAMS) {
         wchar_t programs[MAX_PATH] = {};
-        ::SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
+        ::SHGetFolderPathW(nullptr, menu, nullptr, SHGFP_TYPE_CURRENT, programs);
         Microsoft::WRL::ComPtr<IShellLinkW> link;
         Microsoft::WRL::ComPtr<IPersistFile> file;
         wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {};
@@ -110,6 +112,16 @@ protected:
 
     bool m_htmlRegistered = false;
     std::optional<std::wstring> m_htmlHandler;
+
+    // The uninstaller runs from a copy of itself and returns at once: its work is waited for.
+    void Uninstall(const std::wstring& install, HKEY root) const {
+        const ProgramResult result = RunProgram(install + L"\\uninstall.exe", L"/S", m_work.Path());
+        EXPECT_EQ(result.exitCode, 0u);
+        for (int wait = 0; wait < 400 && (std::filesystem::exists(install + L"\\uninstall.exe") ||
+                                          RegistryText(root, kUninstallKey, L"DisplayName") != L"<none>");
+             ++wait)
+            ::Sleep(50);
+    }
 };
 
 // F1 in the installed window: the key pressed as a user would, on the window in front.
@@ -203,13 +215,7 @@ TEST_F(Installer, InstallsPerUserRunsAndUninstallsLeavingTheCompanyFolder) {
     EXPECT_EQ(Shortcut(), std::make_pair(install + L"\\dralmoft.exe", company));
     EXPECT_EQ(Snapshot(company), before);
 
-    // The uninstaller runs from a copy of itself and returns at once: its work is waited for.
-    result = RunProgram(install + L"\\uninstall.exe", L"/S", company);
-    EXPECT_EQ(result.exitCode, 0u);
-    for (int wait = 0; wait < 400 && (std::filesystem::exists(install + L"\\uninstall.exe") ||
-                                      RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName") != L"<none>");
-         ++wait)
-        ::Sleep(50);
+    Uninstall(install, HKEY_CURRENT_USER);
     for (const wchar_t* name :
          {L"dralmoft.exe", L"dralmoft-export.exe", L"guide.html", L"LICENSE.txt", L"uninstall.exe"})
         EXPECT_FALSE(std::filesystem::exists(install + L"\\" + name)) << name;
@@ -217,6 +223,34 @@ TEST_F(Installer, InstallsPerUserRunsAndUninstallsLeavingTheCompanyFolder) {
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kInstallKey, L"CompanyFolder"), L"<none>");
     EXPECT_EQ(Shortcut().first, L"<none>");
     EXPECT_EQ(Snapshot(company), before) << "the company folder, byte for byte";
+}
+
+// Per machine: the entry and the shortcut are every user's, the company folder defaults to
+// the public documents, and the uninstaller finds that it serves a per-machine install.
+TEST_F(Installer, InstallsPerMachineWithThePublicCompanyFolder) {
+    ASSERT_TRUE(std::filesystem::exists(SetupProgram())) << "make dist first";
+    const TempFolder root;
+    const std::wstring install = root.Path() + L"\\Dralmoft";
+    wchar_t documents[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, SHGFP_TYPE_CURRENT, documents);
+    const std::wstring company = std::wstring(documents) + L"\\Dralmoft";
+    const bool companyWasThere = std::filesystem::exists(company);
+
+    const ProgramResult result = RunSetup(L"/S /AllUsers /D=" + install);
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(install + L"\\dralmoft.exe"));
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion"), DRALMOFT_VERSION_WIDE);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), L"<none>");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kInstallKey, L"CompanyFolder"), company);
+    EXPECT_TRUE(std::filesystem::is_directory(company));
+    EXPECT_EQ(Shortcut(CSIDL_COMMON_PROGRAMS), std::make_pair(install + L"\\dralmoft.exe", company));
+
+    Uninstall(install, HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(std::filesystem::exists(install + L"\\dralmoft.exe"));
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion"), L"<none>");
+    EXPECT_EQ(Shortcut(CSIDL_COMMON_PROGRAMS).first, L"<none>");
+    EXPECT_TRUE(std::filesystem::is_directory(company)) << "the company folder stays";
+    if (!companyWasThere) ::RemoveDirectoryW(company.c_str());  // empty: made by this test
 }
 
 }  // namespace
