@@ -1,6 +1,7 @@
 #include "export/export_log.h"
 
 #include <bit>
+#include <cstdlib>
 #include <sqlite3.h>
 #include <unordered_set>
 
@@ -44,6 +45,48 @@ CREATE INDEX document_batch ON document (batch);
 CREATE INDEX document_year ON document (year);
 CREATE INDEX document_date ON document (date);
 )sql";
+
+// Version 2: each document's latest standing export, kept as batches are recorded and
+// undone, so that a year's lookup reads each document once however often the year was
+// exported again. The document table keeps every batch's rows (for the history and for
+// undo) and loses the indexes only the lookups needed.
+constexpr const char* kSchema2 = R"sql(
+CREATE TABLE latest (
+    year INTEGER NOT NULL,
+    sale INTEGER NOT NULL,
+    name BLOB NOT NULL,
+    series BLOB NOT NULL,
+    number INTEGER NOT NULL,
+    tax_id BLOB NOT NULL,
+    batch INTEGER NOT NULL,
+    date TEXT NOT NULL,
+    digest INTEGER NOT NULL,
+    PRIMARY KEY (year, sale, name, series, number, tax_id)
+) WITHOUT ROWID;
+DROP INDEX document_year;
+DROP INDEX document_date;
+INSERT OR REPLACE INTO latest
+    SELECT d.year, d.sale, d.name, d.series, d.number, d.tax_id, d.batch, d.date, d.digest
+    FROM document d JOIN batch b ON b.number = d.batch
+    WHERE b.undone_at IS NULL ORDER BY d.batch;
+)sql";
+
+// A batch's documents become the latest of their identities.
+constexpr const char* kTakeLatest =
+    "INSERT OR REPLACE INTO latest SELECT year, sale, name, series, number, tax_id, batch, date, digest "
+    "FROM document WHERE batch = ?";
+
+// After batch ? is undone: its documents go back to the batch that exported them last
+// before it, or out of the lookup. A later batch that holds one keeps it.
+constexpr const char* kDropUndone = "DELETE FROM latest WHERE batch = ?";
+constexpr const char* kRestoreEarlier =
+    "INSERT OR REPLACE INTO latest "
+    "SELECT d.year, d.sale, d.name, d.series, d.number, d.tax_id, d.batch, d.date, d.digest "
+    "FROM document d JOIN batch b ON b.number = d.batch "
+    "WHERE b.undone_at IS NULL AND (d.year, d.sale, d.name, d.series, d.number, d.tax_id) IN ("
+    "SELECT year, sale, name, series, number, tax_id FROM document WHERE batch = ?1 "
+    "EXCEPT SELECT year, sale, name, series, number, tax_id FROM latest) "
+    "ORDER BY d.batch";
 
 std::string Utf8(std::u16string_view text) {
     std::string out;
@@ -144,9 +187,13 @@ LogStatus ExportLog::Open(const std::u16string& path) {
 LogStatus ExportLog::Migrate() {
     Transaction transaction(m_connection.get());
     if (!transaction.Status().ok) return transaction.Status();
-    SqliteStatement read(m_connection.get(), "PRAGMA user_version");
-    const int version = read.Step() ? static_cast<int>(read.Integer(0)) : -1;
-    if (!read.Status().ok) return read.Status();
+    int version = -1;
+    {
+        // Finished before the schema changes: a table cannot be dropped under a reading.
+        SqliteStatement read(m_connection.get(), "PRAGMA user_version");
+        if (read.Step()) version = static_cast<int>(read.Integer(0));
+        if (!read.Status().ok) return read.Status();
+    }
     if (version > kSchemaVersion)
         return LogStatus::Failure(SQLITE_ERROR, "the export log was written by a newer version of Dralmoft (schema " +
                                                     std::to_string(version) + ")");
@@ -154,6 +201,9 @@ LogStatus ExportLog::Migrate() {
     // Each step brings the schema one version up; version 0 is a new, empty file.
     if (version < 1) {
         if (LogStatus status = SqliteExecute(m_connection.get(), kSchema1); !status.ok) return status;
+    }
+    if (version < 2) {
+        if (LogStatus status = SqliteExecute(m_connection.get(), kSchema2); !status.ok) return status;
     }
     const std::string setVersion = "PRAGMA user_version = " + std::to_string(kSchemaVersion);
     if (LogStatus status = SqliteExecute(m_connection.get(), setVersion.c_str()); !status.ok) return status;
@@ -192,6 +242,8 @@ LogStatus ExportLog::Record(ExportBatch& batch, std::span<const LoggedDocument> 
             .Bind(9, std::bit_cast<std::int64_t>(document.digest));
         if (LogStatus status = insertDocument.Run(); !status.ok) return status;
     }
+    SqliteStatement takeLatest(m_connection.get(), kTakeLatest);
+    if (LogStatus status = takeLatest.Bind(1, number).Run(); !status.ok) return status;
     if (LogStatus status = transaction.Commit(); !status.ok) return status;
     batch.number = number;
     return LogStatus::Success();
@@ -199,38 +251,35 @@ LogStatus ExportLog::Record(ExportBatch& batch, std::span<const LoggedDocument> 
 
 LogStatus ExportLog::LatestDigests(int firstYear, int lastYear, LoggedDigests& digests) {
     digests.clear();
-    // Oldest batch first: a later batch's digest replaces an earlier one's.
     SqliteStatement query(m_connection.get(),
-                          "SELECT d.sale, d.name, d.series, d.number, d.year, d.tax_id, d.digest FROM document d "
-                          "JOIN batch b ON b.number = d.batch "
-                          "WHERE d.year BETWEEN ? AND ? AND b.undone_at IS NULL ORDER BY d.batch");
+                          "SELECT sale, name, series, number, year, tax_id, digest FROM latest "
+                          "WHERE year BETWEEN ? AND ?");
     query.Bind(1, std::int64_t{firstYear}).Bind(2, std::int64_t{lastYear});
     while (query.Step()) {
         DocumentIdentity identity{
             query.Integer(0) != 0, query.Blob(1), query.Blob(2), query.Integer(3), static_cast<int>(query.Integer(4)),
             query.Blob(5)};
-        digests.insert_or_assign(std::move(identity), std::bit_cast<std::uint64_t>(query.Integer(6)));
+        digests.emplace(std::move(identity), std::bit_cast<std::uint64_t>(query.Integer(6)));
     }
     return query.Status();
 }
 
 LogStatus ExportLog::InPeriod(const std::string& from, const std::string& to, PeriodExports& exports) {
     exports = {};
+    // Each document once, under the batch that exported it last.
     SqliteStatement batches(m_connection.get(),
-                            "SELECT b.number, b.exported_at, count(*) FROM document d "
-                            "JOIN batch b ON b.number = d.batch "
-                            "WHERE d.date BETWEEN ? AND ? AND b.undone_at IS NULL "
+                            "SELECT b.number, b.exported_at, count(*) FROM latest l "
+                            "JOIN batch b ON b.number = l.batch "
+                            "WHERE l.year BETWEEN ? AND ? AND l.date BETWEEN ? AND ? "
                             "GROUP BY b.number ORDER BY b.number");
-    batches.Bind(1, from).Bind(2, to);
-    while (batches.Step()) exports.batches.push_back({batches.Integer(0), batches.Text(1), batches.Integer(2)});
-    if (!batches.Status().ok) return batches.Status();
-    SqliteStatement count(m_connection.get(),
-                          "SELECT count(*) FROM (SELECT DISTINCT d.sale, d.name, d.series, d.number, d.year, "
-                          "d.tax_id FROM document d JOIN batch b ON b.number = d.batch "
-                          "WHERE d.date BETWEEN ? AND ? AND b.undone_at IS NULL)");
-    count.Bind(1, from).Bind(2, to);
-    if (count.Step()) exports.documents = count.Integer(0);
-    return count.Status();
+    // The year, the key's first column, narrows the search to the period's years.
+    const auto yearOf = [](const std::string& day) { return std::int64_t{std::atoi(day.substr(0, 4).c_str())}; };
+    batches.Bind(1, yearOf(from)).Bind(2, yearOf(to)).Bind(3, from).Bind(4, to);
+    while (batches.Step()) {
+        exports.batches.push_back({batches.Integer(0), batches.Text(1), batches.Integer(2)});
+        exports.documents += exports.batches.back().documents;
+    }
+    return batches.Status();
 }
 
 LogStatus ExportLog::History(std::vector<ExportBatch>& batches) {
@@ -292,6 +341,10 @@ LogStatus ExportLog::Undo(std::int64_t batch, const std::string& when, const std
     SqliteStatement mark(m_connection.get(), "UPDATE batch SET undone_at = ?, undone_by = ? WHERE number = ?");
     mark.Bind(1, when).Bind(2, Utf8(by)).Bind(3, batch);
     if (LogStatus status = mark.Run(); !status.ok) return status;
+    for (const char* step : {kDropUndone, kRestoreEarlier}) {
+        SqliteStatement statement(m_connection.get(), step);
+        if (LogStatus status = statement.Bind(1, batch).Run(); !status.ok) return status;
+    }
     if (LogStatus status = transaction.Commit(); !status.ok) return status;
     result = UndoResult::Undone;
     return LogStatus::Success();

@@ -70,7 +70,7 @@ struct PeriodExports {
     struct Batch {
         std::int64_t number = 0;
         std::string when;
-        std::int64_t documents = 0;  // of the period
+        std::int64_t documents = 0;  // of the period, exported last by this batch
     };
     std::vector<Batch> batches;  // oldest first
     std::int64_t documents = 0;  // of the period, each counted once
@@ -83,7 +83,7 @@ public:
     // The file's name, in the program's current directory.
     static constexpr char16_t kFileName[] = u"dralmoft-exports.db";
     // The schema this program writes; an older log is brought up to it when opened.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // Opens (creating when missing) the log at `path`; u":memory:" for one that lives
     // only as long as this object. A file that is not a log, or a damaged one, is left as

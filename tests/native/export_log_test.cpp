@@ -39,7 +39,10 @@ std::optional<std::uint64_t> Latest(ExportLog& log, const DocumentIdentity& iden
 
 class ExportLogTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(log.Open(u":memory:").ok); }
+    void SetUp() override {
+        const LogStatus opened = log.Open(u":memory:");
+        ASSERT_TRUE(opened.ok) << opened.text;
+    }
 
     std::int64_t Record(ExportBatch batch, std::vector<LoggedDocument> documents) {
         const LogStatus status = log.Record(batch, documents);
@@ -120,9 +123,10 @@ TEST_F(ExportLogTest, TheLatestBatchStandingCountsAndUndoIsKept) {
     ASSERT_EQ(march.batches.size(), 2u);
     EXPECT_EQ(march.batches[0].number, 1);
     EXPECT_EQ(march.batches[0].when, "2026-04-01T10:00:00Z");
-    EXPECT_EQ(march.batches[0].documents, 2);
+    // Each document once, under the batch that exported it last.
+    EXPECT_EQ(march.batches[0].documents, 1);
     EXPECT_EQ(march.batches[1].documents, 1);
-    EXPECT_EQ(march.documents, 2);  // the amended one counted once
+    EXPECT_EQ(march.documents, 2);
 
     UndoResult result = UndoResult::Unknown;
     ASSERT_TRUE(log.Undo(2, "2026-04-06T09:00:00Z", u"Προϊστάμενος", result).ok);
@@ -168,13 +172,14 @@ protected:
         std::ifstream in(folder / "dralmoft-exports.db", std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    void SetVersion(int version) const {
+    // Runs `sql` on the file as another program would.
+    void Execute(const std::string& sql) const {
         sqlite3* raw = nullptr;
         ASSERT_EQ(sqlite3_open16(Path().c_str(), &raw), SQLITE_OK);
-        const std::string sql = "PRAGMA user_version = " + std::to_string(version);
-        EXPECT_EQ(sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(raw);
         sqlite3_close(raw);
     }
+    void SetVersion(int version) const { Execute("PRAGMA user_version = " + std::to_string(version)); }
 
     std::filesystem::path folder;
 };
@@ -308,6 +313,54 @@ TEST(DocumentDigestTest, FollowsTheFieldValuesNotTheirForm) {
     EXPECT_NE(entry().digest, first.digest);
     fields.oleDate = 46088.0;
     EXPECT_EQ(entry().digest, first.digest);
+}
+
+// A log of the first schema, as the first version with a log wrote it: brought up to the
+// current one with its batches, its undo and its latest digests.
+TEST_F(ExportLogFileTest, AFirstSchemaLogIsBroughtUpWithItsDigests) {
+    Execute(R"sql(
+        CREATE TABLE batch (number INTEGER PRIMARY KEY, exported_at TEXT NOT NULL, user TEXT NOT NULL,
+            machine TEXT NOT NULL, period_from TEXT NOT NULL, period_to TEXT NOT NULL, path BLOB NOT NULL,
+            code_page INTEGER NOT NULL, separator BLOB NOT NULL, documents INTEGER NOT NULL,
+            records INTEGER NOT NULL, file_digest TEXT NOT NULL, undone_at TEXT, undone_by TEXT);
+        CREATE TABLE document (batch INTEGER NOT NULL REFERENCES batch (number), sale INTEGER NOT NULL,
+            name BLOB NOT NULL, series BLOB NOT NULL, number INTEGER NOT NULL, year INTEGER NOT NULL,
+            tax_id BLOB NOT NULL, date TEXT NOT NULL, digest INTEGER NOT NULL);
+        CREATE INDEX document_batch ON document (batch);
+        CREATE INDEX document_year ON document (year);
+        CREATE INDEX document_date ON document (date);
+        INSERT INTO batch VALUES (1, '2026-04-01T10:00:00Z', 'u', 'm', '2026-03-01', '2026-03-31', x'', 1253, x'3b',
+                                  2, 10, '0', NULL, NULL),
+                                 (2, '2026-04-05T10:00:00Z', 'u', 'm', '2026-03-01', '2026-03-31', x'', 1253, x'3b',
+                                  2, 10, '0', NULL, NULL),
+                                 (3, '2026-04-06T10:00:00Z', 'u', 'm', '2026-03-01', '2026-03-31', x'', 1253, x'3b',
+                                  1, 5, '0', '2026-04-06T11:00:00Z', 'u');
+        INSERT INTO document VALUES (1, 1, x'd4c9cc', x'41', 1, 2026, x'303939393939393939', '2026-03-10', 1),
+                                    (1, 1, x'd4c9cc', x'41', 2, 2026, x'303939393939393939', '2026-03-31', 3),
+                                    (2, 1, x'd4c9cc', x'41', 1, 2026, x'303939393939393939', '2026-03-10', 2),
+                                    (2, 1, x'd4c9cc', x'41', 3, 2026, x'303939393939393939', '2026-03-12', 4),
+                                    (3, 1, x'd4c9cc', x'41', 2, 2026, x'303939393939393939', '2026-03-31', 9);
+        PRAGMA user_version = 1;)sql");
+    ExportLog log;
+    ASSERT_TRUE(log.Open(Path()).ok);
+    const auto invoice = [](std::int64_t number) {
+        return DocumentIdentity{true, "\xd4\xc9\xcc", "A", number, 2026, "099999999"};
+    };
+    LoggedDigests year;
+    ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
+    EXPECT_EQ(year, (LoggedDigests{{invoice(1), 2}, {invoice(2), 3}, {invoice(3), 4}})) << "batch 3 was undone";
+    UndoResult result = UndoResult::Unknown;
+    ASSERT_TRUE(log.Undo(2, "2026-04-07T09:00:00Z", u"u", result).ok);
+    ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
+    EXPECT_EQ(year, (LoggedDigests{{invoice(1), 1}, {invoice(2), 3}}));
+    std::vector<ExportBatch> history;
+    ASSERT_TRUE(log.History(history).ok);
+    EXPECT_EQ(history.size(), 3u);
+    // Recorded after the upgrade: the latest again.
+    ExportBatch batch = Batch("2026-04-08T10:00:00Z");
+    ASSERT_TRUE(log.Record(batch, std::vector<LoggedDocument>{{invoice(2), "2026-03-31", 7}}).ok);
+    ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
+    EXPECT_EQ(year, (LoggedDigests{{invoice(1), 1}, {invoice(2), 7}}));
 }
 
 }  // namespace
