@@ -93,6 +93,11 @@ echo "== Wine: the period check's cost, 100,000 documents"
 checked=$(company export-100000 --seed 11 --documents 100000 --lines 5 --clients 5000 --suppliers 1000 --items 5000 --year 2025)
 wine build/win/bench/wine/dralmoft-bench-check.exe "$(winepath -w "$checked")" 45658 46022 | tee build/bench/check.txt
 
+echo "== Wine: the export log's recording of 100,000 documents"
+(cd build/bench && wine "$root/build/win/bench/wine/dralmoft-bench-log.exe") | tee build/bench/log.txt
+add "export log: recording 100,000 documents into a new log / over them again, a file (Wine)" \
+    "$(value build/bench/log.txt record_s) s / $(value build/bench/log.txt record_again_s) s"
+
 echo "== Wine: command-line export"
 # Each side is run three times and its best time kept: the machine's noise is larger
 # than the differences measured.
