@@ -11,7 +11,7 @@
 namespace dralmoft {
 namespace {
 
-constexpr int kWidths[] = {36, 100, 90, 140, 120, 55, 60, 150};
+constexpr int kWidths[] = {36, 100, 90, 140, 110, 70, 75, 150};
 constexpr bool kNumbers[] = {true, false, false, false, false, true, true, false};
 
 std::wstring AuthorText(const std::u16string& user, const std::u16string& machine) {
