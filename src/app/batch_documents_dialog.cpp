@@ -25,9 +25,8 @@ std::vector<std::wstring> LineOf(const LoggedDocument& document) {
 BatchDocumentsDialog::BatchDocumentsDialog(HWND owner, const ExportBatch& batch,
                                            const std::vector<LoggedDocument>& documents)
     : AppDialog(IDD_BATCH_DOCUMENTS, owner),
-      m_hint(LoadMessage(IDS_DOCUMENTS_HINT,
-                         {std::to_wstring(documents.size()), std::to_wstring(batch.number), BatchTime(batch.when, true),
-                          IsoDayText(batch.from) + L" - " + IsoDayText(batch.to)})) {
+      m_hint(LoadMessage(IDS_DOCUMENTS_HINT, {std::to_wstring(documents.size()), std::to_wstring(batch.number),
+                                              BatchTime(batch.when, true), BatchPeriodText(batch)})) {
     m_lines.reserve(documents.size());
     for (const LoggedDocument& document : documents) m_lines.push_back(LineOf(document));
 }

@@ -25,7 +25,7 @@ std::vector<std::wstring> LineOf(const ExportBatch& batch) {
     return {std::to_wstring(batch.number),
             BatchTime(batch.when, true),
             AuthorText(batch.user, batch.machine),
-            IsoDayText(batch.from) + L" - " + IsoDayText(batch.to),
+            BatchPeriodText(batch),
             AsWide(batch.path),
             std::to_wstring(batch.documents),
             std::to_wstring(batch.records),

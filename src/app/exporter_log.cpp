@@ -20,6 +20,9 @@ constexpr int kUsageError = 2;
 
 const std::wstring kLogName = AsWide(std::u16string(ExportLog::kFileName));
 
+// Whether the current directory has a log: looking does not create one.
+bool LogPresent() { return ::GetFileAttributesW(kLogName.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 bool Told(const LogStatus& status) {
     if (!status.ok) Tell(STD_ERROR_HANDLE, LoadMessage(IDS_LOG_NOT_OPENED, {kLogName, Part(status.text)}));
     return status.ok;
@@ -29,12 +32,12 @@ bool Told(const LogStatus& status) {
 
 bool ReadExportLog(const ExporterOptions& options, ExportLog& log, LoggedDigests& logged) {
     // A check only reads: it does not create a log where there is none.
-    if (options.check && ::GetFileAttributesW(kLogName.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
-    if (!Told(log.Open(std::u16string(ExportLog::kFileName)))) return false;
+    if (options.check && !LogPresent()) return true;
     // The check's report and --only-new say it document by document; a plain export warns.
     const bool warn = !options.onlyNew && !options.check;
     LoggedPeriod period;
-    if (!Told(ReadLoggedPeriod(log, options.from, options.to, warn, period))) return false;
+    if (!Told(OpenLoggedPeriod(log, std::u16string(ExportLog::kFileName), options.from, options.to, warn, period)))
+        return false;
     logged = std::move(period.digests);
     if (period.exports.documents == 0) return true;
     Tell(STD_ERROR_HANDLE, LoadMessage(IDS_PERIOD_EXPORTED_BEFORE,
@@ -53,7 +56,7 @@ bool RecordInExportLog(ExportLog& log, const ExportRequest& request, const Expor
 
 int RunLogAction(const ExporterOptions& options) {
     // Looking, or undoing what is not there, does not create a log.
-    const bool present = ::GetFileAttributesW(kLogName.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool present = LogPresent();
     ExportLog log;
     if (present && !Told(log.Open(std::u16string(ExportLog::kFileName)))) return kFailed;
     std::vector<ExportBatch> batches;

@@ -22,12 +22,9 @@ std::wstring LedgerExportDialog::PeriodText() const {
 }
 
 bool LedgerExportDialog::PrepareLog(const std::wstring& typed, LogUse& use) {
-    LogStatus status = use.log.Open(LogPath());
     LoggedPeriod period;
-    if (status.ok) status = ReadLoggedPeriod(use.log, m_dateFrom, m_dateTo, true, period);
-    if (!status.ok) {
+    if (const LogStatus status = OpenLoggedPeriod(use.log, LogPath(), m_dateFrom, m_dateTo, true, period); !status.ok) {
         // The user may still export, knowingly, without the log's memory.
-        use.log = ExportLog();
         return AskYesNo(Handle(), LoadMessage(IDS_LOG_OPEN_ASK, {AsWide(LogPath()), Part(status.text)}));
     }
     use.digests = std::move(period.digests);
@@ -43,10 +40,9 @@ bool LedgerExportDialog::PrepareLog(const std::wstring& typed, LogUse& use) {
 bool LedgerExportDialog::ReadLogForCheck(LogUse& use) {
     // A check only reads: a folder without a log keeps having none.
     if (!m_files.SizeOf(LogPath())) return true;
-    LogStatus status = use.log.Open(LogPath());
     LoggedPeriod period;
-    if (status.ok) status = ReadLoggedPeriod(use.log, m_dateFrom, m_dateTo, false, period);
-    if (!status.ok) {
+    if (const LogStatus status = OpenLoggedPeriod(use.log, LogPath(), m_dateFrom, m_dateTo, false, period);
+        !status.ok) {
         ShowErrorMessage(Handle(), IDS_LOG_UNREADABLE, {AsWide(LogPath()), Part(status.text)});
         return false;
     }

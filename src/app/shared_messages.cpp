@@ -30,6 +30,10 @@ std::wstring IsoDayText(const std::string& day) {
     return Part(date ? FormatUserDate(*date) : day);
 }
 
+std::wstring BatchPeriodText(const ExportBatch& batch) {
+    return IsoDayText(batch.from) + L" - " + IsoDayText(batch.to);
+}
+
 std::wstring BatchTime(const std::string& when, bool withTime) {
     SYSTEMTIME utc{};
     SYSTEMTIME local{};

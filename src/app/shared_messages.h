@@ -50,6 +50,9 @@ namespace dralmoft {
 // A "YYYY-MM-DD" date of the log as the user writes dates.
 [[nodiscard]] std::wstring IsoDayText(const std::string& day);
 
+// A batch's period as the user writes it: "1/3/2026 - 31/3/2026".
+[[nodiscard]] std::wstring BatchPeriodText(const ExportBatch& batch);
+
 // A program text (Windows-1253) as a message's part.
 [[nodiscard]] std::wstring Part(std::string_view text);
 

@@ -4,11 +4,14 @@
 
 namespace dralmoft {
 
-LogStatus ReadLoggedPeriod(ExportLog& log, double from, double to, bool withBatches, LoggedPeriod& period) {
+LogStatus OpenLoggedPeriod(ExportLog& log, const std::u16string& path, double from, double to, bool withBatches,
+                           LoggedPeriod& period) {
+    LogStatus status = log.Open(path);
     // Series restart each year, so identities are looked up by the year of their date.
-    LogStatus status = log.LatestDigests(OleYear(from), OleYear(to), period.digests);
-    if (!status.ok || !withBatches) return status;
-    return log.InPeriod(FormatIsoDate(from), FormatIsoDate(to), period.exports);
+    if (status.ok) status = log.LatestDigests(OleYear(from), OleYear(to), period.digests);
+    if (status.ok && withBatches) status = log.InPeriod(FormatIsoDate(from), FormatIsoDate(to), period.exports);
+    if (!status.ok) log = ExportLog();
+    return status;
 }
 
 }  // namespace dralmoft

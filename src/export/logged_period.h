@@ -12,9 +12,10 @@ struct LoggedPeriod {
     PeriodExports exports;  // empty unless asked for
 };
 
-// Reads from an open log the period from..to (OLE dates at midnight); `withBatches` also
-// reads which batches hold documents dated in it.
-[[nodiscard]] LogStatus ReadLoggedPeriod(ExportLog& log, double from, double to, bool withBatches,
-                                         LoggedPeriod& period);
+// Opens the log at `path` and reads the period from..to (OLE dates at midnight);
+// `withBatches` also reads which batches hold documents dated in it. On a failure the log
+// is left closed, so that nothing half read is used.
+[[nodiscard]] LogStatus OpenLoggedPeriod(ExportLog& log, const std::u16string& path, double from, double to,
+                                         bool withBatches, LoggedPeriod& period);
 
 }  // namespace dralmoft
