@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "export/export_log.h"
+#include "log/export_log.h"
 
 namespace dralmoft::bench {
 

@@ -3,82 +3,57 @@ set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static -static-libgcc -st
 set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
 # windres finds the icon and the manifest beside the .rc.
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR}/src/app/res -c 65001")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR}/src/app/shared/res -c 65001")
 
-# The program's Windows units.
-add_library(dralmoft_windows STATIC
-    src/data/connection_setup.cpp
-    src/data/data_service.cpp
-    src/data/server_call.cpp
-    src/data/server_objects.cpp
-    src/data/windows_file_system.cpp
-    src/export/com_document_source.cpp
-    src/export/locale_date.cpp
-    src/export/windows_author.cpp
-    src/win/bstr.cpp
-    src/win/registry_key.cpp
-    src/win/string_table.cpp
-    src/win/wide_text.cpp
-)
-target_link_libraries(dralmoft_windows PUBLIC dralmoft_portable ole32 oleaut32 uuid advapi32 bcrypt)
+# A library per Windows folder, each with every source file in it: src/win/, the windows/
+# sub-folder of a portable folder, src/ui/, and the programs' folders under src/app/.
+function(dralmoft_windows_library name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "FOLDERS;LINKS")
+    set(sources)
+    foreach(folder ${arg_FOLDERS})
+        file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp)
+        list(APPEND sources ${found})
+    endforeach()
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    add_library(${name} STATIC ${sources})
+    target_link_libraries(${name} PUBLIC ${arg_LINKS})
+endfunction()
+
+dralmoft_windows_library(dralmoft_win FOLDERS win LINKS dralmoft_base ole32 oleaut32 uuid advapi32)
+dralmoft_windows_library(dralmoft_data_windows FOLDERS data/windows LINKS dralmoft_data dralmoft_win bcrypt)
+dralmoft_windows_library(dralmoft_export_windows FOLDERS export/windows LINKS dralmoft_export dralmoft_data_windows)
+dralmoft_windows_library(dralmoft_log_windows FOLDERS log/windows LINKS dralmoft_log dralmoft_win)
+# Everything below the programs, for the programs, the tests and the benchmarks.
+add_library(dralmoft_windows INTERFACE)
+target_link_libraries(dralmoft_windows INTERFACE dralmoft_session dralmoft_export_windows dralmoft_log_windows)
+dralmoft_windows_library(dralmoft_ui FOLDERS ui LINKS dralmoft_win comctl32 comdlg32 gdi32 shell32 user32)
 
 # The demo business-object server.
 add_library(dralmoft-demo-server SHARED
-    server/catalog_objects.cpp
-    server/collection_object.cpp
-    server/company_loader.cpp
-    server/dll_main.cpp
-    server/document_objects.cpp
-    server/root_objects.cpp
-    server/server_replies.cpp
-    server/server_state.cpp
-    server/work_objects.cpp
-    server/demo_server.def
+    server/windows/catalog_objects.cpp
+    server/windows/collection_object.cpp
+    server/windows/company_loader.cpp
+    server/windows/dll_main.cpp
+    server/windows/document_objects.cpp
+    server/windows/root_objects.cpp
+    server/windows/server_replies.cpp
+    server/windows/server_state.cpp
+    server/windows/work_objects.cpp
+    server/windows/demo_server.def
 )
 set_target_properties(dralmoft-demo-server PROPERTIES PREFIX "")
-target_include_directories(dralmoft-demo-server PRIVATE src server)
+target_include_directories(dralmoft-demo-server PRIVATE src server server/windows)
 target_link_libraries(dralmoft-demo-server PRIVATE demo_company ole32 oleaut32 uuid advapi32)
 
-# The window and everything behind it, apart from the entry point and the resources,
-# so that the dialog tests link the same code.
-add_library(dralmoft_app STATIC
-    src/app/about_dialog.h
-    src/app/account_dialog.cpp
-    src/app/app_dialog.cpp
-    src/app/bar_progress.cpp
-    src/app/batch_documents_dialog.cpp
-    src/app/check_report_dialog.cpp
-    src/app/error_message.cpp
-    src/app/export_history_dialog.cpp
-    src/app/shared_messages.cpp
-    src/app/ledger_export_accounts.cpp
-    src/app/ledger_export_app.cpp
-    src/app/ledger_export_check.cpp
-    src/app/ledger_export_dialog.cpp
-    src/app/ledger_export_editor.cpp
-    src/app/ledger_export_list.cpp
-    src/app/ledger_export_log.cpp
-    src/app/log_question.cpp
-    src/app/ledger_export_output.cpp
-    src/app/ledger_export_run.cpp
-    src/app/problems_question.cpp
-    src/app/task_question.cpp
-    src/app/user_guide.cpp
-    src/ui/anchored_layout.cpp
-    src/ui/controls.cpp
-    src/ui/data_exchange.cpp
-    src/ui/dialog.cpp
-    src/ui/file_dialog.cpp
-    src/ui/list_view.cpp
-    src/ui/ole_date.cpp
-    src/ui/window_text.cpp
-)
-target_link_libraries(dralmoft_app PUBLIC dralmoft_windows comctl32 comdlg32 gdi32 shell32 user32)
+# What both programs share; then the window and everything behind it, apart from the entry
+# point and the resources, so that the dialog tests link the same code.
+dralmoft_windows_library(dralmoft_app_shared FOLDERS app/shared LINKS dralmoft_windows)
+dralmoft_windows_library(dralmoft_app FOLDERS app/main_window app/dialogs LINKS dralmoft_app_shared dralmoft_ui)
 
 # The resources, compiled into the program and into the dialog tests.
-set(DRALMOFT_RESOURCES ${PROJECT_SOURCE_DIR}/src/app/res/dralmoft.rc)
+set(DRALMOFT_RESOURCES ${PROJECT_SOURCE_DIR}/src/app/shared/res/dralmoft.rc)
 set_source_files_properties(${DRALMOFT_RESOURCES} PROPERTIES
-    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/app/res/dralmoft.ico;${PROJECT_SOURCE_DIR}/src/app/res/dralmoft.manifest;${PROJECT_SOURCE_DIR}/src/app/resource.h")
+    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/app/shared/res/dralmoft.ico;${PROJECT_SOURCE_DIR}/src/app/shared/res/dralmoft.manifest;${PROJECT_SOURCE_DIR}/src/app/shared/resource.h")
 
 # The user guide beside the program, as it is installed (F1 opens it): the version put
 # in and the pictures inlined.
@@ -91,16 +66,15 @@ add_custom_command(
     VERBATIM)
 add_custom_target(dralmoft-guide ALL DEPENDS ${CMAKE_BINARY_DIR}/guide.html)
 
-add_executable(dralmoft WIN32 src/app/main.cpp ${DRALMOFT_RESOURCES})
+add_executable(dralmoft WIN32 src/app/main_window/main.cpp ${DRALMOFT_RESOURCES})
 target_link_libraries(dralmoft PRIVATE dralmoft_app)
 target_link_options(dralmoft PRIVATE -municode)
 
 # The command-line exporter: the same export, without the window. It carries the
 # resources for its messages' texts.
-add_executable(dralmoft-export src/app/exporter_main.cpp src/app/exporter_log.cpp src/app/exporter_options.cpp
-               src/app/console_text.cpp
-               src/app/shared_messages.cpp ${DRALMOFT_RESOURCES})
-target_link_libraries(dralmoft-export PRIVATE dralmoft_windows)
+file(GLOB DRALMOFT_EXPORTER_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/exporter/*.cpp)
+add_executable(dralmoft-export ${DRALMOFT_EXPORTER_SOURCES} ${DRALMOFT_RESOURCES})
+target_link_libraries(dralmoft-export PRIVATE dralmoft_app_shared)
 # Its own VERSIONINFO description (the resource compiler takes the definition too).
 target_compile_definitions(dralmoft-export PRIVATE DRALMOFT_EXPORTER)
 target_link_options(dralmoft-export PRIVATE -municode)
@@ -115,5 +89,5 @@ add_subdirectory(tests/wine)
 add_subdirectory(bench/wine)
 
 # Writes the code-page tables from the system's conversions (scripts/dump-code-pages.sh).
-add_executable(dralmoft-code-page-dump tools/code_page_dump.cpp)
+add_executable(dralmoft-code-page-dump tools/windows/code_page_dump.cpp)
 target_link_options(dralmoft-code-page-dump PRIVATE -municode)

@@ -6,8 +6,8 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(dirname "$here")"
 win="$root/build/win"
 dist="$root/build/dist"
-version=$(sed -n 's/^#define DRALMOFT_VERSION "\(.*\)"$/\1/p' "$win/generated/app/version.h")
-[ -n "$version" ] || { echo "no version in $win/generated/app/version.h: build first" >&2; exit 1; }
+version=$(sed -n 's/^#define DRALMOFT_VERSION "\(.*\)"$/\1/p' "$win/generated/app/shared/version.h")
+[ -n "$version" ] || { echo "no version in $win/generated/app/shared/version.h: build first" >&2; exit 1; }
 
 rm -rf "$dist"
 files="$dist/files"
@@ -21,7 +21,7 @@ sed 's/$/\r/' "$root/LICENSE" >"$files/LICENSE.txt"
 
 setup="$dist/Dralmoft-$version-setup.exe"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$files" -DOUTFILE="$setup" \
-  -DICON="$root/src/app/res/dralmoft.ico" "$root/installer/dralmoft.nsi"
+  -DICON="$root/src/app/shared/res/dralmoft.ico" "$root/installer/dralmoft.nsi"
 
 # The zip: the programs, the guide, the licence, a Greek read-me, and the demo company
 # with its server, for trying the program without the ERP.

@@ -4,7 +4,7 @@
 #include <limits>
 #include <unordered_map>
 
-#include "data/iso_date.h"
+#include "base/iso_date.h"
 #include "json_reader.h"
 
 namespace demo {
@@ -37,8 +37,10 @@ private:
     void ReadMember(const std::string& key) {
         if (key == "name") m_company.name = ReadText();
         else if (key == "dataService") ReadDataService();
-        else if (key == "clients") ReadArray(key, [&](const std::string& path) { ReadTrader(path, m_company.clients); });
-        else if (key == "suppliers") ReadArray(key, [&](const std::string& path) { ReadTrader(path, m_company.suppliers); });
+        else if (key == "clients")
+            ReadArray(key, [&](const std::string& path) { ReadTrader(path, m_company.clients); });
+        else if (key == "suppliers")
+            ReadArray(key, [&](const std::string& path) { ReadTrader(path, m_company.suppliers); });
         else if (key == "items") ReadArray(key, [&](const std::string& path) { ReadItem(path); });
         else if (key == "vatRates") ReadArray(key, [&](const std::string& path) { ReadVatRate(path); });
         else if (key == "documents") ReadArray(key, [&](const std::string& path) { ReadDocument(path); });
@@ -188,8 +190,8 @@ private:
         m_json.BeginArray();
         while (m_json.NextElement()) {
             const std::size_t offset = m_json.Offset();
-            m_pending.push_back({PendingRef::SourceRef, m_company.documents.size(), document.sources.size(),
-                                 m_json.String(), offset});
+            m_pending.push_back(
+                {PendingRef::SourceRef, m_company.documents.size(), document.sources.size(), m_json.String(), offset});
             document.sources.push_back(0);
         }
     }
@@ -213,8 +215,8 @@ private:
     void ReadItemRef(const Document& document) {
         const std::size_t offset = m_json.Offset();
         if (m_json.TryNull()) return;
-        m_pending.push_back({PendingRef::ItemRef, m_company.documents.size(), document.lines.size(), m_json.String(),
-                             offset});
+        m_pending.push_back(
+            {PendingRef::ItemRef, m_company.documents.size(), document.lines.size(), m_json.String(), offset});
     }
 
     void ReadFault(const std::string& path) {
@@ -231,7 +233,8 @@ private:
         }
         if (fault.operation.empty()) m_json.FailAt(offset, path + ": \"operation\" is missing");
         if (fault.target.empty()) fault.target = "*";
-        if (fault.status >= 0) m_json.FailAt(offset, path + ": \"hresult\" must be a failure code such as \"0x80004005\"");
+        if (fault.status >= 0)
+            m_json.FailAt(offset, path + ": \"hresult\" must be a failure code such as \"0x80004005\"");
         m_company.faults.push_back(std::move(fault));
     }
 
@@ -255,7 +258,8 @@ private:
                 document.trader = found->second;
             } else if (ref.kind == PendingRef::ItemRef) {
                 const auto found = m_itemIds.find(ref.id);
-                if (found == m_itemIds.end()) m_json.FailAt(ref.offset, where + "item \"" + ref.id + "\" is not an item");
+                if (found == m_itemIds.end())
+                    m_json.FailAt(ref.offset, where + "item \"" + ref.id + "\" is not an item");
                 document.lines[ref.line].item = found->second;
             } else {
                 const auto found = m_documentIds.find(ref.id);

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/iso_date.h"
 #include "company.h"
-#include "data/iso_date.h"
 
 namespace demo {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "export/export_log.h"
+#include "log/export_log.h"
 #include "log_year.h"
 
 namespace {

@@ -3,12 +3,12 @@
 // check. The difference is the check's own cost, set against the export end to end.
 #include <benchmark/benchmark.h>
 
+#include "base/code_page.h"
+#include "check/period_check.h"
 #include "company_documents.h"
 #include "company_file.h"
 #include "company_generator.h"
-#include "data/code_page.h"
 #include "export/export_run.h"
-#include "export/period_check.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "data/server_interfaces.h"
-#include "data/server_objects.h"
+#include "data/windows/server_interfaces.h"
+#include "data/windows/server_objects.h"
 #include "win/bstr.h"
 
 namespace dralmoft::bench {

@@ -13,10 +13,11 @@
 #include <string>
 
 #include "bench_company.h"
-#include "data/server_objects.h"
-#include "data/windows_file_system.h"
-#include "export/com_document_source.h"
+#include "check/period_check.h"
+#include "data/windows/server_objects.h"
+#include "data/windows/windows_file_system.h"
 #include "export/export_to_file.h"
+#include "export/windows/com_document_source.h"
 #include "mapping/account_file.h"
 #include "win/bstr.h"
 #include "win/com_apartment.h"

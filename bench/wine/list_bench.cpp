@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ledger_export_dialog.h"
+#include "app/main_window/ledger_export_dialog.h"
 #include "win/com_apartment.h"
 
 using namespace dralmoft;

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "export/export_log.h"
+#include "log/export_log.h"
 #include "log_year.h"
 
 using namespace dralmoft;

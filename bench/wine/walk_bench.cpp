@@ -9,9 +9,9 @@
 #include <string>
 
 #include "bench_company.h"
-#include "data/collection_walk.h"
-#include "data/data_service.h"
-#include "data/server_objects.h"
+#include "data/windows/collection_walk.h"
+#include "data/windows/data_service.h"
+#include "data/windows/server_objects.h"
 #include "win/bstr.h"
 #include "win/com_apartment.h"
 #include "win/variant.h"

@@ -1,9 +1,11 @@
 #pragma once
-// A look at each document of an export once its records are composed, before they are
-// written: the observer may keep the document (its records are written) or leave it
-// out. It is how an export can write only what is new, or keep a digest of what it wrote.
+// What a run shows of itself to those who watch it without being part of it (the period
+// check, the export log): each document once its records are composed, before they are
+// written, which an observer may leave out of the file (how an export writes only what is
+// new); and the run's start, its skipped elements and its written documents.
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -68,6 +70,26 @@ public:
     virtual ~DocumentObserver() = default;
     // True writes the document's records; false leaves the document out of the file.
     [[nodiscard]] virtual bool Keep(const ComposedDocument& document) = 0;
+};
+
+// Why the run passed an element of the period by without a record.
+enum class SkipReason : std::uint8_t {
+    NotCommercial,  // the element is not a commercial document
+    NoTrader,
+    NoLines,
+};
+
+// Follows a run from its start: what it skipped and what it wrote, as it happens.
+class RunWatcher {
+public:
+    virtual ~RunWatcher() = default;
+    // The run begins (again): what an earlier run left is forgotten.
+    virtual void Started() = 0;
+    // Element `index` (from 1) was skipped; `reference` is its 1253 reference (or "#n"
+    // before its texts were read), `oleDate` its date when read (NaN when not).
+    virtual void Skipped(SkipReason reason, std::size_t index, std::string_view reference, double oleDate) = 0;
+    // The document's records were written, their fields separated by `separator`.
+    virtual void Written(const ComposedDocument& document, std::string_view separator) = 0;
 };
 
 }  // namespace dralmoft

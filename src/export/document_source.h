@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/code_page.h"
+#include "base/code_page.h"
 
 namespace dralmoft {
 

@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "base/server_error.h"
 #include "data/atomic_save.h"
 #include "data/file_system.h"
-#include "data/server_error.h"
 #include "export/export_run.h"
 
 namespace dralmoft {
@@ -42,7 +42,7 @@ public:
     // before its texts were known).
     std::optional<ServerError> serverError;
     std::string document;
-    // Pending, Written: the digest of the file's bytes (see LogDigest::AddBytes).
+    // Pending, Written: the digest of the file's bytes (see FnvDigest::AddBytes).
     std::uint64_t fileDigest = 0;
 
     // Puts the pending file in place of the target: Written, or NotSaved with the error.

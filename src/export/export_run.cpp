@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/server_error.h"
+#include "base/server_error.h"
 #include "mapping/vat_rate_order.h"
 
 namespace dralmoft {
@@ -21,7 +21,7 @@ constexpr char kInvalidDateText[] =
 }  // namespace
 
 ExportRun::ExportRun(DocumentSource& source, RecordSink& sink, AccountTables accounts, DateFormatter formatDate,
-                     ExportProgress* progress, DocumentObserver* observer, PeriodCheck* check)
+                     ExportProgress* progress, DocumentObserver* observer, RunWatcher* watcher)
     : m_source(source),
       m_sink(sink),
       m_clients(accounts.clients),
@@ -31,14 +31,14 @@ ExportRun::ExportRun(DocumentSource& source, RecordSink& sink, AccountTables acc
       m_formatDate(std::move(formatDate)),
       m_progress(progress),
       m_observer(observer),
-      m_check(check) {}
+      m_watcher(watcher) {}
 
 FileStatus ExportRun::Run(double from, double to, std::string& separator) {
     m_summary = {};
     m_current.clear();
     for (AccountIndex* index : {&m_clients, &m_suppliers, &m_items}) index->Reset();
     m_vat.Reset();
-    if (m_check) m_check->Start();
+    if (m_watcher) m_watcher->Started();
     const std::size_t elements = m_source.Open(from, to);
     if (m_progress) m_progress->Start(elements);
     for (std::size_t index = 0; index < elements; ++index) {
@@ -48,11 +48,12 @@ FileStatus ExportRun::Run(double from, double to, std::string& separator) {
         m_current.insert(m_current.begin(), '#');
         SourceDocument* const document = m_source.DocumentAt(index);
         if (!document) {
-            Skip(m_summary.notCommercial, CheckCode::NotCommercial);
+            Skip(m_summary.notCommercial, SkipReason::NotCommercial);
             continue;
         }
         if (FileStatus status = ExportDocument(*document, separator); !status.ok) return status;
     }
+    if (m_progress) m_progress->Finish();
     return FileStatus::Success();
 }
 
@@ -67,13 +68,13 @@ FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& sepa
     m_fields.reference = DocumentReference(m_fields.name, m_fields.series, m_fields.number);
     m_current = m_fields.reference;
     if (!document.OpenTrader()) {
-        Skip(m_summary.noTrader, CheckCode::NoTrader);
+        Skip(m_summary.noTrader, SkipReason::NoTrader);
         return FileStatus::Success();
     }
     const std::size_t lines = document.OpenLines();
     const double date = document.Date();
     if (!GroupLines(document, lines)) {
-        Skip(m_summary.noLines, CheckCode::NoLines, date);
+        Skip(m_summary.noLines, SkipReason::NoLines, date);
         return FileStatus::Success();
     }
     m_fields.kind = document.Kind();
@@ -94,9 +95,9 @@ FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& sepa
     return WriteRecords(separator);
 }
 
-void ExportRun::Skip(std::size_t& count, CheckCode code, double oleDate) {
+void ExportRun::Skip(std::size_t& count, SkipReason reason, double oleDate) {
     ++count;
-    if (m_check) m_check->Skipped(code, m_summary.read, m_current, oleDate);
+    if (m_watcher) m_watcher->Skipped(reason, m_summary.read, m_current, oleDate);
 }
 
 bool ExportRun::GroupLines(SourceDocument& document, std::size_t lines) {
@@ -170,7 +171,7 @@ FileStatus ExportRun::WriteRecords(std::string_view separator) {
         ++m_summary.records;
     }
     ++m_summary.exported;
-    if (m_check) m_check->Written(composed, separator);
+    if (m_watcher) m_watcher->Written(composed, separator);
     return FileStatus::Success();
 }
 

@@ -17,7 +17,6 @@
 #include "export/document_observer.h"
 #include "export/document_source.h"
 #include "export/journal_record.h"
-#include "export/period_check.h"
 #include "mapping/account_tables.h"
 
 namespace dralmoft {
@@ -34,6 +33,9 @@ public:
     virtual ~ExportProgress() = default;
     virtual void Start(std::size_t elements) = 0;
     virtual void Step() = 0;
+    // The run went through every element: what follows (a question to the user) comes
+    // after a full bar.
+    virtual void Finish() = 0;
 };
 
 // The document date in the user's short date form.
@@ -51,9 +53,9 @@ struct ExportSummary {
 
 class ExportRun {
 public:
-    // The observer chooses the documents written; the check goes through those written.
+    // The observer chooses the documents written; the watcher follows the run.
     ExportRun(DocumentSource& source, RecordSink& sink, AccountTables accounts, DateFormatter formatDate,
-              ExportProgress* progress = nullptr, DocumentObserver* observer = nullptr, PeriodCheck* check = nullptr);
+              ExportProgress* progress = nullptr, DocumentObserver* observer = nullptr, RunWatcher* watcher = nullptr);
 
     // Runs the period. An empty `separator` becomes ";" when the first record needs it.
     // Raises ServerError; answers a failed write, after which nothing more is written.
@@ -71,7 +73,7 @@ private:
     };
 
     [[nodiscard]] FileStatus ExportDocument(SourceDocument& document, std::string& separator);
-    void Skip(std::size_t& count, CheckCode code, double oleDate = std::numeric_limits<double>::quiet_NaN());
+    void Skip(std::size_t& count, SkipReason reason, double oleDate = std::numeric_limits<double>::quiet_NaN());
     // Reads the lines into m_groups; false when the document has none.
     [[nodiscard]] bool GroupLines(SourceDocument& document, std::size_t lines);
     [[nodiscard]] GroupAccumulator& GroupFor(SourceDocument& document, double percent);
@@ -103,7 +105,7 @@ private:
     ComposedTrader m_trader;
     ExportProgress* m_progress;
     DocumentObserver* m_observer;
-    PeriodCheck* m_check;
+    RunWatcher* m_watcher;
     ExportSummary m_summary;
     std::string m_current;
 };

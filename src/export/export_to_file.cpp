@@ -27,7 +27,7 @@ public:
     }
 
     static ExportOutcome Check(const ExportRequest& request, const ExportServices& services) {
-        // The records go nowhere: the check sees them as they would be written.
+        // The records go nowhere: the watcher sees them as they would be written.
         class NoFile final : public RecordSink {
         public:
             FileStatus Write(std::string_view) override { return FileStatus::Success(); }
@@ -47,7 +47,7 @@ private:
     static bool RunPeriod(const ExportRequest& request, const ExportServices& services, RecordSink& sink,
                           ExportOutcome& outcome, FileStatus& status) {
         ExportRun run(services.source, sink, services.accounts, services.formatDate, services.progress,
-                      services.observer, services.check);
+                      services.observer, services.watcher);
         try {
             status = run.Run(request.from, request.to, outcome.separator);
         } catch (const ServerError& error) {

@@ -34,8 +34,8 @@ struct ExportServices {
     DateFormatter formatDate;
     ExportProgress* progress = nullptr;
     DocumentObserver* observer = nullptr;
-    // Goes through the documents written, when given.
-    PeriodCheck* check = nullptr;
+    // Follows the run, when given (the period check).
+    RunWatcher* watcher = nullptr;
 };
 
 // Runs the export. A completed run gives a Pending outcome; every failure leaves the
@@ -44,7 +44,7 @@ struct ExportServices {
 [[nodiscard]] ExportOutcome ExportToFile(const ExportRequest& request, const ExportServices& services);
 
 // The same run with no file (the request's path is not used): Checked, or ServerFailed.
-// What it would have written goes through the services' check.
+// What it would have written goes through the services' watcher.
 [[nodiscard]] ExportOutcome CheckPeriod(const ExportRequest& request, const ExportServices& services);
 
 }  // namespace dralmoft

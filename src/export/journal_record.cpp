@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "data/number_format.h"
+#include "base/number_format.h"
 
 namespace dralmoft {
 namespace {

@@ -1,6 +1,6 @@
 #include "export/journal_writer.h"
 
-#include "data/code_page.h"
+#include "base/code_page.h"
 
 namespace dralmoft {
 

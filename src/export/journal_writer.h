@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/fnv_digest.h"
 #include "data/atomic_save.h"
 #include "export/export_run.h"
-#include "export/log_digest.h"
 
 namespace dralmoft {
 
@@ -32,7 +32,7 @@ private:
     AtomicFileWriter& m_file;
     std::function<bool()> m_keepCodePage;
     std::string m_converted;
-    LogDigest m_digest;
+    FnvDigest m_digest;
 };
 
 }  // namespace dralmoft

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "data/code_page.h"
-#include "data/number_format.h"
+#include "base/code_page.h"
+#include "base/number_format.h"
 
 namespace dralmoft {
 namespace {

@@ -1,7 +1,7 @@
 #include "win/bstr.h"
 
-#include "data/code_page.h"
-#include "data/server_error.h"
+#include "base/code_page.h"
+#include "base/server_error.h"
 
 namespace dralmoft {
 

@@ -1,6 +1,6 @@
 #include "win/string_table.h"
 
-#include "data/message_text.h"
+#include "base/message_text.h"
 #include "win/wide_text.h"
 
 namespace dralmoft {

@@ -1,6 +1,6 @@
 #include "win/wide_text.h"
 
-#include "data/code_page.h"
+#include "base/code_page.h"
 
 namespace dralmoft {
 

@@ -1,6 +1,6 @@
 #include "company_documents.h"
 
-#include "data/code_page.h"
+#include "base/code_page.h"
 
 namespace dralmoft::test {
 

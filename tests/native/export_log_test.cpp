@@ -1,4 +1,4 @@
-#include "export/export_log.h"
+#include "log/export_log.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <iterator>
 #include <sqlite3.h>
 
-#include "export/document_digest.h"
-#include "export/export_log_observer.h"
+#include "log/document_digest.h"
+#include "log/export_log_observer.h"
 
 namespace dralmoft {
 namespace {
@@ -219,7 +219,7 @@ TEST_F(ExportLogFileTest, ASchemaOfItsOwnANewerOneRefusedADamagedFileLeftAlone) 
 }
 
 TEST(LogDigestTest, PiecesAreClosedByTheirLengthAndHexIsSixteenDigits) {
-    LogDigest whole, split, joined;
+    FnvDigest whole, split, joined;
     whole.Add("ab");
     whole.Add("c");
     split.Add("a");
@@ -227,12 +227,12 @@ TEST(LogDigestTest, PiecesAreClosedByTheirLengthAndHexIsSixteenDigits) {
     joined.Add("abc");
     EXPECT_NE(whole.Value(), split.Value());
     EXPECT_NE(whole.Value(), joined.Value());
-    LogDigest same;
+    FnvDigest same;
     same.Add("ab");
     same.Add("c");
     EXPECT_EQ(same.Value(), whole.Value());
-    EXPECT_EQ(LogDigest::Hex(0x0123456789abcdefull), "0123456789abcdef");
-    EXPECT_EQ(LogDigest::Hex(0), "0000000000000000");
+    EXPECT_EQ(FnvDigest::Hex(0x0123456789abcdefull), "0123456789abcdef");
+    EXPECT_EQ(FnvDigest::Hex(0), "0000000000000000");
 }
 
 DocumentFields SaleFields(std::int32_t number) {

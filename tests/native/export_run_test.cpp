@@ -31,8 +31,10 @@ class Steps final : public ExportProgress {
 public:
     std::size_t range = 0;
     std::size_t steps = 0;
+    std::size_t stepsWhenFinished = 0;
     void Start(std::size_t elements) override { range = elements; }
     void Step() override { ++steps; }
+    void Finish() override { stepsWhenFinished = steps; }
 };
 
 std::string Day(double date) { return date == 38352.0 ? "31/12/2004" : "day " + std::to_string(date); }
@@ -155,6 +157,7 @@ TEST_F(ExportRunTest, SkippedDocumentsGiveNoRecordAndAreCounted) {
     EXPECT_EQ(m_summary.noLines, 2u);
     EXPECT_EQ(m_progress.range, 4u);
     EXPECT_EQ(m_progress.steps, 4u) << "the bar steps for skipped elements too";
+    EXPECT_EQ(m_progress.stepsWhenFinished, 4u) << "the bar is full once the run went through the period";
 }
 
 TEST_F(ExportRunTest, ReadsEachDocumentInTheServersOrder) {

@@ -5,8 +5,6 @@
 #include <algorithm>
 
 #include "data/atomic_save.h"
-#include "data/iso_date.h"
-#include "export/export_recording.h"
 #include "memory_document_source.h"
 #include "memory_file_system.h"
 
@@ -105,70 +103,6 @@ TEST_F(ExportToFileTest, ACompletedRunIsPendingUntilCommittedOrDiscarded) {
     EXPECT_EQ(discarded.state, State::Discarded);
     EXPECT_TRUE(TargetUntouchedAndNoTemporary());
     EXPECT_FALSE(discarded.Commit().ok);
-}
-
-// The log remembers a written export; an export of only what is new then writes nothing,
-// then exactly the amended document, then that one again once its batch is undone.
-TEST_F(ExportToFileTest, TheLogKeepsWhatWasWrittenAndOnlyNewWritesTheRest) {
-    ExportLog log;
-    ASSERT_TRUE(log.Open(u":memory:").ok);
-    const ExportRequest request{38000, 39000, u"out.txt", "", [] { return true; }};
-    const ExportAuthor author{"2026-12-07T10:00:00Z", u"Λογιστής", u"ΓΡΑΦΕΙΟ"};
-    // Runs the period, commits what it wrote and records it: the observer and the batch.
-    const auto run = [&](bool onlyNew, std::int64_t& number) {
-        LoggedDigests logged;
-        EXPECT_TRUE(log.LatestDigests(2004, 2006, logged).ok);
-        auto observer = std::make_unique<ExportLogObserver>(std::move(logged), onlyNew);
-        m_observer = observer.get();
-        ExportOutcome outcome = Export();
-        EXPECT_EQ(outcome.state, State::Pending);
-        if (observer->Entries().empty()) {
-            outcome.Discard();  // nothing new: the target stays as it was
-        } else {
-            EXPECT_TRUE(outcome.Commit().ok);
-        }
-        EXPECT_TRUE(RecordExport(log, request, outcome, *observer, author, number).ok);
-        return observer;
-    };
-
-    std::int64_t number = 0;
-    const auto first = run(false, number);
-    EXPECT_EQ(number, 1);
-    EXPECT_EQ(first->Counts().fresh, 2u);
-    std::vector<ExportBatch> history;
-    ASSERT_TRUE(log.History(history).ok);
-    ASSERT_EQ(history.size(), 1u);
-    const std::string written = m_files.files.at(u"out.txt");
-    EXPECT_EQ(history[0].fileDigest, LogDigest::Hex(Fnv1a(written)));
-    EXPECT_EQ(history[0].from, FormatIsoDate(38000));
-    EXPECT_EQ(history[0].to, FormatIsoDate(39000));
-    EXPECT_EQ(history[0].path, u"out.txt");
-    EXPECT_EQ(history[0].separator, ";");
-    EXPECT_EQ(history[0].codePage, 1253);
-    EXPECT_EQ(history[0].documents, 2);
-    EXPECT_EQ(history[0].records, 10);
-    EXPECT_EQ(history[0].user, u"Λογιστής");
-
-    const auto nothingNew = run(true, number);
-    EXPECT_EQ(number, 0) << "nothing written, nothing recorded";
-    EXPECT_EQ(nothingNew->Counts().already, 2u);
-    EXPECT_EQ(m_files.files, (std::map<std::u16string, std::string>{{u"out.txt", written}}));
-
-    m_source.documents[1].lines[0].value = 200.0;  // the second document amended
-    const auto amended = run(true, number);
-    EXPECT_EQ(number, 2);
-    EXPECT_EQ(amended->Counts().changed, 1u);
-    EXPECT_EQ(amended->Counts().already, 1u);
-    ASSERT_EQ(amended->Entries().size(), 1u);
-    EXPECT_EQ(amended->Entries()[0].identity.number, 7);
-    EXPECT_EQ(m_files.files.at(u"out.txt").find("X-A12"), std::string::npos) << "only the amended document";
-    EXPECT_NE(m_files.files.at(u"out.txt").find("200.00"), std::string::npos);
-
-    UndoResult undone = UndoResult::Unknown;
-    ASSERT_TRUE(log.Undo(2, "2026-12-07T11:00:00Z", u"Λογιστής", undone).ok);
-    const auto again = run(true, number);
-    EXPECT_EQ(again->Counts().changed, 1u) << "the ledger holds the first version again";
-    EXPECT_EQ(number, 3);
 }
 
 TEST_F(ExportToFileTest, ServerFailureNamesTheDocumentAndLeavesTheTarget) {

@@ -1,4 +1,4 @@
-#include "app/exporter_options.h"
+#include "session/exporter_options.h"
 
 #include <gtest/gtest.h>
 

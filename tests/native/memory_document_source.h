@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "data/server_error.h"
+#include "base/server_error.h"
 #include "export/document_source.h"
 
 namespace dralmoft::test {

@@ -1,4 +1,4 @@
-#include "export/period_check.h"
+#include "check/period_check.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <cmath>
 #include <map>
 
+#include "base/code_page.h"
+#include "check/check_report_csv.h"
 #include "company_documents.h"
 #include "company_file.h"
 #include "company_generator.h"
-#include "data/code_page.h"
-#include "export/check_report_csv.h"
 #include "export/export_to_file.h"
 #include "memory_document_source.h"
 #include "memory_file_system.h"

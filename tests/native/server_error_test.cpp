@@ -1,4 +1,4 @@
-#include "data/server_error.h"
+#include "base/server_error.h"
 
 #include <gtest/gtest.h>
 

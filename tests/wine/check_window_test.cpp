@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/problems_question.h"
+#include "app/dialogs/problems_question.h"
 #include "main_window_fixture.h"
 
 namespace dralmoft::test {

@@ -1,6 +1,6 @@
 // The program's conversions held against the system's own, everywhere: every UTF-16 unit,
 // surrogate pairs, and every byte of both code pages.
-#include "data/code_page.h"
+#include "base/code_page.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The walks over the server's collections, against a collection whose elements answer
 // the interface query as a test wants: only "no such interface" is a skip.
-#include "data/collection_walk.h"
+#include "data/windows/collection_walk.h"
 
 #include <gtest/gtest.h>
 

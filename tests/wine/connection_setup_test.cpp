@@ -1,11 +1,11 @@
 // Reading the ERP's settings from the registry and registering its databases.
-#include "data/connection_setup.h"
+#include "data/windows/connection_setup.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "data/server_objects.h"
+#include "data/windows/server_objects.h"
 #include "test_company.h"
 #include "win/bstr.h"
 #include "win/registry_key.h"

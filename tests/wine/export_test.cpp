@@ -9,7 +9,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/log_question.h"
+#include "app/dialogs/log_question.h"
 #include "company_file.h"
 #include "company_generator.h"
 #include "main_window_fixture.h"

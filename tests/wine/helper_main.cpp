@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ledger_export_dialog.h"
+#include "app/main_window/ledger_export_dialog.h"
 #include "dialog_driver.h"
 #include "win/com_apartment.h"
 #include "win/unique_handle.h"

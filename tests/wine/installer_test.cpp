@@ -12,7 +12,7 @@
 #include <optional>
 #include <shobjidl.h>
 
-#include "app/version.h"
+#include "app/shared/version.h"
 #include "main_window_fixture.h"
 #include "program_run.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/problems_question.h"
+#include "app/dialogs/problems_question.h"
 
 namespace dralmoft::test {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ledger_export_dialog.h"
+#include "app/main_window/ledger_export_dialog.h"
 #include "dialog_driver.h"
 #include "test_company.h"
 

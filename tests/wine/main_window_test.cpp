@@ -7,8 +7,8 @@
 #include <thread>
 #include <tuple>
 
-#include "app/app_dialog.h"
-#include "app/version.h"
+#include "app/dialogs/app_dialog.h"
+#include "app/shared/version.h"
 #include "dialog_template.h"
 #include "main_window_fixture.h"
 #include "win/unique_handle.h"

@@ -11,8 +11,8 @@
 #include <thread>
 #include <tuple>
 
-#include "app/ledger_export_dialog.h"
-#include "app/problems_question.h"
+#include "app/dialogs/problems_question.h"
+#include "app/main_window/ledger_export_dialog.h"
 
 using namespace dralmoft;
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "data/collection_walk.h"
-#include "data/server_objects.h"
-#include "export/com_document_source.h"
+#include "data/windows/collection_walk.h"
+#include "data/windows/server_objects.h"
+#include "export/windows/com_document_source.h"
 #include "test_company.h"
 #include "win/bstr.h"
 #include "win/variant.h"

@@ -2,9 +2,9 @@
 // text, and a company file the server refuses.
 #include <gtest/gtest.h>
 
-#include "data/collection_walk.h"
-#include "data/data_service.h"
-#include "data/server_objects.h"
+#include "data/windows/collection_walk.h"
+#include "data/windows/data_service.h"
+#include "data/windows/server_objects.h"
 #include "test_company.h"
 #include "win/bstr.h"
 

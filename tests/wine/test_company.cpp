@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "data/code_page.h"
-#include "data/collection_walk.h"
-#include "data/connection_setup.h"
-#include "data/data_service.h"
-#include "data/server_objects.h"
+#include "base/code_page.h"
+#include "data/windows/collection_walk.h"
+#include "data/windows/connection_setup.h"
+#include "data/windows/data_service.h"
+#include "data/windows/server_objects.h"
 #include "win/bstr.h"
 #include "win/registry_key.h"
 

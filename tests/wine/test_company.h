@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/server_interfaces.h"
+#include "data/windows/server_interfaces.h"
 #include "win/com_apartment.h"
 
 namespace dralmoft::test {

@@ -1,6 +1,6 @@
 // The file operations on Windows: UTF-16 paths reach the file calls unchanged, and a
 // failure keeps the system's error code beside its text.
-#include "data/windows_file_system.h"
+#include "data/windows/windows_file_system.h"
 
 #include <windows.h>
 

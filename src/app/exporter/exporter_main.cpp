@@ -1,0 +1,246 @@
+// dralmoft-export: the export of a period without the window, for scheduled month-end
+// runs and scripts. It points the server at the ERP's databases as the window does,
+// reads the four account files of the current directory (and never writes them), and
+// prints one summary line.
+//
+//   dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)
+//                   [--separator TEXT] [--cp1253] [--report FILE] [--strict]
+//                   [--only-new | --no-log]
+//   dralmoft-export --history | --forget N
+//   dralmoft-export --version
+//
+// An export is recorded in the export log of the current directory (dralmoft-exports.db)
+// once its file is written.
+//
+// Exit 0 on success, 1 on a server or file error (told on standard error as the window
+// tells it), 2 on a usage error (named before the usage text) or a file that must not be
+// written over, 4 when the period check finds blocking problems under --check or
+// --strict; never an abort (3 is what an abort gives).
+#include <windows.h>
+#include <objbase.h>
+
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/exporter/console_text.h"
+#include "app/exporter/exit_codes.h"
+#include "app/exporter/exporter_log.h"
+#include "app/exporter/exporter_policy.h"
+#include "app/shared/resource.h"
+#include "app/shared/shared_messages.h"
+#include "app/shared/version.h"
+#include "base/code_page.h"
+#include "base/iso_date.h"
+#include "base/message_text.h"
+#include "base/number_format.h"
+#include "base/server_error.h"
+#include "check/check_report_csv.h"
+#include "data/windows/connection_setup.h"
+#include "data/windows/windows_file_system.h"
+#include "export/windows/com_document_source.h"
+#include "export/windows/locale_date.h"
+#include "log/windows/export_author.h"
+#include "mapping/account_file.h"
+#include "session/export_session.h"
+#include "session/exporter_options.h"
+#include "win/com_apartment.h"
+#include "win/string_table.h"
+#include "win/wide_text.h"
+
+using namespace dralmoft;
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)\r\n"
+    "                       [--separator TEXT] [--cp1253] [--report FILE] [--strict]\r\n"
+    "                       [--only-new | --no-log]\r\n"
+    "       dralmoft-export --history | --forget N\r\n"
+    "       dralmoft-export --version\r\n"
+    "  Writes the ledger file of the period from the ERP's server, with the accounts of\r\n"
+    "  client.txt, supplier.txt, products.txt and fpa.txt in the current directory.\r\n"
+    "  --separator  the field separator (default \";\")\r\n"
+    "  --cp1253     keep the Greek code page 1253 (default: the OEM code page 737)\r\n"
+    "  --check      write no file: print the problems the ledger would meet (exit 4 if any)\r\n"
+    "  --report     also write the check's report (problems and totals) as CSV\r\n"
+    "  --strict     leave the file as it was when the check finds problems (exit 4)\r\n"
+    "  --only-new   write only the documents the export log does not hold as they are\r\n"
+    "  --no-log     neither consult nor keep the export log (dralmoft-exports.db)\r\n"
+    "  --history    print the export log's batches, newest first\r\n"
+    "  --forget     undo batch N: its documents count as not exported\r\n";
+
+std::string Summary(const ExportSummary& summary, std::size_t blocking, const LogCounts& log, double seconds) {
+    const std::size_t skipped = summary.notCommercial + summary.noTrader + summary.noLines;
+    return FillMessage(
+        "%1: %2 documents read, %3 exported, %4 skipped (%5 not commercial documents, %6 without "
+        "trader, %7 without lines), %8 records, %9 blocking problems, %10 new, %11 changed, %12 already "
+        "exported, %13 s",
+        {"", std::to_string(summary.read), std::to_string(summary.exported), std::to_string(skipped),
+         std::to_string(summary.notCommercial), std::to_string(summary.noTrader), std::to_string(summary.noLines),
+         std::to_string(summary.records), std::to_string(blocking), std::to_string(log.fresh),
+         std::to_string(log.changed), std::to_string(log.already), FormatFixed(seconds, 2)});
+}
+
+// Loads the four account files of the current directory, never creating one. A missing
+// file or one in another encoding is a warning; an unreadable one ends the export.
+bool LoadAccounts(FileSystem& files, const AccountTables& tables) {
+    AccountFile reader(files, u"", false);
+    std::optional<std::wstring> unreadable;  // the first file that could not be read
+    LoadAccountFiles(reader, tables, [&](AccountKind kind, const AccountLoad& load) {
+        const std::wstring name = AsWide(AccountFileName(kind));
+        if (!load.status.ok) {
+            if (!unreadable) unreadable = LoadMessage(IDS_ACCOUNT_FILE_UNREADABLE, {name, Part(load.status.text)});
+        } else if (!files.SizeOf(reader.PathOf(kind))) {
+            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_ACCOUNT_FILE_MISSING, {name}));
+        } else if (load.encoding != TextEncoding::Windows1253) {
+            const UINT encoding = load.encoding == TextEncoding::Utf8 ? IDS_ENCODING_UTF8 : IDS_ENCODING_UTF16;
+            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_ACCOUNT_FILE_ENCODING, {name, LoadWideString(encoding)}));
+        }
+    });
+    if (unreadable) Tell(STD_ERROR_HANDLE, *unreadable);
+    return !unreadable;
+}
+
+// A usage error when the export or its report would write over a file that must stay.
+bool WritesOverKeptFile(FileSystem& files, const ExporterOptions& options) {
+    const std::u16string& target = options.check ? options.report : options.out;
+    for (const AccountKind kind : kAccountLoadOrder) {
+        for (const std::u16string* path : {&options.out, &options.report}) {
+            if (path->empty() || !files.SameFile(*path, std::u16string(AccountFileName(kind)))) continue;
+            Tell(STD_ERROR_HANDLE,
+                 LoadMessage(IDS_EXPORT_OVER_ACCOUNT_FILE, {AsWide(*path), AsWide(AccountFileName(kind))}));
+            return true;
+        }
+    }
+    if (!options.check && !options.report.empty() && files.SameFile(options.report, options.out)) {
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_REPORT_OVER_FILE, {AsWide(options.report), AsWide(target)}));
+        return true;
+    }
+    return false;
+}
+
+// What became of the file beyond its failure: nothing new to write, kept by --strict, or
+// written with problems.
+void TellSettled(const SessionResult& result, const ExporterOptions& options) {
+    const std::wstring out = AsWide(options.out);
+    const CheckReport& report = result.report;
+    if (result.kept == SessionResult::Kept::NothingNew) {
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_NOTHING_NEW, {out}));
+    } else if (result.kept == SessionResult::Kept::Problems) {
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STRICT_NOT_WRITTEN, {out, CheckCountLines(report, true)}) + L"\n\n" +
+                                   EarlierFileText(result.outcome));
+    } else if (result.outcome.state == ExportOutcome::State::Written && report.BlockingCount() != 0) {
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORT_HAS_PROBLEMS, {out, CheckCountLines(report, true)}));
+    }
+}
+
+// The session of the options' period, after the settings and the account files.
+SessionResult RunSession(const ExporterOptions& options, FileSystem& files, const AccountTables& tables) {
+    Microsoft::WRL::ComPtr<IBusinessTable> server;
+    Microsoft::WRL::ComPtr<IDataService> documentQuery;
+    ComDocumentSource source(server, documentQuery);
+    const bool keepCodePage = options.keepCodePage;
+    const SessionRequest request{
+        {options.from, options.to, options.out, options.separator, [=] { return keepCodePage; }},
+        options.check,
+        !options.noLog,
+        options.onlyNew,
+        std::u16string(ExportLog::kFileName)};
+    ExporterPolicy policy(options);
+    return RunExportSession(request, {source, tables, files, FormatUserDate, nullptr, CurrentExportAuthor}, policy);
+}
+
+// After the session: the report, the check's problems, the summary line; the exit code.
+int Present(const SessionResult& result, const ExporterOptions& options, FileSystem& files, double seconds) {
+    const CheckReport& report = result.report;
+    if (!options.report.empty()) {
+        const FileStatus saved = SaveCheckReport(files, options.report, report);
+        if (!saved.ok) {
+            Tell(STD_ERROR_HANDLE, ReportNotSavedText(AsWide(options.report), saved));
+            return kExitFailed;
+        }
+    }
+    if (options.check) {
+        (void)WriteProblemsCsv(report, [](std::string_view piece) {
+            WriteConsoleUtf8(STD_OUTPUT_HANDLE, piece);
+            return true;
+        });
+    }
+    // A check has no file to name: its line names the period.
+    const std::wstring name =
+        options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : AsWide(options.out);
+    Tell(STD_OUTPUT_HANDLE,
+         name + Part(Summary(result.outcome.summary, report.BlockingCount(), result.counts, seconds)));
+    const bool blocked = report.BlockingCount() != 0 && (options.check || options.strict);
+    return blocked ? kExitBlocked : kExitDone;
+}
+
+int Export(const ExporterOptions& options) {
+    const auto started = std::chrono::steady_clock::now();
+    WindowsFileSystem files;
+    if (WritesOverKeptFile(files, options)) return kExitUsage;
+
+    const ConnectionSettings settings = ReadConnectionSettings();
+    if (settings.location.empty()) Tell(STD_ERROR_HANDLE, DatabaseNotSetText());
+    RegisterDatabases(settings);
+
+    AccountMap clients, suppliers, items;
+    VatAccountMap vat;
+    const AccountTables tables{clients, suppliers, items, vat};
+    if (!LoadAccounts(files, tables)) return kExitFailed;
+
+    const SessionResult result = RunSession(options, files, tables);
+    // The policy told why it stopped.
+    if (result.end == SessionResult::End::Stopped) return kExitFailed;
+    TellSettled(result, options);
+    const std::wstring out = AsWide(options.out);
+    if (const auto failure =
+            options.check ? CheckFailureText(result.outcome) : ExportFailureText(result.outcome, out)) {
+        Tell(STD_ERROR_HANDLE, *failure);
+        return kExitFailed;
+    }
+    if (result.LogNotWritten()) {
+        Tell(STD_ERROR_HANDLE,
+             LoadMessage(IDS_LOG_NOT_WRITTEN, {out, ExporterLogName(), LogStatusText(result.logStatus)}));
+        return kExitFailed;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return Present(result, options, files, seconds);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    try {
+        std::vector<std::u16string> arguments;
+        for (int i = 1; i < argc; ++i) arguments.push_back(AsUtf16(argv[i]));
+        const ExporterArguments parsed = ParseExporterArguments(arguments);
+        if (parsed.version) {
+            Tell(STD_OUTPUT_HANDLE, L"dralmoft-export " DRALMOFT_VERSION_WIDE);
+            return kExitDone;
+        }
+        if (!parsed.options) {
+            if (!parsed.error.empty()) Tell(STD_ERROR_HANDLE, Part(parsed.error));
+            Tell(parsed.help ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, Part(kUsage));
+            return parsed.help ? kExitDone : kExitUsage;
+        }
+        const ComApartment apartment;
+        try {
+            const ExporterOptions& options = *parsed.options;
+            return options.history || options.forget != 0 ? RunLogAction(options) : Export(options);
+        } catch (const ServerError& error) {
+            Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STARTUP_FAILED, {Part(error.StatusHex()), Part(error.Text())}));
+            return kExitFailed;
+        }
+    } catch (const std::exception& error) {
+        // Never an abort: whatever escaped is told, and the exit code says it failed.
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORTER_UNEXPECTED_ERROR, {Part(error.what())}));
+        return kExitFailed;
+    } catch (...) {
+        Tell(STD_ERROR_HANDLE, LoadMessage(IDS_EXPORTER_UNEXPECTED_ERROR, {L"?"}));
+        return kExitFailed;
+    }
+}

@@ -1,0 +1,28 @@
+#include "app/exporter/exporter_policy.h"
+
+#include "app/exporter/console_text.h"
+#include "app/shared/resource.h"
+#include "app/shared/shared_messages.h"
+#include "win/string_table.h"
+#include "win/wide_text.h"
+
+namespace dralmoft {
+
+std::wstring ExporterLogName() { return AsWide(ExportLog::kFileName); }
+
+LoggedPeriodChoice ExporterPolicy::OnLoggedPeriod(const PeriodExports& exports) {
+    Tell(STD_ERROR_HANDLE,
+         LoadMessage(IDS_PERIOD_EXPORTED_BEFORE, {std::to_wstring(exports.documents), LoggedBatchLines(exports)}));
+    return LoggedPeriodChoice::All;
+}
+
+bool ExporterPolicy::GoOnWithoutLog(const LogStatus& status, bool) {
+    Tell(STD_ERROR_HANDLE, LoadMessage(IDS_LOG_NOT_OPENED, {ExporterLogName(), LogStatusText(status)}));
+    return false;
+}
+
+bool ExporterPolicy::WriteWithProblems(const CheckReport&) { return !m_options.strict; }
+
+bool ExporterPolicy::ReplaceWithEmpty(std::uint64_t) { return true; }
+
+}  // namespace dralmoft

@@ -1,0 +1,35 @@
+#pragma once
+// What the window asks between the parts of an export session: the period the log holds
+// documents of, a log that cannot be read, a file with problems, an empty file over an
+// earlier one. A check's log that cannot be read is told, not asked about.
+
+#include <windows.h>
+
+#include <string>
+
+#include "data/file_system.h"
+#include "session/export_session.h"
+
+namespace dralmoft {
+
+class ExportQuestions final : public SessionPolicy {
+public:
+    // Asked over `owner`, naming the file as typed, the period as the user writes it and
+    // the folder's log.
+    ExportQuestions(HWND owner, std::wstring typed, std::wstring period, std::wstring logPath, FileSystem& files);
+
+    [[nodiscard]] LoggedPeriodChoice OnLoggedPeriod(const PeriodExports& exports) override;
+    [[nodiscard]] bool GoOnWithoutLog(const LogStatus& status, bool check) override;
+    // The report on request, read-only (the records are composed), then the question again.
+    [[nodiscard]] bool WriteWithProblems(const CheckReport& report) override;
+    [[nodiscard]] bool ReplaceWithEmpty(std::uint64_t earlierBytes) override;
+
+private:
+    HWND m_owner;
+    std::wstring m_typed;
+    std::wstring m_period;
+    std::wstring m_logPath;
+    FileSystem& m_files;
+};
+
+}  // namespace dralmoft

@@ -1,0 +1,98 @@
+// "Άρθρα" and "Έλεγχος...": the export of the period to the output file, and the same run
+// without a file. The file is written whole or not at all; any failure is told, with the
+// document it happened on.
+#include <cmath>
+
+#include "app/dialogs/check_report_dialog.h"
+#include "app/dialogs/error_message.h"
+#include "app/main_window/bar_progress.h"
+#include "app/main_window/export_questions.h"
+#include "app/main_window/ledger_export_dialog.h"
+#include "app/shared/shared_messages.h"
+#include "export/windows/com_document_source.h"
+#include "export/windows/locale_date.h"
+#include "log/windows/export_author.h"
+#include "win/string_table.h"
+#include "win/wide_text.h"
+
+namespace dralmoft {
+namespace {
+
+// Midnight of the day of an OLE date (the fraction is the time, also before 1900).
+double DayOf(double date) { return std::trunc(date); }
+
+}  // namespace
+
+bool LedgerExportDialog::TakePeriod() {
+    m_dateFrom = DayOf(m_dateFrom);
+    m_dateTo = DayOf(m_dateTo);
+    if (m_dateFrom <= m_dateTo) return true;
+    ShowErrorMessage(Handle(), IDS_PERIOD_REVERSED, {Part(FormatUserDate(m_dateFrom)), Part(FormatUserDate(m_dateTo))});
+    return false;
+}
+
+void LedgerExportDialog::RunExport() {
+    UpdateData(true);
+    if (m_filePath.empty() || !TakePeriod()) return;
+    const std::wstring typed = TypedFilePath();
+    if (!AccountsReadable() || !TargetIsFreeToWrite(AsUtf16(typed))) return;
+    const SessionResult result = RunSession(false);
+    m_separator = result.outcome.separator;
+    if (result.end == SessionResult::End::Stopped) return;
+    if (result.kept == SessionResult::Kept::NothingNew)
+        ShowInformation(Handle(), LoadMessage(IDS_NOTHING_NEW, {typed}));
+    if (const std::optional<std::wstring> failure = ExportFailureText(result.outcome, typed)) {
+        ShowErrorText(Handle(), *failure);
+        return;
+    }
+    if (result.LogNotWritten())
+        ShowErrorMessage(Handle(), IDS_LOG_NOT_WRITTEN, {typed, AsWide(LogPath()), LogStatusText(result.logStatus)});
+}
+
+void LedgerExportDialog::RunCheck() {
+    UpdateData(true);
+    if (!TakePeriod() || !AccountsReadable()) return;
+    const SessionResult result = RunSession(true);
+    if (result.end == SessionResult::End::Stopped) return;
+    if (const std::optional<std::wstring> failure = CheckFailureText(result.outcome)) {
+        ShowErrorText(Handle(), *failure);
+        return;
+    }
+    ShowReport(result.report, true);
+}
+
+SessionResult LedgerExportDialog::RunSession(bool check) {
+    // The separator box's text is used whatever the layout radio buttons say: a fixed-length
+    // layout was never settled, so "Fixed Length file" only disables the box and the file
+    // is the separated one with either choice, as the ledger package has always received it.
+    const std::wstring typed = TypedFilePath();
+    const SessionRequest request{{m_dateFrom, m_dateTo, check ? std::u16string() : AsUtf16(typed), m_separator,
+                                  [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }},
+                                 check,
+                                 true,
+                                 false,
+                                 LogPath()};
+    ComDocumentSource source(m_server, m_documentQuery);
+    BarProgress progress(m_progress);
+    ExportQuestions questions(Handle(), typed, PeriodText(), AsWide(LogPath()), m_files);
+    return RunExportSession(request, {source, Tables(), m_files, FormatUserDate, &progress, CurrentExportAuthor},
+                            questions);
+}
+
+void LedgerExportDialog::ShowReport(const CheckReport& report, bool mendable) {
+    CheckReportDialog dialog(Handle(), report, PeriodText(), m_files, mendable ? this : nullptr);
+    dialog.DoModal();
+}
+
+bool LedgerExportDialog::TargetIsFreeToWrite(const std::u16string& target) {
+    for (const AccountKind kind : kAccountLoadOrder) {
+        if (!m_files.SameFile(target, m_folder + std::u16string(AccountFileName(kind)))) continue;
+        ShowErrorMessage(Handle(), IDS_EXPORT_OVER_ACCOUNT_FILE, {TypedFilePath(), AccountFileText(kind)});
+        return false;
+    }
+    return true;
+}
+
+std::wstring LedgerExportDialog::TypedFilePath() const { return m_fileEdit.WideText(); }
+
+}  // namespace dralmoft

@@ -1,0 +1,62 @@
+#pragma once
+// The Greek texts that both programs show, in the window's message boxes and on the
+// exporter's standard error: how an export failed, and what the settings lack. Wide, so
+// that a file's path in any language is shown as it is.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "check/check_report.h"
+#include "data/file_system.h"
+#include "export/export_outcome.h"
+#include "log/export_log.h"
+
+namespace dralmoft {
+
+// The message for an outcome that failed, naming `path` (as the user gave it); nothing
+// for one that is pending, written or discarded.
+[[nodiscard]] std::optional<std::wstring> ExportFailureText(const ExportOutcome& outcome, std::wstring_view path);
+
+// The message for a check (a run without a file) that failed; nothing for one that
+// completed.
+[[nodiscard]] std::optional<std::wstring> CheckFailureText(const ExportOutcome& outcome);
+
+// A line per problem code the report has ("5 έγγραφα με πελάτη χωρίς λογαριασμό"), the
+// blocking codes only or all of them, in the order of the codes.
+[[nodiscard]] std::wstring CheckCountLines(const CheckReport& report, bool blockingOnly);
+
+// The message for a check report that could not be saved to `path`.
+[[nodiscard]] std::wstring ReportNotSavedText(std::wstring_view path, const FileStatus& status);
+
+// What became of an earlier file of the outcome's target: kept as it was, or none.
+[[nodiscard]] std::wstring EarlierFileText(const ExportOutcome& outcome);
+
+// The ERP's database location is not set in the settings key.
+[[nodiscard]] std::wstring DatabaseNotSetText();
+
+// The line that names a lock or temporary file a failure happened on; "" when none did.
+[[nodiscard]] std::wstring HelperFileText(const FileStatus& status);
+
+// A line per earlier batch that exported documents of a period ("312 έγγραφα της
+// περιόδου εξήχθησαν στις 3/11/2026, εξαγωγή 14"), newest first, at most a few: the rest
+// are counted in one more line.
+[[nodiscard]] std::wstring LoggedBatchLines(const PeriodExports& exports);
+
+// A batch's UTC time ("YYYY-MM-DDTHH:MM:SSZ") in the machine's local time, as the user
+// writes dates: "3/11/2026", with `withTime` "3/11/2026 14:05".
+[[nodiscard]] std::wstring BatchTime(const std::string& when, bool withTime);
+
+// A "YYYY-MM-DD" date of the log as the user writes dates.
+[[nodiscard]] std::wstring IsoDayText(const std::string& day);
+
+// A batch's period as the user writes it: "1/3/2026 - 31/3/2026".
+[[nodiscard]] std::wstring BatchPeriodText(const ExportBatch& batch);
+
+// A program text (Windows-1253) as a message's part.
+[[nodiscard]] std::wstring Part(std::string_view text);
+
+// The export log's failure in SQLite's own words (UTF-8) as a message's part.
+[[nodiscard]] std::wstring LogStatusText(const LogStatus& status);
+
+}  // namespace dralmoft

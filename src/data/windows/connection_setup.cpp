@@ -1,0 +1,58 @@
+#include "data/windows/connection_setup.h"
+
+#include "data/windows/server_objects.h"
+#include "win/bstr.h"
+#include "win/registry_key.h"
+
+namespace dralmoft {
+namespace {
+
+std::u16string ReadSetting(RegistryKey& key, const std::wstring& root, const wchar_t* setting) {
+    std::wstring text;
+    if (key.Open(HKEY_CURRENT_USER, root + L"\\" + setting, KEY_READ) == 1) {
+        if (key.QueryString(kSettingsValue, text) == 0) text.clear();
+    }
+    key.Close();
+    return {text.begin(), text.end()};
+}
+
+}  // namespace
+
+std::wstring SettingsKeyPath() {
+    const DWORD length = ::GetEnvironmentVariableW(kSettingsKeyVariable, nullptr, 0);
+    if (length <= 1) return kSettingsRoot;
+    std::wstring path(length, L'\0');
+    const DWORD copied = ::GetEnvironmentVariableW(kSettingsKeyVariable, path.data(), length);
+    if (copied == 0 || copied >= length) return kSettingsRoot;
+    path.resize(copied);
+    return path;
+}
+
+ConnectionSettings ReadConnectionSettings() {
+    const std::wstring root = SettingsKeyPath();
+    RegistryKey key;
+    ConnectionSettings settings;
+    settings.databaseType = ReadSetting(key, root, L"DataType");
+    settings.location = ReadSetting(key, root, L"Database");
+    settings.machineFolder = ReadSetting(key, root, L"MachineDatabase");
+    return settings;
+}
+
+void RegisterDatabases(const Microsoft::WRL::ComPtr<IDatabaseSetup>& setup, const ConnectionSettings& settings) {
+    for (const DatabaseRegistration& registration : DeriveRegistrations(settings)) {
+        const Bstr name(registration.name);
+        const Bstr location(registration.location);
+        const Bstr third(registration.third);
+        const Bstr fourth(registration.fourth);
+        const Bstr type(registration.type);
+        CallServer(setup, &IDatabaseSetup::OpenDatabase, name.Get(), location.Get(), third.Get(), fourth.Get(),
+                   type.Get());
+    }
+}
+
+void RegisterDatabases(const ConnectionSettings& settings) {
+    const auto setup = CreateServerObject<IDatabaseSetup>(CLSID_DatabaseSetup);
+    RegisterDatabases(setup, settings);
+}
+
+}  // namespace dralmoft

@@ -1,0 +1,122 @@
+#pragma once
+// The export log: a small SQLite database beside the account files that remembers every
+// export that was written (a batch) and the documents in it, so that the next export of
+// a period can tell what the ledger already holds. Batches are never deleted: undoing one
+// marks it, and its documents count as not exported from then on.
+//
+// Texts of the documents are kept as the records carry them (Windows-1253 bytes); the
+// output path as the user typed it (UTF-16, unit for unit); the rest as UTF-8 text.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "base/fnv_digest.h"
+#include "log/log_status.h"
+#include "log/sqlite_handle.h"
+
+namespace dralmoft {
+
+// What tells a document from every other one of the company: Greek series restart each
+// year, and two suppliers' invoices may share series and number.
+struct DocumentIdentity {
+    bool sale = true;
+    std::string name;  // Windows-1253
+    std::string series;
+    std::int64_t number = 0;
+    int year = 0;
+    std::string taxId;
+
+    friend bool operator==(const DocumentIdentity&, const DocumentIdentity&) = default;
+};
+
+struct DocumentIdentityHash {
+    std::size_t operator()(const DocumentIdentity& identity) const;
+};
+
+// The latest digest of each document the log holds in batches still standing.
+using LoggedDigests = std::unordered_map<DocumentIdentity, std::uint64_t, DocumentIdentityHash>;
+
+struct LoggedDocument {
+    DocumentIdentity identity;
+    std::string date;          // "YYYY-MM-DD"
+    std::uint64_t digest = 0;  // of its records' field values
+};
+
+struct ExportBatch {
+    std::int64_t number = 0;  // given by the log
+    std::string when;         // UTC, "YYYY-MM-DDTHH:MM:SSZ"
+    std::u16string user;
+    std::u16string machine;
+    std::string from;  // the period, "YYYY-MM-DD"
+    std::string to;
+    std::u16string path;
+    int codePage = 1253;
+    std::string separator;  // Windows-1253
+    std::int64_t documents = 0;
+    std::int64_t records = 0;
+    std::string fileDigest;  // of the file's bytes, 16 hexadecimal digits
+    std::string undoneWhen;  // empty while it stands
+    std::u16string undoneBy;
+
+    [[nodiscard]] bool Undone() const { return !undoneWhen.empty(); }
+};
+
+// The batches still standing that hold documents dated in a period.
+struct PeriodExports {
+    struct Batch {
+        std::int64_t number = 0;
+        std::string when;
+        std::int64_t documents = 0;  // of the period, exported last by this batch
+    };
+    std::vector<Batch> batches;  // oldest first
+    std::int64_t documents = 0;  // of the period, each counted once
+};
+
+enum class UndoResult { Undone, Unknown, AlreadyUndone };
+
+class ExportLog {
+public:
+    // The file's name, in the program's current directory.
+    static constexpr char16_t kFileName[] = u"dralmoft-exports.db";
+    // The schema this program writes; an older log is brought up to it when opened.
+    static constexpr int kSchemaVersion = 2;
+
+    // Whether the log at `path` is there, as SQLite sees it: an empty file is no log (it
+    // would be taken for a new, empty database). Looking creates nothing.
+    [[nodiscard]] static bool Exists(const std::u16string& path);
+
+    // Opens the log at `path`, creating it when missing (recording a batch is the one
+    // thing that does); u":memory:" for one that lives only as long as this object. A file
+    // that is not a log, or a damaged one, is left as it is and its failure returned.
+    [[nodiscard]] LogStatus Open(const std::u16string& path);
+    // Opens the log at `path` only if it is there: every reader, so that looking never
+    // leaves a log behind.
+    [[nodiscard]] LogStatus OpenExisting(const std::u16string& path);
+    [[nodiscard]] bool IsOpen() const { return m_connection != nullptr; }
+
+    // Records a written export and its documents in one transaction; `batch.number` is
+    // set. A document given twice is kept once (its first).
+    [[nodiscard]] LogStatus Record(ExportBatch& batch, std::span<const LoggedDocument> documents);
+    // The digest of each document dated in the years given, as the latest batch still
+    // standing holds it, read at once: an export of only what is new asks about each of a
+    // year's documents.
+    [[nodiscard]] LogStatus LatestDigests(int firstYear, int lastYear, LoggedDigests& digests);
+    [[nodiscard]] LogStatus InPeriod(const std::string& from, const std::string& to, PeriodExports& exports);
+    // Every batch, newest first.
+    [[nodiscard]] LogStatus History(std::vector<ExportBatch>& batches);
+    [[nodiscard]] LogStatus Documents(std::int64_t batch, std::vector<LoggedDocument>& documents);
+    [[nodiscard]] LogStatus Undo(std::int64_t batch, const std::string& when, const std::u16string& by,
+                                 UndoResult& result);
+
+private:
+    [[nodiscard]] LogStatus OpenWith(const std::u16string& path, int flags);
+    [[nodiscard]] LogStatus Migrate();
+
+    SqliteConnection m_connection;
+};
+
+}  // namespace dralmoft

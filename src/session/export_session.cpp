@@ -1,0 +1,134 @@
+#include "session/export_session.h"
+
+#include "check/period_check.h"
+#include "log/logged_period.h"
+#include "session/commit_and_record.h"
+
+namespace dralmoft {
+namespace {
+
+// The log's view of a document, told to the check: it lists the changed and the already
+// exported documents.
+class LoggedToCheck final : public LoggedListener {
+public:
+    explicit LoggedToCheck(PeriodCheck& check) : m_check(check) {}
+    void Logged(LoggedState state, const ComposedDocument& document) override {
+        m_check.Logged(state == LoggedState::Changed ? CheckCode::Changed : CheckCode::AlreadyExported, document);
+    }
+
+private:
+    PeriodCheck& m_check;
+};
+
+class ExportSession {
+public:
+    ExportSession(const SessionRequest& request, const SessionServices& services, SessionPolicy& policy)
+        : m_request(request), m_services(services), m_policy(policy), m_check(request.run.keepCodePage) {
+        m_result.outcome.separator = request.run.separator;
+    }
+
+    SessionResult Run() && {
+        if (!ReadLog()) return std::move(m_result);
+        m_result.end = SessionResult::End::Ran;
+        RunPeriod();
+        Settle();
+        m_result.counts = m_observing ? m_observer.Counts() : LogCounts{m_result.outcome.summary.exported, 0, 0};
+        m_result.report = m_check.TakeReport();
+        return std::move(m_result);
+    }
+
+private:
+    using State = ExportOutcome::State;
+    using Kept = SessionResult::Kept;
+
+    // What the log holds of the period, and whether the run is to be observed for it. False
+    // when the policy stops the session.
+    bool ReadLog() {
+        if (!m_request.useLog) return true;
+        const bool present = ExportLog::Exists(m_request.logPath);
+        // A check reads a log but never makes one; an export records its batch in one,
+        // which the recording creates where there is none yet.
+        if (m_request.check && !present) return true;
+        const SessionRequest& r = m_request;
+        m_observing = true;
+        m_onlyNew = r.onlyNew;
+        if (!present) return true;
+        LoggedPeriod period;
+        const bool withBatches = !r.check && !r.onlyNew;
+        if (const LogStatus status = OpenLoggedPeriod(m_log, r.logPath, r.run.from, r.run.to, withBatches, period);
+            !status.ok) {
+            m_observing = m_onlyNew = false;
+            if (m_policy.GoOnWithoutLog(status, r.check)) return true;
+            m_result.logStatus = status;
+            return false;
+        }
+        m_digests = std::move(period.digests);
+        if (period.exports.documents == 0) return true;
+        switch (m_policy.OnLoggedPeriod(period.exports)) {
+            case LoggedPeriodChoice::All: return true;
+            case LoggedPeriodChoice::OnlyNew: m_onlyNew = true; return true;
+            case LoggedPeriodChoice::Cancel: break;
+        }
+        return false;
+    }
+
+    void RunPeriod() {
+        m_observer = ExportLogObserver(std::move(m_digests), m_onlyNew, &m_listener);
+        const ExportServices services{m_services.source,
+                                      m_services.accounts,
+                                      m_services.files,
+                                      m_services.formatDate,
+                                      m_services.progress,
+                                      m_observing ? &m_observer : nullptr,
+                                      &m_check};
+        m_result.outcome =
+            m_request.check ? CheckPeriod(m_request.run, services) : ExportToFile(m_request.run, services);
+    }
+
+    // Between the run and the target: the pending file is discarded when nothing is new,
+    // or when the policy keeps the target from its problems or from an empty file; it is
+    // committed and recorded otherwise.
+    void Settle() {
+        ExportOutcome& outcome = m_result.outcome;
+        if (outcome.state != State::Pending) return;
+        if (const Kept kept = Keep(); kept != Kept::No) {
+            outcome.Discard();
+            m_result.kept = kept;
+            return;
+        }
+        const BatchToRecord batch{m_log, m_request.logPath, m_request.run, m_observer, m_services.author};
+        const Committed committed = CommitAndRecord(outcome, m_observing ? &batch : nullptr);
+        m_result.logStatus = committed.log;
+        m_result.batch = committed.batch;
+    }
+
+    Kept Keep() {
+        if (m_onlyNew && m_observer.Entries().empty()) return Kept::NothingNew;
+        const CheckReport& report = m_check.Report();
+        if (report.BlockingCount() != 0 && !m_policy.WriteWithProblems(report)) return Kept::Problems;
+        // A period without documents would turn an earlier export into an empty file.
+        if (m_result.outcome.summary.records != 0) return Kept::No;
+        const std::uint64_t earlier = m_services.files.SizeOf(m_request.run.path).value_or(0);
+        return earlier == 0 || m_policy.ReplaceWithEmpty(earlier) ? Kept::No : Kept::EmptyFile;
+    }
+
+    const SessionRequest& m_request;
+    const SessionServices& m_services;
+    SessionPolicy& m_policy;
+    SessionResult m_result;
+    ExportLog m_log;
+    LoggedDigests m_digests;
+    bool m_observing = false;  // the log's observer watches the run
+    bool m_onlyNew = false;
+    PeriodCheck m_check;
+    LoggedToCheck m_listener{m_check};
+    ExportLogObserver m_observer{{}, false};
+};
+
+}  // namespace
+
+SessionResult RunExportSession(const SessionRequest& request, const SessionServices& services, SessionPolicy& policy) {
+    return ExportSession(request, services, policy).Run();
+}
+
+}  // namespace dralmoft

@@ -1,0 +1,95 @@
+#pragma once
+// One export of a period as both programs run it: the window's «Άρθρα» and «Έλεγχος...»,
+// the command line's export and its --check. The session reads the folder's export log
+// when there is one, runs the period with the check and the log's observer, settles the
+// pending file through the caller's policy (the window asks, the exporter applies its
+// options), puts the file in place and records its batch. A session that stops or fails
+// leaves the folder as it was: no file, no log where there was none.
+//
+// Portable: the server, the files, the clock and the user come in from outside.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "check/check_report.h"
+#include "export/document_source.h"
+#include "export/export_outcome.h"
+#include "export/export_to_file.h"
+#include "log/export_log.h"
+#include "log/export_log_observer.h"
+#include "log/export_recording.h"
+#include "mapping/account_tables.h"
+
+namespace dralmoft {
+
+struct SessionRequest {
+    // The period, the file, the separator and the code page; a check does not use the file.
+    ExportRequest run;
+    bool check = false;    // the run without a file: its report only
+    bool useLog = true;    // false neither reads nor writes the export log
+    bool onlyNew = false;  // decided beforehand: write only what the log does not hold as it is
+    std::u16string logPath;
+};
+
+struct SessionServices {
+    DocumentSource& source;
+    AccountTables accounts;
+    FileSystem& files;
+    DateFormatter formatDate;
+    ExportProgress* progress = nullptr;
+    // Who records a batch, and when: asked once the file is in place.
+    std::function<ExportAuthor()> author;
+};
+
+enum class LoggedPeriodChoice : std::uint8_t {
+    All,      // the whole period, as if nothing had been exported
+    OnlyNew,  // only the documents the log does not hold as they are now
+    Cancel,   // nothing is read or written
+};
+
+// Where the session turns to its caller. An answer may be a question to the user or the
+// caller's rule; whatever the policy tells the user, it tells itself.
+class SessionPolicy {
+public:
+    virtual ~SessionPolicy() = default;
+    // Before an export (unless only-new was decided): the log holds documents of the
+    // period.
+    [[nodiscard]] virtual LoggedPeriodChoice OnLoggedPeriod(const PeriodExports& exports) = 0;
+    // The folder's log cannot be opened or read (`check`: for a run without a file). True
+    // goes on without it: nothing is read from it or recorded in it.
+    [[nodiscard]] virtual bool GoOnWithoutLog(const LogStatus& status, bool check) = 0;
+    // The pending file has blocking problems: true lets it replace the target.
+    [[nodiscard]] virtual bool WriteWithProblems(const CheckReport& report) = 0;
+    // The pending file has no records and the target holds `earlierBytes`: true lets it
+    // replace them.
+    [[nodiscard]] virtual bool ReplaceWithEmpty(std::uint64_t earlierBytes) = 0;
+};
+
+struct SessionResult {
+    enum class End : std::uint8_t {
+        Stopped,  // before the run, by the policy: nothing was read or written
+        Ran,      // the outcome says how the run ended
+    };
+    // Why a pending file was discarded and the target kept.
+    enum class Kept : std::uint8_t { No, NothingNew, Problems, EmptyFile };
+
+    End end = End::Stopped;
+    ExportOutcome outcome;  // Checked, Written, Discarded, or the failure
+    Kept kept = Kept::No;
+    CheckReport report;
+    // New, changed and already exported documents; without the log every document
+    // exported counts as new.
+    LogCounts counts;
+    std::int64_t batch = 0;  // the batch recorded; 0 when none was
+    // Stopped: why the log could not be read, when that stopped it. Written: why the batch
+    // could not be recorded (the file stands, the log does not know it).
+    LogStatus logStatus;
+
+    [[nodiscard]] bool LogNotWritten() const { return outcome.state == ExportOutcome::State::Written && !logStatus.ok; }
+};
+
+[[nodiscard]] SessionResult RunExportSession(const SessionRequest& request, const SessionServices& services,
+                                             SessionPolicy& policy);
+
+}  // namespace dralmoft

@@ -1,0 +1,109 @@
+#include "session/exporter_options.h"
+
+#include <charconv>
+#include <set>
+
+#include "base/code_page.h"
+#include "base/iso_date.h"
+
+namespace dralmoft {
+namespace {
+
+ExporterArguments Refuse(std::string error) {
+    ExporterArguments arguments;
+    arguments.error = std::move(error);
+    return arguments;
+}
+
+ExporterArguments Parsed(const ExporterOptions& options) {
+    ExporterArguments parsed;
+    parsed.options = options;
+    return parsed;
+}
+
+// The option's own switch, or null when it takes a value.
+bool* Switch(ExporterOptions& options, std::u16string_view flag) {
+    if (flag == u"--cp1253") return &options.keepCodePage;
+    if (flag == u"--check") return &options.check;
+    if (flag == u"--strict") return &options.strict;
+    if (flag == u"--only-new") return &options.onlyNew;
+    if (flag == u"--no-log") return &options.noLog;
+    if (flag == u"--history") return &options.history;
+    return nullptr;
+}
+
+// A batch number of the log: 1 or more, digits only; 0 when the text is not one.
+std::int64_t BatchNumber(std::string_view text) {
+    std::int64_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    const bool whole = error == std::errc() && end == text.data() + text.size() && !text.empty() && text[0] != '-';
+    return whole && number > 0 ? number : 0;
+}
+
+}  // namespace
+
+ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& arguments) {
+    ExporterOptions options;
+    std::set<std::u16string> given;
+    std::string fromText, toText;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::u16string& flag = arguments[i];
+        const std::string name = Utf16ToCp1253(flag);
+        if (flag == u"--help" || flag == u"-h" || flag == u"/?") {
+            ExporterArguments help;
+            help.help = true;
+            return help;
+        }
+        if (flag == u"--version") {
+            ExporterArguments version;
+            version.version = true;
+            return version;
+        }
+        static const std::set<std::u16string> kOptions = {u"--from",     u"--to",     u"--out",     u"--separator",
+                                                          u"--cp1253",   u"--check",  u"--strict",  u"--report",
+                                                          u"--only-new", u"--no-log", u"--history", u"--forget"};
+        if (!kOptions.count(flag)) return Refuse(name + ": not an option");
+        // A second value would silently win over the first: a script's mistake, told.
+        if (!given.insert(flag).second) return Refuse(name + ": given twice");
+        if (bool* const set = Switch(options, flag)) {
+            *set = true;
+            continue;
+        }
+        if (i + 1 >= arguments.size()) return Refuse(name + ": a value is needed");
+        const std::u16string& value = arguments[++i];
+        const std::string text = Utf16ToCp1253(value);
+        if (flag == u"--from" || flag == u"--to") {
+            const std::optional<double> date = text.size() == 10 ? ParseOleDate(text) : std::nullopt;
+            if (!date) return Refuse(name + ": " + text + " is not a date (YYYY-MM-DD)");
+            (flag == u"--from" ? options.from : options.to) = *date;
+            (flag == u"--from" ? fromText : toText) = text;
+        } else if (flag == u"--forget") {
+            options.forget = BatchNumber(text);
+            if (options.forget == 0) return Refuse(name + ": " + text + " is not a batch number");
+        } else if (flag == u"--out" || flag == u"--report") {
+            if (value.empty()) return Refuse(name + ": the file name is empty");
+            (flag == u"--out" ? options.out : options.report) = value;
+        } else {
+            // A line break in the separator would split every record in two.
+            if (text.find_first_of("\r\n") != std::string::npos)
+                return Refuse(name + ": a separator cannot hold a line break");
+            options.separator = text;
+        }
+    }
+    // The log's actions stand alone: they export nothing.
+    for (const char16_t* action : {u"--history", u"--forget"}) {
+        if (given.count(action) && given.size() > 1) return Refuse(Utf16ToCp1253(action) + ": no other option with it");
+    }
+    if (options.history || options.forget != 0) return Parsed(options);
+    if (options.onlyNew && options.noLog) return Refuse("--only-new: not with --no-log (it asks the log)");
+    for (const char16_t* required : {u"--from", u"--to", u"--out"}) {
+        if (!given.count(required) && !(options.check && required == std::u16string_view(u"--out")))
+            return Refuse(Utf16ToCp1253(required) + ": missing");
+    }
+    // A check writes no export file: an --out with it would be a script's mistake.
+    if (options.check && given.count(u"--out")) return Refuse("--out: not with --check (a check writes no file)");
+    if (options.from > options.to) return Refuse("--from: " + fromText + " is after --to " + toText);
+    return Parsed(options);
+}
+
+}  // namespace dralmoft

@@ -1,0 +1,326 @@
+#include "session/export_session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "base/fnv_digest.h"
+#include "base/iso_date.h"
+#include "memory_document_source.h"
+#include "memory_file_system.h"
+
+namespace dralmoft {
+namespace {
+
+using test::MemoryDocument;
+using test::MemoryDocumentSource;
+using test::MemoryFileSystem;
+using End = SessionResult::End;
+using Kept = SessionResult::Kept;
+using State = ExportOutcome::State;
+using Files = std::map<std::u16string, std::string>;
+
+// Answers as it is told to, and keeps what it was asked, in order.
+class ScriptedPolicy final : public SessionPolicy {
+public:
+    LoggedPeriodChoice logged = LoggedPeriodChoice::All;
+    bool goOn = false;
+    bool write = true;
+    bool replace = true;
+    std::vector<std::string> asked;
+
+    LoggedPeriodChoice OnLoggedPeriod(const PeriodExports& exports) override {
+        asked.push_back("logged " + std::to_string(exports.documents) + " in " +
+                        std::to_string(exports.batches.size()));
+        return logged;
+    }
+    bool GoOnWithoutLog(const LogStatus& status, bool check) override {
+        asked.push_back(std::string(check ? "check" : "export") + " without log: " + status.text);
+        return goOn;
+    }
+    bool WriteWithProblems(const CheckReport& report) override {
+        asked.push_back("problems " + std::to_string(report.BlockingCount()));
+        return write;
+    }
+    bool ReplaceWithEmpty(std::uint64_t earlierBytes) override {
+        asked.push_back("empty over " + std::to_string(earlierBytes));
+        return replace;
+    }
+};
+
+std::string Day(double) { return "31/12/2004"; }
+
+std::string Contents(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Two sales of 2004 and 2005 with accounts for everything, the earlier file "out.txt",
+// and a folder of its own for the log.
+class ExportSessionTest : public testing::Test {
+protected:
+    ExportSessionTest() {
+        MemoryDocument first;
+        first.lines = {{true, 100.0, 0.0, 24.0, "I1"}, {true, 10.0, 0.0, 6.0, "I1"}};
+        MemoryDocument second = first;
+        second.name = "ΤΙΜ";
+        second.series = "Β";
+        second.number = 7;
+        second.date = 38353.0;
+        m_source.documents = {first, second};
+        m_files.files[u"out.txt"] = kEarlier;
+        m_clients["T1"] = "30.00.0001";
+        m_items["I1"] = "20.00;70.00";
+        m_vat[24.0] = "54;54.24;54.24";
+        m_vat[6.0] = "54;54.06;54.06";
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        m_folder = std::filesystem::temp_directory_path() / ("dralmoft-session-" + name);
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder);
+        m_logPath = (m_folder / "dralmoft-exports.db").u16string();
+    }
+    ~ExportSessionTest() override { std::filesystem::remove_all(m_folder); }
+
+    SessionResult Run(bool check = false, bool onlyNew = false, bool useLog = true) {
+        const SessionRequest request{
+            {38000, 39000, u"out.txt", "", [] { return true; }}, check, useLog, onlyNew, m_logPath};
+        const SessionServices services{
+            m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, Day, nullptr, [this] { return m_author; }};
+        return RunExportSession(request, services, m_policy);
+    }
+
+    std::vector<ExportBatch> History() {
+        ExportLog log;
+        std::vector<ExportBatch> batches;
+        EXPECT_TRUE(log.OpenExisting(m_logPath).ok);
+        EXPECT_TRUE(log.History(batches).ok);
+        return batches;
+    }
+    [[nodiscard]] bool FolderAsItWas() const {
+        return m_files.files == Files{{u"out.txt", kEarlier}} && !ExportLog::Exists(m_logPath);
+    }
+
+    static constexpr char kEarlier[] = "earlier export\r\n";
+    MemoryDocumentSource m_source;
+    MemoryFileSystem m_files;
+    AccountMap m_clients, m_suppliers, m_items;
+    VatAccountMap m_vat;
+    ExportAuthor m_author{"2026-12-07T10:00:00Z", u"Λογιστής", u"ΓΡΑΦΕΙΟ"};
+    ScriptedPolicy m_policy;
+    std::filesystem::path m_folder;
+    std::u16string m_logPath;
+};
+
+// The first export of a folder makes its log with the batch; the next asks about the
+// period, and only the new and changed documents are written, until nothing is new.
+TEST_F(ExportSessionTest, TheLogIsMadeByTheFirstBatchAndOnlyNewWritesWhatChanged) {
+    SessionResult result = Run();
+    ASSERT_EQ(result.end, End::Ran);
+    ASSERT_EQ(result.outcome.state, State::Written);
+    EXPECT_TRUE(m_policy.asked.empty()) << "a clean period over no log asks nothing";
+    EXPECT_EQ(result.batch, 1);
+    EXPECT_EQ(result.counts.fresh, 2u);
+    const std::string written = m_files.files.at(u"out.txt");
+    EXPECT_EQ(written.substr(0, written.find("\r\n") + 2),
+              "A12;13;1;345;T1;31/12/2004;X-A12;X-A12;10.00;0.60;54.06;1;0.60;X-A12;X-A12;;;;;;\r\n");
+    std::vector<ExportBatch> history = History();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].fileDigest, FnvDigest::Hex(result.outcome.fileDigest));
+    EXPECT_EQ(history[0].when, "2026-12-07T10:00:00Z");
+    EXPECT_EQ(history[0].user, u"Λογιστής");
+    EXPECT_EQ(history[0].machine, u"ΓΡΑΦΕΙΟ");
+    EXPECT_EQ(history[0].from, FormatIsoDate(38000));
+    EXPECT_EQ(history[0].to, FormatIsoDate(39000));
+    EXPECT_EQ(history[0].path, u"out.txt");
+    EXPECT_EQ(history[0].separator, ";");
+    EXPECT_EQ(history[0].codePage, 1253);
+    EXPECT_EQ(history[0].documents, 2);
+    EXPECT_EQ(history[0].records, 10);
+
+    m_policy.logged = LoggedPeriodChoice::OnlyNew;
+    result = Run();
+    EXPECT_EQ(m_policy.asked, std::vector<std::string>{"logged 2 in 1"});
+    EXPECT_EQ(result.kept, Kept::NothingNew);
+    EXPECT_EQ(result.outcome.state, State::Discarded);
+    EXPECT_EQ(result.counts.already, 2u);
+    EXPECT_EQ(result.batch, 0);
+    EXPECT_EQ(m_files.files, (Files{{u"out.txt", written}}));
+
+    m_source.documents[1].lines[0].value = 200.0;  // the second document amended
+    result = Run();
+    EXPECT_EQ(result.batch, 2);
+    EXPECT_EQ(result.counts.changed, 1u);
+    EXPECT_EQ(result.counts.already, 1u);
+    EXPECT_EQ(m_files.files.at(u"out.txt").find("X-A12"), std::string::npos) << "only the amended document";
+    EXPECT_NE(m_files.files.at(u"out.txt").find("200.00"), std::string::npos);
+
+    // Decided beforehand (the command line's --only-new), nothing is asked.
+    m_policy.asked.clear();
+    result = Run(false, true);
+    EXPECT_TRUE(m_policy.asked.empty());
+    EXPECT_EQ(result.kept, Kept::NothingNew);
+
+    m_policy.logged = LoggedPeriodChoice::Cancel;
+    const std::string now = m_files.files.at(u"out.txt");
+    m_source.log.clear();
+    result = Run();
+    EXPECT_EQ(result.end, End::Stopped);
+    EXPECT_TRUE(m_source.log.empty()) << "the server is not asked";
+    EXPECT_EQ(m_files.files, (Files{{u"out.txt", now}}));
+    EXPECT_EQ(History().size(), 2u);
+
+    m_policy.logged = LoggedPeriodChoice::All;
+    result = Run();
+    EXPECT_EQ(result.batch, 3);
+    EXPECT_EQ(result.outcome.summary.exported, 2u);
+}
+
+// A check reads the log (its report names the changed and the already exported
+// documents) and records nothing; where there is no log it makes none.
+TEST_F(ExportSessionTest, ACheckReadsTheLogButNeverMakesOne) {
+    SessionResult result = Run(true);
+    EXPECT_EQ(result.outcome.state, State::Checked);
+    EXPECT_EQ(result.counts.fresh, 2u);
+    EXPECT_TRUE(result.report.problems.empty());
+    EXPECT_TRUE(FolderAsItWas());
+
+    ASSERT_EQ(Run().batch, 1);
+    m_source.documents[0].lines[1].value = 11.0;
+    const std::string logBefore = Contents(m_logPath);
+    result = Run(true);
+    EXPECT_TRUE(m_policy.asked.empty()) << "a check does not ask about the period's batches";
+    EXPECT_EQ(result.counts.changed, 1u);
+    EXPECT_EQ(result.counts.already, 1u);
+    ASSERT_EQ(result.report.problems.size(), 2u);
+    EXPECT_EQ(result.report.problems[0].code, CheckCode::Changed);
+    EXPECT_EQ(result.report.problems[1].code, CheckCode::AlreadyExported);
+    EXPECT_EQ(result.batch, 0);
+    EXPECT_EQ(Contents(m_logPath), logBefore);
+
+    // Without the log (--no-log) nothing is digested: every document counts as new.
+    result = Run(true, false, false);
+    EXPECT_EQ(result.counts.fresh, 2u);
+    EXPECT_TRUE(result.report.problems.empty());
+}
+
+// Whatever stops an export before its file replaces the target leaves the folder as it
+// was: the target byte for byte, no temporary file, and no log where there was none.
+struct Refusal {
+    const char* name;
+    void (*arrange)(MemoryDocumentSource&, MemoryFileSystem&, AccountMap& clients, ScriptedPolicy&);
+    State state;
+    Kept kept;
+};
+
+class RefusedExport : public ExportSessionTest, public testing::WithParamInterface<Refusal> {};
+
+TEST_P(RefusedExport, LeavesTheFolderAsItWas) {
+    GetParam().arrange(m_source, m_files, m_clients, m_policy);
+    const SessionResult result = Run();
+    EXPECT_EQ(result.end, End::Ran);
+    EXPECT_EQ(result.outcome.state, GetParam().state);
+    EXPECT_EQ(result.kept, GetParam().kept);
+    EXPECT_EQ(result.batch, 0);
+    EXPECT_TRUE(FolderAsItWas());
+}
+
+const Refusal kRefusals[] = {
+    {"ServerFailsPartWay",
+     [](MemoryDocumentSource& source, MemoryFileSystem&, AccountMap&, ScriptedPolicy&) {
+         source.failCall = "ItemName";
+         source.failAt = 3;  // the second document's first group
+     },
+     State::ServerFailed, Kept::No},
+    {"FileCannotBeMade",
+     [](MemoryDocumentSource&, MemoryFileSystem& files, AccountMap&, ScriptedPolicy&) { files.failCreate = true; },
+     State::Unwritable, Kept::No},
+    {"RecordsCannotBeWritten",
+     [](MemoryDocumentSource&, MemoryFileSystem& files, AccountMap&, ScriptedPolicy&) { files.failStep = 1; },
+     State::NotSaved, Kept::No},
+    {"TargetHeldThroughout",
+     [](MemoryDocumentSource&, MemoryFileSystem& files, AccountMap&, ScriptedPolicy&) {
+         files.busyReplaces = kReplaceAttempts;
+     },
+     State::NotSaved, Kept::No},
+    {"KeptFromItsProblems",
+     [](MemoryDocumentSource&, MemoryFileSystem&, AccountMap& clients, ScriptedPolicy& policy) {
+         clients.Clear();
+         policy.write = false;
+     },
+     State::Discarded, Kept::Problems},
+    {"KeptFromAnEmptyPeriod",
+     [](MemoryDocumentSource& source, MemoryFileSystem&, AccountMap&, ScriptedPolicy& policy) {
+         source.documents.clear();
+         policy.replace = false;
+     },
+     State::Discarded, Kept::EmptyFile},
+};
+INSTANTIATE_TEST_SUITE_P(Session, RefusedExport, testing::ValuesIn(kRefusals),
+                         [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
+
+TEST_F(ExportSessionTest, ProblemsAndAnEmptyPeriodAreAskedAndMayBeWritten) {
+    m_clients.Clear();
+    SessionResult result = Run();
+    EXPECT_EQ(m_policy.asked, std::vector<std::string>{"problems 2"});
+    EXPECT_EQ(result.outcome.state, State::Written);
+    EXPECT_EQ(result.batch, 1);
+
+    m_source.documents.clear();
+    m_policy.asked.clear();
+    const std::uint64_t before = m_files.files.at(u"out.txt").size();
+    result = Run();
+    EXPECT_EQ(m_policy.asked, (std::vector<std::string>{"logged 2 in 1", "empty over " + std::to_string(before)}));
+    EXPECT_EQ(result.outcome.state, State::Written);
+    EXPECT_EQ(m_files.files.at(u"out.txt"), "");
+    EXPECT_EQ(result.batch, 2) << "an empty export is a batch of no documents";
+
+    // An empty file over an empty one is nothing to ask about.
+    m_policy.asked.clear();
+    EXPECT_EQ(Run().outcome.state, State::Written);
+    EXPECT_EQ(m_policy.asked, std::vector<std::string>{"logged 2 in 1"});
+}
+
+// A log that cannot be read is told; an export may go on without it (nothing read from
+// it, nothing recorded in it), a check may not. The file stays as it was either way.
+TEST_F(ExportSessionTest, AnUnreadableLogIsToldAndAnExportMayGoOnWithoutIt) {
+    const std::string damaged(4096, 'x');
+    std::ofstream(std::filesystem::path(m_logPath), std::ios::binary) << damaged;
+
+    SessionResult result = Run();
+    EXPECT_EQ(m_policy.asked, std::vector<std::string>{"export without log: file is not a database"});
+    EXPECT_EQ(result.end, End::Stopped);
+    EXPECT_TRUE(result.logStatus.Damaged());
+    EXPECT_TRUE(m_source.log.empty()) << "the server is not asked";
+    EXPECT_EQ(m_files.files, (Files{{u"out.txt", kEarlier}}));
+
+    m_policy.asked.clear();
+    result = Run(true);
+    EXPECT_EQ(m_policy.asked, std::vector<std::string>{"check without log: file is not a database"});
+    EXPECT_EQ(result.end, End::Stopped);
+
+    m_policy.goOn = true;
+    result = Run();
+    EXPECT_EQ(result.outcome.state, State::Written);
+    EXPECT_EQ(result.batch, 0);
+    EXPECT_TRUE(result.logStatus.ok);
+    EXPECT_EQ(result.counts.fresh, 2u);
+    EXPECT_EQ(Contents(m_logPath), damaged) << "a damaged log is never written";
+}
+
+// The file is in place before its batch is recorded: a log that cannot take the batch
+// leaves a written file, and the result says the log does not know it.
+TEST_F(ExportSessionTest, ABatchThatCannotBeRecordedLeavesTheFileWritten) {
+    m_logPath = (m_folder / "no such folder" / "dralmoft-exports.db").u16string();
+    const SessionResult result = Run();
+    EXPECT_EQ(result.outcome.state, State::Written);
+    EXPECT_TRUE(result.LogNotWritten());
+    EXPECT_EQ(result.batch, 0);
+    EXPECT_NE(m_files.files.at(u"out.txt"), kEarlier);
+}
+
+}  // namespace
+}  // namespace dralmoft
