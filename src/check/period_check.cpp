@@ -75,14 +75,36 @@ void PeriodCheck::AddKeyless(CheckCode code) {
 
 void PeriodCheck::Logged(CheckCode code, const ComposedDocument& document) {
     const DocumentFields& fields = document.Fields();
-    StartDocument(document.Index(), fields.reference, fields.oleDate, fields.kind == 1);
+    StartDocument(document.Index(), fields.reference, fields.oleDate, IsSale(fields.kind));
     AddKeyless(code);
 }
+
+class PeriodCheck::FieldChecker {
+public:
+    FieldChecker(PeriodCheck& check, const MissingAccount& missing) : m_check(check), m_missing(missing) {}
+
+    void ServerText(std::string_view text, const std::u16string& server) { m_check.CheckServerText(text, server); }
+    void Text(std::string_view text) { m_check.CheckFieldText(text); }
+    void Text(std::string_view text, std::int32_t number) {
+        m_check.m_scratch.assign(text).append(std::to_string(number));
+        m_check.CheckFieldText(m_check.m_scratch);
+    }
+    void Number(std::int32_t value) {
+        if (m_check.m_separatorInNumbers) m_check.CheckFieldText(std::to_string(value));
+    }
+    void Amount(double value) { (void)m_check.CheckAmount(value); }
+    void Account(std::string_view account) { m_check.CheckAccount(account, m_missing); }
+    void PostedAmount(double value) { m_check.m_amounts.push_back(m_check.CheckAmount(value)); }
+    void Empty() {}
+
+private:
+    PeriodCheck& m_check;
+    const MissingAccount& m_missing;
+};
 
 void PeriodCheck::Written(const ComposedDocument& document, std::string_view separator) {
     const std::size_t index = document.Index();
     const DocumentFields& fields = document.Fields();
-    const bool sale = fields.kind == 1;
     // The row's texts are made only when the document has a problem: most have none.
     m_index = index;
     m_fields = &fields;
@@ -92,49 +114,34 @@ void PeriodCheck::Written(const ComposedDocument& document, std::string_view sep
 
     m_accountsOf.clear();
     m_amounts.clear();
-    CheckShared(fields);
+    // The fields every record shares, once; then each record's own, in the order written.
+    MissingAccount missing{CheckCode::VatAccount, {}, 0.0};
+    FieldChecker check(*this, missing);
+    RecordLayout::Start(fields, check);
+    RecordLayout::Close(fields, check);
     for (const ComposedGroup& group : document.Groups()) {
-        CheckRecord(
-            {group.net, group.vat, group.vatAccount, fields.kind, CheckCode::VatAccount, {}, group.percent, group.vat});
-        CheckRecord({group.net, group.vat, group.itemAccount, fields.kind, CheckCode::ItemAccount, group.itemName, 0.0,
-                     group.net});
+        missing = {CheckCode::VatAccount, {}, group.percent};
+        RecordLayout::Amounts(group.net, group.vat, check);
+        RecordLayout::VatTail(fields.kind, group.vatAccount, group.vat, check);
+        missing = {CheckCode::ItemAccount, group.itemName, 0.0};
+        RecordLayout::Amounts(group.net, group.vat, check);
+        RecordLayout::ItemTail(fields.kind, group.itemAccount, group.net, check);
     }
     const ComposedTrader& trader = document.Trader();
-    // Field 12 of the trader record: 1 for kind 0 only (see DocumentRecords).
-    CheckRecord({trader.gross - trader.vat, trader.vat, trader.account, fields.kind == 0 ? 1 : 0,
-                 sale ? CheckCode::ClientAccount : CheckCode::SupplierAccount, fields.taxId, 0.0, trader.gross});
+    missing = {IsSale(fields.kind) ? CheckCode::ClientAccount : CheckCode::SupplierAccount, fields.taxId, 0.0};
+    RecordLayout::TraderAmounts(trader.gross, trader.vat, check);
+    RecordLayout::TraderTail(fields.kind, trader.account, trader.gross, check);
     CheckRounding(trader.gross);
     AddToTotals(document);
 }
 
-void PeriodCheck::CheckShared(const DocumentFields& fields) {
-    // Field 1 is the series and the number together; fields 2 to 4 are numbers and fixed
-    // codes, checked for a separator like any other field.
-    CheckServerText(fields.series, fields.serverSeries);
-    m_scratch.assign(fields.series).append(std::to_string(fields.number));
-    CheckFieldText(m_scratch);
-    CheckFieldText(fields.kind == 1 ? "13" : "12");
-    CheckFieldText(fields.kind == 1 ? "1" : "2");
-    CheckFieldText(std::to_string(fields.traderNumber));
-    CheckServerText(fields.taxId, fields.serverTaxId);
-    CheckFieldText(fields.taxId);
-    CheckFieldText(fields.date);
-    // The reference (fields 7, 8, 14 and 15) holds the name and the series.
-    CheckServerText(fields.name, fields.serverName);
-    CheckFieldText(fields.reference);
-}
-
-void PeriodCheck::CheckRecord(const RecordFields& record) {
-    (void)CheckAmount(record.net);
-    (void)CheckAmount(record.vat);
-    if (record.account.empty())
-        Add(record.missing,
-            record.missing == CheckCode::VatAccount ? std::string_view(RateText(record.rate)) : record.key);
-    if (m_oem && LosesInCp737(record.account)) Add(CheckCode::Unencodable, record.account);
-    CheckFieldText(record.account);
-    if (m_separatorInNumbers) CheckFieldText(std::to_string(record.field12));
-    m_accountsOf.push_back(record.account);
-    m_amounts.push_back(CheckAmount(record.amount));
+void PeriodCheck::CheckAccount(std::string_view account, const MissingAccount& missing) {
+    if (account.empty())
+        Add(missing.code,
+            missing.code == CheckCode::VatAccount ? std::string_view(RateText(missing.rate)) : missing.key);
+    if (m_oem && LosesInCp737(account)) Add(CheckCode::Unencodable, account);
+    CheckFieldText(account);
+    m_accountsOf.push_back(account);
 }
 
 void PeriodCheck::CheckServerText(std::string_view text, const std::u16string& server) {
@@ -218,7 +225,7 @@ void PeriodCheck::AddRow(CheckCode code, std::size_t keyAt) {
     for (std::size_t row = m_firstRow; row < problems.size(); ++row)
         if (problems[row].code == code && problems[row].keyAt == kept->at) return;  // one per document, code and key
     if (problems.size() == m_firstRow)
-        StartDocument(m_index, m_fields->reference, m_fields->oleDate, m_fields->kind == 1);
+        StartDocument(m_index, m_fields->reference, m_fields->oleDate, IsSale(m_fields->kind));
     problems.push_back(CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1),
                                     static_cast<std::uint32_t>(kept->at), static_cast<std::uint32_t>(kept->length)});
 }
@@ -236,7 +243,7 @@ void PeriodCheck::StartDocument(std::size_t index, std::string_view reference, d
 }
 
 void PeriodCheck::AddToTotals(const ComposedDocument& document) {
-    KindTotal& kind = m_fields->kind == 1 ? m_report.sales : m_report.purchases;
+    KindTotal& kind = IsSale(m_fields->kind) ? m_report.sales : m_report.purchases;
     ++kind.documents;
     const std::span<const ComposedGroup> groups = document.Groups();
     for (std::size_t group = 0; group < groups.size(); ++group) {

@@ -53,24 +53,20 @@ public:
     [[nodiscard]] CheckReport TakeReport();
 
 private:
-    // What a record's fields 9 to 13 were written from, and what an empty account on it
-    // means.
-    struct RecordFields {
-        double net;  // fields 9 and 10
-        double vat;
-        std::string_view account;
-        std::int32_t field12;
-        CheckCode missing;
-        std::string_view key;  // of a missing account: 1253; a VAT record's is its rate
+    // Checks each field as the record layout walks it.
+    class FieldChecker;
+    // What an empty account on the record being checked means: its code, and the key (1253;
+    // a VAT record's is its rate).
+    struct MissingAccount {
+        CheckCode code;
+        std::string_view key;
         double rate;
-        double amount;  // field 13
     };
 
     // Notes how the document's fields are written.
     void Prepare(bool oem, std::string_view separator);
-    void CheckShared(const DocumentFields& fields);
-    // Checks a record and notes its account and its field 13 for the totals.
-    void CheckRecord(const RecordFields& record);
+    // Checks a record's account, and notes it for the totals.
+    void CheckAccount(std::string_view account, const MissingAccount& missing);
     void CheckServerText(std::string_view text, const std::u16string& server);
     void CheckFieldText(std::string_view text);
     // The cents of an amount as written, or nothing (and a bad-amount row) when it is not

@@ -126,7 +126,7 @@ GroupAccumulator& ExportRun::GroupFor(SourceDocument& document, double percent) 
 }
 
 void ExportRun::ComposeRecords(std::string_view separator) {
-    const bool sale = m_fields.kind == 1;
+    const bool sale = IsSale(m_fields.kind);
     m_records.Begin(m_fields, separator);
     m_text.clear();
     m_ends.clear();

@@ -16,7 +16,7 @@ LoggedDocument LogEntryMaker::Make(const ComposedDocument& document) {
     LoggedDocument entry;
     entry.date = FormatIsoDate(given.oleDate);
     // The year of the date: a series restarts its numbers each year.
-    entry.identity = {given.kind == 1, given.name, given.series, given.number, OleYear(given.oleDate), given.taxId};
+    entry.identity = {IsSale(given.kind), given.name, given.series, given.number, OleYear(given.oleDate), given.taxId};
 
     m_fields = given;
     m_fields.date = entry.date;

@@ -22,8 +22,6 @@ using test::MemoryDocument;
 using test::MemoryDocumentSource;
 using test::MemoryFileSystem;
 
-std::string Day(double) { return "31/12/2004"; }
-
 MemoryDocument Sale(std::string series, std::int32_t number, std::vector<test::MemoryLine> lines) {
     MemoryDocument document;
     document.series = std::move(series);
@@ -59,8 +57,10 @@ protected:
         const auto keep = [keepCodePage] { return keepCodePage; };
         PeriodCheck check(keep);
         const ExportRequest request{38000, 39000, u"out.txt", std::move(separator), keep};
-        const ExportServices services{
-            m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, Day, nullptr, m_observer, &check};
+        const ExportServices services{m_source, {m_clients, m_suppliers, m_items, m_vat},
+                                      m_files,  [this](double) { return m_day; },
+                                      nullptr,  m_observer,
+                                      &check};
         m_outcome = withFile ? ExportToFile(request, services) : CheckPeriod(request, services);
         return check.Report();
     }
@@ -71,6 +71,7 @@ protected:
     VatAccountMap m_vat;
     DocumentObserver* m_observer = nullptr;
     ExportOutcome m_outcome;
+    std::string m_day = "31/12/2004";
 };
 
 // A period with every problem the check knows, and the report's exact bytes: the rows in
@@ -188,6 +189,113 @@ TEST_F(PeriodCheckTest, ASeparatorIsLookedForInEveryField) {
     EXPECT_EQ(problems(".4"), (std::vector<std::u16string>{u"separator-in-field 2.40", u"separator-in-field 12.40"}));
     EXPECT_EQ(problems("|"), std::vector<std::u16string>{});
 }
+
+// A separator or a line break in the source of each field of each record kind is found in
+// the field it reaches: the check reads every field the writer writes.
+struct FieldSource {
+    const char* name;
+    const char* separator;
+    void (*arrange)(MemoryDocument& document, std::string& day, AccountMap& clients, AccountMap& suppliers,
+                    AccountMap& items, VatAccountMap& vat);
+    std::vector<std::u16string> rows;  // "code key"
+};
+
+class FieldSources : public PeriodCheckTest, public testing::WithParamInterface<FieldSource> {};
+
+TEST_P(FieldSources, ReachTheCheckThroughTheirField) {
+    MemoryDocument document = Sale("A", 12, {{true, 10.0, 0.0, 24.0, "I1"}});
+    GetParam().arrange(document, m_day, m_clients, m_suppliers, m_items, m_vat);
+    m_source.documents = {document};
+    std::vector<std::u16string> rows;
+    const CheckReport report = Check(true, GetParam().separator);
+    for (const CheckProblem& problem : report.problems)
+        rows.push_back(AsCodeName(problem.code) + u" " + std::u16string(report.Key(problem)));
+    EXPECT_EQ(rows, GetParam().rows);
+}
+
+using Maps = AccountMap;
+const FieldSource kFieldSources[] = {
+    {"SeriesSeparator",
+     ";",
+     [](MemoryDocument& d, std::string&, Maps&, Maps&, Maps&, VatAccountMap&) { d.series = "A;B"; },
+     {u"separator-in-field A;B12", u"separator-in-field X-A;B12"}},
+    {"SeriesLineBreak",
+     ";",
+     [](MemoryDocument& d, std::string&, Maps&, Maps&, Maps&, VatAccountMap&) { d.series = "A\r\nB"; },
+     {u"line-break-in-field A\r\nB12", u"line-break-in-field X-A\r\nB12"}},
+    {"TaxIdSeparator",
+     ";",
+     [](MemoryDocument& d, std::string&, Maps& clients, Maps&, Maps&, VatAccountMap&) {
+         d.taxId = "T;2";
+         clients["T;2"] = "30-00";
+     },
+     {u"separator-in-field T;2"}},
+    {"TaxIdLineBreak",
+     ";",
+     [](MemoryDocument& d, std::string&, Maps& clients, Maps&, Maps&, VatAccountMap&) {
+         d.taxId = "T\n2";
+         clients["T\n2"] = "30-00";
+     },
+     {u"line-break-in-field T\n2"}},
+    {"DateSeparator",
+     ";",
+     [](MemoryDocument&, std::string& day, Maps&, Maps&, Maps&, VatAccountMap&) { day = "31;12"; },
+     {u"separator-in-field 31;12"}},
+    {"DateLineBreak",
+     ";",
+     [](MemoryDocument&, std::string& day, Maps&, Maps&, Maps&, VatAccountMap&) { day = "31\r12"; },
+     {u"line-break-in-field 31\r12"}},
+    {"NameSeparator",
+     ";",
+     [](MemoryDocument& d, std::string&, Maps&, Maps&, Maps&, VatAccountMap&) { d.name = "X;Y"; },
+     {u"separator-in-field X;Y-A12"}},
+    {"NameLineBreak",
+     ";",
+     [](MemoryDocument& d, std::string&, Maps&, Maps&, Maps&, VatAccountMap&) { d.name = "X\nY"; },
+     {u"line-break-in-field X\nY-A12"}},
+    {"VatRecordAccountSeparator",
+     ";",
+     [](MemoryDocument&, std::string&, Maps&, Maps&, Maps&, VatAccountMap& vat) { vat[24.0] = "X;P;S;T"; },
+     {u"separator-in-field S;T"}},
+    {"VatRecordAccountLineBreak",
+     ";",
+     [](MemoryDocument&, std::string&, Maps&, Maps&, Maps&, VatAccountMap& vat) { vat[24.0] = "X;P;S\r\nT"; },
+     {u"line-break-in-field S\r\nT"}},
+    {"ItemRecordAccountSeparator",
+     ";",
+     [](MemoryDocument&, std::string&, Maps&, Maps&, Maps& items, VatAccountMap&) { items["I1"] = "P;S;T"; },
+     {u"separator-in-field S;T"}},
+    {"ItemRecordAccountLineBreak",
+     ";",
+     [](MemoryDocument&, std::string&, Maps&, Maps&, Maps& items, VatAccountMap&) { items["I1"] = "P;S\nT"; },
+     {u"line-break-in-field S\nT"}},
+    {"ClientRecordAccountSeparator",
+     ";",
+     [](MemoryDocument&, std::string&, Maps& clients, Maps&, Maps&, VatAccountMap&) { clients["T2"] = "30;01"; },
+     {u"separator-in-field 30;01"}},
+    {"SupplierRecordAccountLineBreak",
+     ";",
+     [](MemoryDocument& d, std::string&, Maps&, Maps& suppliers, Maps& items, VatAccountMap&) {
+         d.kind = 0;
+         suppliers["T2"] = "50\r\n01";
+         items["I1"] = "70-P;70-S";
+     },
+     {u"line-break-in-field 50\r\n01"}},
+    {"TraderNumberHoldsTheSeparator",
+     "45",
+     [](MemoryDocument&, std::string&, Maps&, Maps&, Maps&, VatAccountMap&) {},
+     {u"separator-in-field 345"}},
+    {"RecordFlagHoldsTheSeparator",
+     "7",
+     [](MemoryDocument& d, std::string&, Maps&, Maps& suppliers, Maps& items, VatAccountMap&) {
+         d.kind = 7;  // a purchase, written as it is in field 12 of its group records
+         suppliers["T2"] = "50";
+         items["I1"] = "60;61";
+     },
+     {u"separator-in-field 7"}},
+};
+INSTANTIATE_TEST_SUITE_P(Check, FieldSources, testing::ValuesIn(kFieldSources),
+                         [](const testing::TestParamInfo<FieldSource>& info) { return std::string(info.param.name); });
 
 // Every document's records as the file holds them, and what the check made of them.
 class Recorder final : public DocumentObserver {
