@@ -31,7 +31,7 @@ enum class CheckCode : std::uint8_t {
     NoTrader,
     NoLines,
 };
-inline constexpr std::size_t kCheckCodeCount = 14;
+inline constexpr std::size_t kCheckCodeCount = static_cast<std::size_t>(CheckCode::NoLines) + 1;
 
 [[nodiscard]] constexpr bool IsBlocking(CheckCode code) { return code <= CheckCode::Changed; }
 [[nodiscard]] constexpr bool IsAccountProblem(CheckCode code) { return code <= CheckCode::VatAccount; }

@@ -84,6 +84,9 @@ public:
     static constexpr char16_t kFileName[] = u"dralmoft-exports.db";
     // The schema this program writes; an older log is brought up to it when opened.
     static constexpr int kSchemaVersion = 2;
+    // How long a reader or writer waits for another program that holds the log (a second
+    // user of a shared folder, a backup) before it gives up with SQLite's "busy".
+    static constexpr int kBusyWaitMs = 5000;
 
     // Whether the log at `path` is there, as SQLite sees it: an empty file is no log (it
     // would be taken for a new, empty database). Looking creates nothing.

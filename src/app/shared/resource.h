@@ -107,6 +107,7 @@
 // The period check's counts, one per problem code in the order of CheckCode
 // ("%1 έγγραφα με πελάτη χωρίς λογαριασμό", ...).
 #define IDS_CHECK_COUNT_FIRST 240
+#define IDS_CHECK_COUNT_LAST 253
 
 // The question before a file with problems replaces the target, and the report window.
 #define IDS_CHECK_QUESTION 260

@@ -16,6 +16,9 @@
 namespace dralmoft {
 namespace {
 
+static_assert(IDS_CHECK_COUNT_LAST - IDS_CHECK_COUNT_FIRST + 1 == kCheckCodeCount,
+              "a count text per check code, in the order of CheckCode");
+
 // A message, then the lines that follow it, each after an empty line.
 std::wstring Paragraphs(std::wstring text, std::initializer_list<std::wstring> more) {
     for (const std::wstring& line : more) {

@@ -1,0 +1,51 @@
+#include "log/log_rows.h"
+
+#include "base/code_page.h"
+
+namespace dralmoft::log_rows {
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    AppendUtf8(out, text);
+    return out;
+}
+
+std::u16string Utf16(const std::string& text) { return Utf8ToUtf16(text).value_or(std::u16string()); }
+
+std::string UnitBytes(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xff));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::u16string Units(std::string_view bytes) {
+    std::u16string text;
+    for (std::size_t at = 0; at + 1 < bytes.size(); at += 2)
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[at]) |
+                                             (static_cast<unsigned char>(bytes[at + 1]) << 8)));
+    return text;
+}
+
+SqliteStatement& BindIdentity(SqliteStatement& statement, int first, const DocumentIdentity& identity) {
+    return statement.Bind(first, std::int64_t{identity.sale})
+        .BindBlob(first + 1, identity.name)
+        .BindBlob(first + 2, identity.series)
+        .Bind(first + 3, identity.number)
+        .Bind(first + 4, std::int64_t{identity.year})
+        .BindBlob(first + 5, identity.taxId);
+}
+
+DocumentIdentity IdentityAt(const SqliteStatement& row) {
+    return {row.Integer(kSale) != 0,
+            row.Blob(kName),
+            row.Blob(kSeries),
+            row.Integer(kNumber),
+            static_cast<int>(row.Integer(kYear)),
+            row.Blob(kTaxId)};
+}
+
+}  // namespace dralmoft::log_rows

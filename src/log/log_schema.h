@@ -1,0 +1,85 @@
+#pragma once
+// The export log's schema, version by version, and the statements that keep its lookup
+// table of each document's latest standing export.
+
+namespace dralmoft::log_schema {
+
+// Version 1. The identity's texts are blobs: the bytes the records carry, compared
+// exactly. `digest` is the 64 bits as a signed integer. A batch holds a document once
+// (Record sees to it); the indexes are small ones, so that a year is recorded quickly.
+inline constexpr const char* kSchema1 = R"sql(
+CREATE TABLE batch (
+    number INTEGER PRIMARY KEY,
+    exported_at TEXT NOT NULL,
+    user TEXT NOT NULL,
+    machine TEXT NOT NULL,
+    period_from TEXT NOT NULL,
+    period_to TEXT NOT NULL,
+    path BLOB NOT NULL,
+    code_page INTEGER NOT NULL,
+    separator BLOB NOT NULL,
+    documents INTEGER NOT NULL,
+    records INTEGER NOT NULL,
+    file_digest TEXT NOT NULL,
+    undone_at TEXT,
+    undone_by TEXT
+);
+CREATE TABLE document (
+    batch INTEGER NOT NULL REFERENCES batch (number),
+    sale INTEGER NOT NULL,
+    name BLOB NOT NULL,
+    series BLOB NOT NULL,
+    number INTEGER NOT NULL,
+    year INTEGER NOT NULL,
+    tax_id BLOB NOT NULL,
+    date TEXT NOT NULL,
+    digest INTEGER NOT NULL
+);
+CREATE INDEX document_batch ON document (batch);
+CREATE INDEX document_year ON document (year);
+CREATE INDEX document_date ON document (date);
+)sql";
+
+// Version 2: each document's latest standing export, kept as batches are recorded and
+// undone, so that a year's lookup reads each document once however often the year was
+// exported again. The document table keeps every batch's rows (for the history and for
+// undo) and loses the indexes only the lookups needed.
+inline constexpr const char* kSchema2 = R"sql(
+CREATE TABLE latest (
+    year INTEGER NOT NULL,
+    sale INTEGER NOT NULL,
+    name BLOB NOT NULL,
+    series BLOB NOT NULL,
+    number INTEGER NOT NULL,
+    tax_id BLOB NOT NULL,
+    batch INTEGER NOT NULL,
+    date TEXT NOT NULL,
+    digest INTEGER NOT NULL,
+    PRIMARY KEY (year, sale, name, series, number, tax_id)
+) WITHOUT ROWID;
+DROP INDEX document_year;
+DROP INDEX document_date;
+INSERT OR REPLACE INTO latest
+    SELECT d.year, d.sale, d.name, d.series, d.number, d.tax_id, d.batch, d.date, d.digest
+    FROM document d JOIN batch b ON b.number = d.batch
+    WHERE b.undone_at IS NULL ORDER BY d.batch;
+)sql";
+
+// A batch's documents become the latest of their identities.
+inline constexpr const char* kTakeLatest =
+    "INSERT OR REPLACE INTO latest SELECT year, sale, name, series, number, tax_id, batch, date, digest "
+    "FROM document WHERE batch = ?";
+
+// After batch ? is undone: its documents go back to the batch that exported them last
+// before it, or out of the lookup. A later batch that holds one keeps it.
+inline constexpr const char* kDropUndone = "DELETE FROM latest WHERE batch = ?";
+inline constexpr const char* kRestoreEarlier =
+    "INSERT OR REPLACE INTO latest "
+    "SELECT d.year, d.sale, d.name, d.series, d.number, d.tax_id, d.batch, d.date, d.digest "
+    "FROM document d JOIN batch b ON b.number = d.batch "
+    "WHERE b.undone_at IS NULL AND (d.year, d.sale, d.name, d.series, d.number, d.tax_id) IN ("
+    "SELECT year, sale, name, series, number, tax_id FROM document WHERE batch = ?1 "
+    "EXCEPT SELECT year, sale, name, series, number, tax_id FROM latest) "
+    "ORDER BY d.batch";
+
+}  // namespace dralmoft::log_schema
