@@ -26,6 +26,7 @@ public:
         Unwritable,    // the target cannot be replaced: the server was not asked
         NotSaved,      // writing, flushing or replacing failed: the target is as it was
         ServerFailed,  // the server failed part way: the target is as it was
+        DateFailed,    // the system could not write a document's date: the target is as it was
     };
 
     State state = State::Unwritable;
@@ -38,10 +39,12 @@ public:
     bool targetExisted = false;
     // Unwritable, NotSaved: the system's error.
     FileStatus fileError;
-    // ServerFailed: the error, and the document being read ("name-seriesnumber", or "#n"
+    // ServerFailed, DateFailed: the error, and the document being read ("name-seriesnumber", or "#n"
     // before its texts were known).
     std::optional<ServerError> serverError;
     std::string document;
+    // DateFailed: the date (OLE) the system could not write, of `document`.
+    double unwrittenDate = 0.0;
     // Pending, Written: the digest of the file's bytes (see FnvDigest::AddBytes).
     std::uint64_t fileDigest = 0;
 

@@ -88,7 +88,11 @@ FileStatus ExportRun::ExportDocument(SourceDocument& document, std::string& sepa
     if (!(std::trunc(date) >= kFirstOleDate && std::trunc(date) <= kLastOleDate))
         throw ServerError(kStatusInvalidArgument, kInvalidDateText);
     auto known = m_dates.find(date);
-    if (known == m_dates.end()) known = m_dates.emplace(date, m_formatDate(date)).first;
+    if (known == m_dates.end()) {
+        std::optional<std::string> text = m_formatDate(date);
+        if (!text) throw DateFormatError(date);
+        known = m_dates.emplace(date, std::move(*text)).first;
+    }
     m_fields.date = known->second;
     m_fields.oleDate = date;
     if (separator.empty()) separator = ";";

@@ -5,9 +5,11 @@
 // from outside.
 
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <limits>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,8 +40,20 @@ public:
     virtual void Finish() = 0;
 };
 
-// The document date in the user's short date form.
-using DateFormatter = std::function<std::string(double oleDate)>;
+// The document date in the user's short date form; nothing when the system cannot write it.
+using DateFormatter = std::function<std::optional<std::string>(double oleDate)>;
+
+// Raised by the run when the date formatter cannot write a document's date: the system
+// failed, not the server.
+class DateFormatError : public std::exception {
+public:
+    explicit DateFormatError(double oleDate) : m_date(oleDate) {}
+    [[nodiscard]] double Date() const noexcept { return m_date; }
+    [[nodiscard]] const char* what() const noexcept override { return "a date the system cannot write"; }
+
+private:
+    double m_date;
+};
 
 struct ExportSummary {
     std::size_t read = 0;           // elements walked
@@ -58,7 +72,8 @@ public:
               ExportProgress* progress = nullptr, DocumentObserver* observer = nullptr, RunWatcher* watcher = nullptr);
 
     // Runs the period. An empty `separator` becomes ";" when the first record needs it.
-    // Raises ServerError; answers a failed write, after which nothing more is written.
+    // Raises ServerError and DateFormatError; answers a failed write, after which nothing
+    // more is written.
     [[nodiscard]] FileStatus Run(double from, double to, std::string& separator);
 
     [[nodiscard]] const ExportSummary& Summary() const { return m_summary; }

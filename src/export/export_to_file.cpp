@@ -51,14 +51,21 @@ private:
         try {
             status = run.Run(request.from, request.to, outcome.separator);
         } catch (const ServerError& error) {
-            outcome.summary = run.Summary();
-            outcome.state = State::ServerFailed;
             outcome.serverError = error;
-            outcome.document = run.CurrentDocument();
-            return false;
+            return Failed(outcome, State::ServerFailed, run);
+        } catch (const DateFormatError& error) {
+            outcome.unwrittenDate = error.Date();
+            return Failed(outcome, State::DateFailed, run);
         }
         outcome.summary = run.Summary();
         return true;
+    }
+
+    static bool Failed(ExportOutcome& outcome, State state, const ExportRun& run) {
+        outcome.summary = run.Summary();
+        outcome.state = state;
+        outcome.document = run.CurrentDocument();
+        return false;
     }
 
     static ExportOutcome FileFailure(ExportOutcome outcome, State state, FileStatus status) {

@@ -43,7 +43,8 @@ struct ExportServices {
 // the outcome; nothing else is caught.
 [[nodiscard]] ExportOutcome ExportToFile(const ExportRequest& request, const ExportServices& services);
 
-// The same run with no file (the request's path is not used): Checked, or ServerFailed.
+// The same run with no file (the request's path is not used): Checked, ServerFailed or
+// DateFailed.
 // What it would have written goes through the services' watcher.
 [[nodiscard]] ExportOutcome CheckPeriod(const ExportRequest& request, const ExportServices& services);
 

@@ -118,6 +118,23 @@ TEST_F(ExportToFileTest, ServerFailureNamesTheDocumentAndLeavesTheTarget) {
     EXPECT_TRUE(TargetUntouchedAndNoTemporary());
 }
 
+// The system that cannot write a date in the user's form has failed, not the server: the
+// outcome says which, with the document and its date.
+TEST_F(ExportToFileTest, ADateTheSystemCannotWriteIsNotAServerFailure) {
+    const ExportRequest request{38000, 39000, u"out.txt", "", [] { return true; }};
+    const auto formatDate = [](double date) -> std::optional<std::string> {
+        if (date == 38353.0) return std::nullopt;
+        return "31/12/2004";
+    };
+    const ExportOutcome outcome =
+        ExportToFile(request, {m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, formatDate});
+    EXPECT_EQ(outcome.state, State::DateFailed);
+    EXPECT_EQ(outcome.document, "ΤΙΜ-Β7");
+    EXPECT_EQ(outcome.unwrittenDate, 38353.0);
+    EXPECT_FALSE(outcome.serverError.has_value());
+    EXPECT_TRUE(TargetUntouchedAndNoTemporary());
+}
+
 TEST_F(ExportToFileTest, FileFailuresLeaveTheTarget) {
     m_files.failCreate = true;
     ExportOutcome outcome = Export();

@@ -13,7 +13,7 @@ namespace dralmoft {
 std::u16string LedgerExportDialog::LogPath() const { return m_folder + std::u16string(ExportLog::kFileName); }
 
 std::wstring LedgerExportDialog::PeriodText() const {
-    return Part(FormatUserDate(m_dateFrom)) + L" - " + Part(FormatUserDate(m_dateTo));
+    return Part(UserDateText(m_dateFrom)) + L" - " + Part(UserDateText(m_dateTo));
 }
 
 void LedgerExportDialog::ShowHistory() {

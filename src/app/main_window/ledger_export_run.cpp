@@ -27,7 +27,7 @@ bool LedgerExportDialog::TakePeriod() {
     m_dateFrom = DayOf(m_dateFrom);
     m_dateTo = DayOf(m_dateTo);
     if (m_dateFrom <= m_dateTo) return true;
-    ShowErrorMessage(Handle(), IDS_PERIOD_REVERSED, {Part(FormatUserDate(m_dateFrom)), Part(FormatUserDate(m_dateTo))});
+    ShowErrorMessage(Handle(), IDS_PERIOD_REVERSED, {Part(UserDateText(m_dateFrom)), Part(UserDateText(m_dateTo))});
     return false;
 }
 

@@ -19,6 +19,9 @@ namespace {
 static_assert(IDS_CHECK_COUNT_LAST - IDS_CHECK_COUNT_FIRST + 1 == kCheckCodeCount,
               "a count text per check code, in the order of CheckCode");
 
+// The date the system could not write in the user's form, as the log writes days.
+std::wstring UnwrittenDateText(const ExportOutcome& outcome) { return Part(FormatIsoDate(outcome.unwrittenDate)); }
+
 // A message, then the lines that follow it, each after an empty line.
 std::wstring Paragraphs(std::wstring text, std::initializer_list<std::wstring> more) {
     for (const std::wstring& line : more) {
@@ -31,7 +34,7 @@ std::wstring Paragraphs(std::wstring text, std::initializer_list<std::wstring> m
 
 std::wstring IsoDayText(const std::string& day) {
     const std::optional<double> date = ParseOleDate(day);
-    return Part(date ? FormatUserDate(*date) : day);
+    return Part(date ? UserDateText(*date) : day);
 }
 
 std::wstring BatchPeriodText(const ExportBatch& batch) {
@@ -78,6 +81,8 @@ std::wstring EarlierFileText(const ExportOutcome& outcome) {
 }
 
 std::optional<std::wstring> CheckFailureText(const ExportOutcome& outcome) {
+    if (outcome.state == ExportOutcome::State::DateFailed)
+        return LoadMessage(IDS_CHECK_DATE_FAILED, {UnwrittenDateText(outcome), Part(outcome.document)});
     if (outcome.state != ExportOutcome::State::ServerFailed) return std::nullopt;
     const ServerError& error = *outcome.serverError;
     const std::wstring status = Part(error.StatusHex());
@@ -128,6 +133,10 @@ std::optional<std::wstring> ExportFailureText(const ExportOutcome& outcome, std:
                     : LoadMessage(IDS_EXPORT_FAILED, {path, status, Part(outcome.document), Part(error.Text())});
             return Paragraphs(failure, {EarlierFileText(outcome)});
         }
+        case State::DateFailed:
+            return Paragraphs(
+                LoadMessage(IDS_EXPORT_DATE_FAILED, {path, UnwrittenDateText(outcome), Part(outcome.document)}),
+                {EarlierFileText(outcome)});
         case State::Pending:
         case State::Checked:
         case State::Written:

@@ -3,17 +3,17 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "base/server_error.h"
+#include "base/iso_date.h"
 #include "win/bstr.h"
-#include "win/wide_text.h"
 
 namespace dralmoft {
 
-std::string FormatUserDate(double oleDate) {
+std::optional<std::string> FormatUserDate(double oleDate) {
     Bstr text;
-    const HRESULT status = ::VarBstrFromDate(oleDate, LOCALE_USER_DEFAULT, VAR_DATEVALUEONLY, text.Put());
-    if (FAILED(status)) throw ServerError(status, FromWide(L"Η ημερομηνία του παραστατικού δεν μπορεί να γραφτεί."));
+    if (FAILED(::VarBstrFromDate(oleDate, LOCALE_USER_DEFAULT, VAR_DATEVALUEONLY, text.Put()))) return std::nullopt;
     return ToText(text);
 }
+
+std::string UserDateText(double oleDate) { return FormatUserDate(oleDate).value_or(FormatIsoDate(oleDate)); }
 
 }  // namespace dralmoft
