@@ -4,14 +4,18 @@
 // the registry, so a location reaches the server exactly as the ERP wrote it.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace dralmoft {
 
 struct ConnectionSettings {
-    std::u16string databaseType;    // "...\DataType", empty when absent
-    std::u16string location;        // "...\Database", empty when absent
-    std::u16string machineFolder;   // "...\MachineDatabase", empty when absent
+    std::u16string databaseType;   // "...\DataType", empty when absent
+    std::u16string location;       // "...\Database", empty when absent
+    std::u16string machineFolder;  // "...\MachineDatabase", empty when absent
+    // Why the location could not be read although it may be there (a Windows status, such
+    // as access denied); 0 when it was read or is simply absent.
+    std::uint32_t locationError = 0;
 };
 
 // The five strings of one IDatabaseSetup::OpenDatabase call.

@@ -3,16 +3,17 @@
 #include <vector>
 
 namespace dralmoft {
-namespace {
 
-int Result(LSTATUS status) { return status == ERROR_SUCCESS ? 1 : 0; }
-
-}  // namespace
+int RegistryKey::Result(LSTATUS status) {
+    m_status = status;
+    return status == ERROR_SUCCESS ? 1 : 0;
+}
 
 RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
     if (this != &other) {
         Close();
         m_key = other.m_key;
+        m_status = other.m_status;
         other.m_key = nullptr;
     }
     return *this;
@@ -38,18 +39,16 @@ int RegistryKey::SetString(const std::wstring& name, const std::wstring& text) {
     const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     const LSTATUS status =
         ::RegSetValueExW(m_key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);
-    if (status != ERROR_SUCCESS) return 0;
-    ::RegFlushKey(m_key);
-    return 1;
+    if (status == ERROR_SUCCESS) ::RegFlushKey(m_key);
+    return Result(status);
 }
 
 int RegistryKey::SetNumber(const std::wstring& name, std::uint32_t number) {
     const DWORD value = number;
     const LSTATUS status =
         ::RegSetValueExW(m_key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    if (status != ERROR_SUCCESS) return 0;
-    ::RegFlushKey(m_key);
-    return 1;
+    if (status == ERROR_SUCCESS) ::RegFlushKey(m_key);
+    return Result(status);
 }
 
 int RegistryKey::QueryString(const std::wstring& name, std::wstring& text) {
@@ -66,12 +65,12 @@ int RegistryKey::QueryString(const std::wstring& name, std::wstring& text) {
             ::RegQueryValueExW(m_key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
         if (status == ERROR_SUCCESS) {
             text.assign(buffer.data());
-            return 1;
+            return Result(status);
         }
         if (status != ERROR_MORE_DATA || attempt == 3) break;
         bytes = size;
     }
-    return 0;
+    return Result(status);
 }
 
 int RegistryKey::QueryNumber(const std::wstring& name, std::uint32_t& number) {
@@ -80,9 +79,8 @@ int RegistryKey::QueryNumber(const std::wstring& name, std::uint32_t& number) {
     DWORD size = sizeof value;
     const LSTATUS status =
         ::RegQueryValueExW(m_key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-    if (status != ERROR_SUCCESS) return 0;
-    number = value;
-    return 1;
+    if (status == ERROR_SUCCESS) number = value;
+    return Result(status);
 }
 
 int RegistryKey::DeleteKey(HKEY root, const std::wstring& path) { return Result(::RegDeleteKeyW(root, path.c_str())); }

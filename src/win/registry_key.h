@@ -1,7 +1,8 @@
 #pragma once
 // One open registry key. Every operation answers 1 for success and 0 for failure, as
-// the callers only need to know whether the value is there. The key is closed when
-// the object goes away; copying would close it twice and does not compile.
+// most callers only need to know whether the value is there; LastStatus keeps the
+// system's status of the last one, for a caller that must tell the user why. The key is
+// closed when the object goes away; copying would close it twice and does not compile.
 
 #include <windows.h>
 
@@ -14,7 +15,7 @@ class RegistryKey {
 public:
     RegistryKey() = default;
     ~RegistryKey() { Close(); }
-    RegistryKey(RegistryKey&& other) noexcept : m_key(other.m_key) { other.m_key = nullptr; }
+    RegistryKey(RegistryKey&& other) noexcept : m_key(other.m_key), m_status(other.m_status) { other.m_key = nullptr; }
     RegistryKey& operator=(RegistryKey&& other) noexcept;
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
@@ -36,9 +37,15 @@ public:
     int LoadHive(HKEY root, const std::wstring& subKey, const std::wstring& file);
 
     [[nodiscard]] HKEY Handle() const noexcept { return m_key; }
+    // The status of the last operation (ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ...).
+    [[nodiscard]] LONG LastStatus() const noexcept { return m_status; }
 
 private:
+    // Keeps `status` as the last one: 1 when it is success, 0 otherwise.
+    int Result(LSTATUS status);
+
     HKEY m_key = nullptr;
+    LONG m_status = ERROR_SUCCESS;
 };
 
 }  // namespace dralmoft

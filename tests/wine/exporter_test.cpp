@@ -391,6 +391,22 @@ TEST_F(Exporter, TheCheckReportsEveryProblemAndExitsFour) {
         EXPECT_EQ(result.out.substr(problems.size(), summary.size()), summary);
     }
     EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\2026.txt"));
+
+    // A report cut short does not pass for a whole one: where standard output takes
+    // nothing, the check and the history fail and say why. An export's file stands
+    // whatever became of its summary line.
+    const auto cut = [&](const std::wstring& arguments) {
+        return RunProgram(ExporterProgram(), arguments, m_work.Path(), Output::ClosedPipe);
+    };
+    ProgramResult result = cut(std::wstring(kMarch) + L"--check");
+    EXPECT_EQ(result.exitCode, 1u) << result.err;
+    EXPECT_NE(result.err.find("Η έξοδος του προγράμματος δεν γράφτηκε ολόκληρη"), std::string::npos) << result.err;
+    result = cut(std::wstring(kMarch) + L"--out cut.txt");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(Accounts(L"cut.txt"), SourceFile("tests/golden/problems-2026-03-737.txt"));
+    result = cut(L"--history");
+    EXPECT_EQ(result.exitCode, 1u) << result.err;
+    EXPECT_NE(result.err.find("Η έξοδος του προγράμματος δεν γράφτηκε ολόκληρη"), std::string::npos) << result.err;
 }
 
 // --strict keeps an earlier file from a file with problems; without it the file is written

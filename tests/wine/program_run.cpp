@@ -30,10 +30,20 @@ std::wstring TemporaryName(const wchar_t* prefix) {
 
 }  // namespace
 
-StartedProgram::StartedProgram(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder)
+StartedProgram::StartedProgram(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder,
+                               Output output)
     : m_out(TemporaryName(L"out")), m_err(TemporaryName(L"err")) {
-    const UniqueFile out = InheritableFile(m_out);
+    UniqueFile out = InheritableFile(m_out);
     const UniqueFile err = InheritableFile(m_err);
+    if (output == Output::ClosedPipe) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE reading = nullptr;
+        HANDLE writing = nullptr;
+        if (::CreatePipe(&reading, &writing, &inherit, 0)) {
+            ::CloseHandle(reading);
+            out = UniqueFile(writing);
+        }
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -42,11 +52,13 @@ StartedProgram::StartedProgram(const std::wstring& program, const std::wstring& 
     startup.hStdError = err.Get();
     std::wstring command = L"\"" + program + L"\" " + arguments;
     PROCESS_INFORMATION process{};
-    if (::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
-                         &process)) {
-        ::CloseHandle(process.hThread);
-        m_process.Reset(process.hProcess);
+    if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                          &process)) {
+        m_startError = ::GetLastError();
+        return;
     }
+    ::CloseHandle(process.hThread);
+    m_process.Reset(process.hProcess);
 }
 
 StartedProgram::~StartedProgram() {
@@ -56,13 +68,24 @@ StartedProgram::~StartedProgram() {
 }
 
 ProgramResult StartedProgram::Wait() {
+    constexpr DWORD kTimeoutMs = 60000;
     ProgramResult result;
-    result.exitCode = 999;  // did not start, or did not end in time
-    if (!m_process.Valid()) return result;
-    if (::WaitForSingleObject(m_process.Get(), 60000) == WAIT_OBJECT_0)
+    result.exitCode = 999;
+    if (!m_process.Valid()) {
+        result.err = "the program did not start: CreateProcess failed with error " + std::to_string(m_startError);
+        return result;
+    }
+    const auto started = ::GetTickCount64();
+    if (::WaitForSingleObject(m_process.Get(), kTimeoutMs) == WAIT_OBJECT_0) {
         ::GetExitCodeProcess(m_process.Get(), &result.exitCode);
+        result.out = Contents(m_out);
+        result.err = Contents(m_err);
+        return result;
+    }
+    Kill();
     result.out = Contents(m_out);
-    result.err = Contents(m_err);
+    result.err = "the program ran past its time: still running after " + std::to_string(::GetTickCount64() - started) +
+                 " ms, and was killed; it had written: " + Contents(m_err);
     return result;
 }
 
@@ -72,8 +95,9 @@ void StartedProgram::Kill() {
     ::WaitForSingleObject(m_process.Get(), 10000);
 }
 
-ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder) {
-    StartedProgram started(program, arguments, folder);
+ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder,
+                         Output output) {
+    StartedProgram started(program, arguments, folder, output);
     return started.Wait();
 }
 

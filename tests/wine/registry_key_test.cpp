@@ -29,6 +29,7 @@ protected:
 TEST_F(RegistryKeyTest, MissingKeyFailsAndLeavesNoHandle) {
     RegistryKey key;
     EXPECT_EQ(key.Open(HKEY_CURRENT_USER, kTestKey + L"\\absent"), 0);
+    EXPECT_EQ(key.LastStatus(), ERROR_FILE_NOT_FOUND) << "why, for a caller that tells the user";
     EXPECT_EQ(key.Handle(), nullptr);
     std::wstring text = L"old";
     EXPECT_EQ(key.QueryString(L"Tavrenix", text), 0);
@@ -38,7 +39,11 @@ TEST_F(RegistryKeyTest, MissingKeyFailsAndLeavesNoHandle) {
 TEST_F(RegistryKeyTest, MissingValueEmptiesTheText) {
     std::wstring text = L"old";
     EXPECT_EQ(m_key.QueryString(L"absent", text), 0);
+    EXPECT_EQ(m_key.LastStatus(), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(text, L"");
+    EXPECT_EQ(m_key.SetString(L"present", L"x"), 1);
+    EXPECT_EQ(m_key.QueryString(L"present", text), 1);
+    EXPECT_EQ(m_key.LastStatus(), ERROR_SUCCESS);
 }
 
 TEST_F(RegistryKeyTest, StringsReadBackWhole) {

@@ -5,6 +5,7 @@
 #include "app/exporter/console_text.h"
 #include "app/exporter/exit_codes.h"
 #include "app/exporter/exporter_policy.h"
+#include "app/exporter/output_failure.h"
 #include "app/shared/resource.h"
 #include "app/shared/shared_messages.h"
 #include "log/export_log.h"
@@ -37,7 +38,7 @@ int RunLogAction(const ExporterOptions& options) {
                                       AsWide(batch.user) + L"\t" + Part(batch.from) + L"\t" + Part(batch.to) + L"\t" +
                                       std::to_wstring(batch.documents) + L"\t" + std::to_wstring(batch.records) +
                                       L"\t" + (batch.Undone() ? L"undone" : L"ok") + L"\t" + AsWide(batch.path);
-            Tell(STD_OUTPUT_HANDLE, line);
+            if (!Tell(STD_OUTPUT_HANDLE, line)) return OutputNotWritten();
         }
         return kExitDone;
     }

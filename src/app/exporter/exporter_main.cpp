@@ -29,6 +29,7 @@
 #include "app/exporter/exit_codes.h"
 #include "app/exporter/exporter_log.h"
 #include "app/exporter/exporter_policy.h"
+#include "app/exporter/output_failure.h"
 #include "app/shared/resource.h"
 #include "app/shared/shared_messages.h"
 #include "app/shared/version.h"
@@ -163,17 +164,16 @@ int Present(const SessionResult& result, const ExporterOptions& options, FileSys
             return kExitFailed;
         }
     }
-    if (options.check) {
-        (void)WriteProblemsCsv(report, [](std::string_view piece) {
-            WriteConsoleUtf8(STD_OUTPUT_HANDLE, piece);
-            return true;
-        });
-    }
+    // A check's problems and summary are its product; an export's summary only tells of
+    // a file that stands whether it is read or not.
+    if (options.check &&
+        !WriteProblemsCsv(report, [](std::string_view piece) { return WriteConsoleUtf8(STD_OUTPUT_HANDLE, piece); }))
+        return OutputNotWritten();
     // A check has no file to name: its line names the period.
     const std::wstring name =
         options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : AsWide(options.out);
-    Tell(STD_OUTPUT_HANDLE,
-         name + Part(Summary(result.outcome.summary, report.BlockingCount(), result.counts, seconds)));
+    const std::wstring summary = Part(Summary(result.outcome.summary, report.BlockingCount(), result.counts, seconds));
+    if (!Tell(STD_OUTPUT_HANDLE, name + summary) && options.check) return OutputNotWritten();
     const bool blocked = report.BlockingCount() != 0 && (options.check || options.strict);
     return blocked ? kExitBlocked : kExitDone;
 }
@@ -184,7 +184,7 @@ int Export(const ExporterOptions& options) {
     if (WritesOverKeptFile(files, options)) return kExitUsage;
 
     const ConnectionSettings settings = ReadConnectionSettings();
-    if (settings.location.empty()) Tell(STD_ERROR_HANDLE, DatabaseNotSetText());
+    if (settings.location.empty()) Tell(STD_ERROR_HANDLE, DatabaseNotSetText(settings));
     RegisterDatabases(settings);
 
     AccountMap clients, suppliers, items;

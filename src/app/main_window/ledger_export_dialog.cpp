@@ -97,7 +97,7 @@ void LedgerExportDialog::Initialize(std::wstring& settingsNote) {
     const ConnectionSettings settings = ReadConnectionSettings();
     // Without a location the server gets "\\": the user must hear why, whether the server
     // refuses it (the note goes with that message) or serves whatever it finds there.
-    if (settings.location.empty()) settingsNote = DatabaseNotSetText();
+    if (settings.location.empty()) settingsNote = DatabaseNotSetText(settings);
     RegisterDatabases(setup, settings);
     if (!settingsNote.empty()) ShowErrorText(Handle(), settingsNote);
     ShowPartnerList(true);

@@ -11,6 +11,7 @@
 #include "data/windows/connection_setup.h"
 #include "export/windows/locale_date.h"
 #include "win/string_table.h"
+#include "win/system_error.h"
 #include "win/wide_text.h"
 
 namespace dralmoft {
@@ -145,8 +146,10 @@ std::optional<std::wstring> ExportFailureText(const ExportOutcome& outcome, std:
     return std::nullopt;
 }
 
-std::wstring DatabaseNotSetText() {
-    return LoadMessage(IDS_DATABASE_NOT_SET, {L"HKEY_CURRENT_USER\\" + SettingsKeyPath()});
+std::wstring DatabaseNotSetText(const ConnectionSettings& settings) {
+    const std::wstring key = L"HKEY_CURRENT_USER\\" + SettingsKeyPath();
+    if (settings.locationError == 0) return LoadMessage(IDS_DATABASE_NOT_SET, {key});
+    return LoadMessage(IDS_DATABASE_NOT_READ, {key, Part(SystemErrorText(settings.locationError))});
 }
 
 std::wstring HelperFileText(const FileStatus& status) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "check/check_report.h"
+#include "data/connection_settings.h"
 #include "data/file_system.h"
 #include "export/export_outcome.h"
 #include "log/export_log.h"
@@ -32,8 +33,9 @@ namespace dralmoft {
 // What became of an earlier file of the outcome's target: kept as it was, or none.
 [[nodiscard]] std::wstring EarlierFileText(const ExportOutcome& outcome);
 
-// The ERP's database location is not set in the settings key.
-[[nodiscard]] std::wstring DatabaseNotSetText();
+// The ERP's database location is not set in the settings key, or could not be read from
+// it (with the system's reason).
+[[nodiscard]] std::wstring DatabaseNotSetText(const ConnectionSettings& settings);
 
 // The line that names a lock or temporary file a failure happened on; "" when none did.
 [[nodiscard]] std::wstring HelperFileText(const FileStatus& status);

@@ -7,11 +7,15 @@
 namespace dralmoft {
 namespace {
 
-std::u16string ReadSetting(RegistryKey& key, const std::wstring& root, const wchar_t* setting) {
+// The setting's text, empty when it cannot be read; `error` the status when that is
+// anything but its absence.
+std::u16string ReadSetting(RegistryKey& key, const std::wstring& root, const wchar_t* setting,
+                           std::uint32_t* error = nullptr) {
     std::wstring text;
-    if (key.Open(HKEY_CURRENT_USER, root + L"\\" + setting, KEY_READ) == 1) {
-        if (key.QueryString(kSettingsValue, text) == 0) text.clear();
-    }
+    if (key.Open(HKEY_CURRENT_USER, root + L"\\" + setting, KEY_READ) == 1) (void)key.QueryString(kSettingsValue, text);
+    const LONG status = key.LastStatus();
+    if (error != nullptr && status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
+        *error = static_cast<std::uint32_t>(status);
     key.Close();
     return {text.begin(), text.end()};
 }
@@ -33,7 +37,7 @@ ConnectionSettings ReadConnectionSettings() {
     RegistryKey key;
     ConnectionSettings settings;
     settings.databaseType = ReadSetting(key, root, L"DataType");
-    settings.location = ReadSetting(key, root, L"Database");
+    settings.location = ReadSetting(key, root, L"Database", &settings.locationError);
     settings.machineFolder = ReadSetting(key, root, L"MachineDatabase");
     return settings;
 }

@@ -24,7 +24,4 @@ public:
     [[nodiscard]] std::uint64_t RandomNumber() override;
 };
 
-// The system's text for an error code, in 1253, without the trailing line end.
-[[nodiscard]] std::string SystemErrorText(unsigned long error);
-
 }  // namespace dralmoft
