@@ -57,8 +57,8 @@ TEST(CompanyGenerator, WritesAValidCompanyWithEveryFeature) {
     EXPECT_TRUE(std::any_of(company.clients.begin(), company.clients.end(),
                             [](const Trader& t) { return !t.offersInterface; }));
     // Documents come in date order through the year.
-    EXPECT_TRUE(std::is_sorted(docs.begin(), docs.end(),
-                               [](const Document& a, const Document& b) { return a.date < b.date; }));
+    EXPECT_TRUE(
+        std::is_sorted(docs.begin(), docs.end(), [](const Document& a, const Document& b) { return a.date < b.date; }));
     EXPECT_EQ(docs.front().date, *dralmoft::ParseOleDate("2024-01-01"));
     EXPECT_EQ(docs.back().date, *dralmoft::ParseOleDate("2024-12-30"));
 }

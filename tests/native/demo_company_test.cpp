@@ -29,16 +29,21 @@ TEST(DemoCompany, IsValidAndHasEveryKindOfDocument) {
 
     const auto& docs = company.documents;
     auto count = [&](auto predicate) { return std::count_if(docs.begin(), docs.end(), predicate); };
-    EXPECT_GT(count([](const Document& d) { return d.kind == 1 && d.commercial && !d.lines.empty() && d.lines[0].value > 0; }), 20);
+    EXPECT_GT(count([](const Document& d) {
+                  return d.kind == 1 && d.commercial && !d.lines.empty() && d.lines[0].value > 0;
+              }),
+              20);
     EXPECT_GT(count([](const Document& d) { return d.kind == 1 && !d.lines.empty() && d.lines[0].value < 0; }), 0);
     EXPECT_GT(count([](const Document& d) { return d.kind != 1; }), 10);
     EXPECT_GT(count([](const Document& d) { return d.linked && d.sources.size() >= 2 && d.lines.empty(); }), 0);
     EXPECT_GT(count([](const Document& d) { return !d.posted; }), 0);
     EXPECT_GT(count([](const Document& d) {
-        std::set<double> percents;
-        for (const Line& line : d.lines) percents.insert(line.vatPercent);
-        return percents.size() >= 2 && std::any_of(d.lines.begin(), d.lines.end(), [](const Line& l) { return l.discount != 0; });
-    }), 0);
+                  std::set<double> percents;
+                  for (const Line& line : d.lines) percents.insert(line.vatPercent);
+                  return percents.size() >= 2 &&
+                         std::any_of(d.lines.begin(), d.lines.end(), [](const Line& l) { return l.discount != 0; });
+              }),
+              0);
 }
 
 TEST(DemoCompany, AccountFilesAreWindows1253WithCrLf) {

@@ -63,14 +63,7 @@ std::string Contents(const std::filesystem::path& path) {
 class ExportSessionTest : public testing::Test {
 protected:
     ExportSessionTest() {
-        MemoryDocument first;
-        first.lines = {{true, 100.0, 0.0, 24.0, "I1"}, {true, 10.0, 0.0, 6.0, "I1"}};
-        MemoryDocument second = first;
-        second.name = "ΤΙΜ";
-        second.series = "Β";
-        second.number = 7;
-        second.date = 38353.0;
-        m_source.documents = {first, second};
+        m_source.documents = test::TwoSales();
         m_files.files[u"out.txt"] = kEarlier;
         m_clients["T1"] = "30.00.0001";
         m_items["I1"] = "20.00;70.00";
@@ -164,6 +157,17 @@ TEST_F(ExportSessionTest, TheLogIsMadeByTheFirstBatchAndOnlyNewWritesWhatChanged
     EXPECT_TRUE(m_policy.asked.empty());
     EXPECT_EQ(result.kept, Kept::NothingNew);
 
+    // Once the amended document's batch is undone, the ledger holds its first version.
+    {
+        ExportLog log;
+        UndoResult undone = UndoResult::Unknown;
+        ASSERT_TRUE(log.OpenExisting(m_logPath).ok);
+        ASSERT_TRUE(log.Undo(2, "2026-12-07T11:00:00Z", u"Λογιστής", undone).ok);
+    }
+    result = Run(false, true);
+    EXPECT_EQ(result.counts.changed, 1u);
+    EXPECT_EQ(result.batch, 3);
+
     m_policy.logged = LoggedPeriodChoice::Cancel;
     const std::string now = m_files.files.at(u"out.txt");
     m_source.log.clear();
@@ -171,11 +175,11 @@ TEST_F(ExportSessionTest, TheLogIsMadeByTheFirstBatchAndOnlyNewWritesWhatChanged
     EXPECT_EQ(result.end, End::Stopped);
     EXPECT_TRUE(m_source.log.empty()) << "the server is not asked";
     EXPECT_EQ(m_files.files, (Files{{u"out.txt", now}}));
-    EXPECT_EQ(History().size(), 2u);
+    EXPECT_EQ(History().size(), 3u);
 
     m_policy.logged = LoggedPeriodChoice::All;
     result = Run();
-    EXPECT_EQ(result.batch, 3);
+    EXPECT_EQ(result.batch, 4);
     EXPECT_EQ(result.outcome.summary.exported, 2u);
 }
 

@@ -46,14 +46,7 @@ public:
 class ExportToFileTest : public testing::Test {
 protected:
     ExportToFileTest() {
-        MemoryDocument first;
-        first.lines = {{true, 100.0, 0.0, 24.0, "I1"}, {true, 10.0, 0.0, 6.0, "I1"}};
-        MemoryDocument second = first;
-        second.name = "ΤΙΜ";
-        second.series = "Β";
-        second.number = 7;
-        second.date = 38353.0;
-        m_source.documents = {first, second};
+        m_source.documents = test::TwoSales();
         m_files.files[u"out.txt"] = "earlier export\r\n";
     }
 

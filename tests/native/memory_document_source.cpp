@@ -1,6 +1,18 @@
 #include "memory_document_source.h"
 
 namespace dralmoft::test {
+
+std::vector<MemoryDocument> TwoSales() {
+    MemoryDocument first;
+    first.lines = {{true, 100.0, 0.0, 24.0, "I1"}, {true, 10.0, 0.0, 6.0, "I1"}};
+    MemoryDocument second = first;
+    second.name = "ΤΙΜ";  // the bytes of the source file: the run passes them through as they are
+    second.series = "Β";
+    second.number = 7;
+    second.date = 38353.0;
+    return {first, second};
+}
+
 namespace {
 
 class MemoryGroup final : public GroupAccumulator {

@@ -39,6 +39,10 @@ struct MemoryDocument {
     std::u16string serverTaxId;
 };
 
+// Two sales to client T1, each with a 24 % and a 6 % line of item I1: "X-A12" of
+// 31/12/2004 (100.00 and 10.00) and "ΤΙΜ-Β7" of 1/1/2005 (its texts in UTF-8, as this file has them).
+[[nodiscard]] std::vector<MemoryDocument> TwoSales();
+
 class MemoryDocumentSource final : public DocumentSource {
 public:
     std::vector<MemoryDocument> documents;

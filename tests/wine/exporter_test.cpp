@@ -139,9 +139,10 @@ TEST_F(Exporter, MissingAccountFilesAreWarnedOfAndNeverCreated) {
     EXPECT_EQ(result.out.substr(result.out.size() - 4), " s\r\n");
 }
 
-// The export log: a period exported again is warned of; --only-new writes nothing when
-// nothing changed, then exactly the amended document; --history lists the batches and
-// --forget undoes one, so that its documents count as not exported.
+// The export log on the command line (what it writes and when is the session's, tested
+// natively): a period exported again is warned of, --only-new's "nothing new" is told,
+// the check and --strict name an amended document, --history lists the batches for
+// scripts and --forget undoes one; the exit codes say each.
 TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
     ServeDemo();
     WriteDemoAccounts();
@@ -196,18 +197,6 @@ TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
     result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253 --only-new");
     ASSERT_EQ(result.exitCode, 0u) << result.err;
     EXPECT_EQ(counts(result), "0 new, 1 changed, 10") << result.out;
-    const std::string amended = Accounts(L"m.txt");
-    // Only the amended document (1253: ΤΙΜ-Α16): its records, and no other's.
-    const std::string reference =
-        "\xd4\xc9\xcc-\xc1"
-        "16";
-    EXPECT_NE(amended.find(reference), std::string::npos);
-    EXPECT_EQ(amended.find("\xd4\xc9\xcc-\xc1"
-                           "15"),
-              std::string::npos);
-    EXPECT_EQ(amended.find("\xd4\xc9\xcc-\xc1"
-                           "17"),
-              std::string::npos);
 
     result = Export(L"--history");
     ASSERT_EQ(result.exitCode, 0u) << result.err;
@@ -233,8 +222,6 @@ TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
     EXPECT_EQ(Export(L"--forget 9").exitCode, 2u);
     result = Export(L"--history");
     EXPECT_NE(result.out.find("\tundone\tm.txt"), std::string::npos) << result.out;
-    result = Export(std::wstring(kMarch) + L"--out m2.txt --cp1253 --only-new");
-    EXPECT_EQ(counts(result), "0 new, 1 changed, 10") << "the ledger holds the first version again";
 }
 
 // Two exporters in one folder at once both end with their batch in the log (one waits for

@@ -90,6 +90,9 @@ TEST_F(MainWindow, OpensWithItsStartState) {
     EXPECT_EQ(dialog->m_list.ItemCount(), 3) << "the clients are listed";
 }
 
+// What the live window cannot show as the template gives it: the window's style and font,
+// and each control's text and styles (the live test below holds their order, ids, classes
+// and places).
 TEST(MainWindowTemplate, HoldsItsControlsExactly) {
     const DialogTemplate dialog = LoadDialogTemplate(IDD_LEDGEREXPORT_DIALOG);
     EXPECT_EQ(dialog.style,
@@ -103,12 +106,7 @@ TEST(MainWindowTemplate, HoldsItsControlsExactly) {
     for (std::size_t i = 0; i < dialog.items.size(); ++i) {
         const TemplateItem& item = dialog.items[i];
         const ExpectedControl& control = kMainWindowControls[i];
-        EXPECT_EQ(item.id, control.id) << i;
-        EXPECT_EQ(_wcsicmp(item.className.c_str(), control.className), 0) << control.id;
         EXPECT_EQ(item.text, control.text) << control.id;
-        EXPECT_EQ(std::tie(item.place.left, item.place.top, item.place.right, item.place.bottom),
-                  std::tie(control.place.left, control.place.top, control.place.right, control.place.bottom))
-            << control.id;
         EXPECT_EQ(item.style, WS_CHILD | WS_VISIBLE | control.styles) << "styles of " << control.id;
         EXPECT_EQ(item.exStyle, 0u) << control.id;
     }

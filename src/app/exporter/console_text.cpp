@@ -7,25 +7,13 @@ namespace dralmoft {
 
 namespace {
 
-bool WriteBytes(HANDLE handle, std::string_view bytes) {
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        if (!::WriteFile(handle, bytes.data(), size, &written, nullptr)) return false;
-        if (written == 0) {
-            ::SetLastError(ERROR_WRITE_FAULT);
-            return false;
-        }
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
-
-bool WriteWide(HANDLE handle, std::wstring_view text) {
+// Hands `text` to `write` in pieces of at most `piece` units until all is taken; a piece
+// that takes nothing is a failure too.
+template <class Char, class Write>
+bool WriteWhole(std::basic_string_view<Char> text, std::size_t piece, Write write) {
     while (!text.empty()) {
         DWORD written = 0;
-        const auto size = static_cast<DWORD>(std::min<std::size_t>(text.size(), 1u << 24));
-        if (!::WriteConsoleW(handle, text.data(), size, &written, nullptr)) return false;
+        if (!write(text.data(), static_cast<DWORD>(std::min(text.size(), piece)), written)) return false;
         if (written == 0) {
             ::SetLastError(ERROR_WRITE_FAULT);
             return false;
@@ -33,6 +21,18 @@ bool WriteWide(HANDLE handle, std::wstring_view text) {
         text.remove_prefix(written);
     }
     return true;
+}
+
+bool WriteBytes(HANDLE handle, std::string_view bytes) {
+    return WriteWhole(bytes, std::size_t{1} << 30, [handle](const char* data, DWORD size, DWORD& written) {
+        return ::WriteFile(handle, data, size, &written, nullptr) != FALSE;
+    });
+}
+
+bool WriteWide(HANDLE handle, std::wstring_view text) {
+    return WriteWhole(text, std::size_t{1} << 24, [handle](const wchar_t* data, DWORD size, DWORD& written) {
+        return ::WriteConsoleW(handle, data, size, &written, nullptr) != FALSE;
+    });
 }
 
 // The stream's handle; null (with the system's error set) when the program has none.

@@ -86,10 +86,8 @@ public:
     void OnEditAccount();
     void EditAccount();
 
-    // The export, and the period check.
+    // The export, its output file and its layout.
     void RunExport();
-    void RunCheck();
-    void ShowHistory();
     void BrowseOutputFile();
     void OnLayoutChanged();
 
@@ -124,6 +122,10 @@ private:
 
     LedgerExportDialog(HWND parent, FileSystem& files, const std::u16string& folder);
 
+    // "Έλεγχος...": the export's run without a file, and its report.
+    void RunCheck();
+    // "Εξαγωγές...": the history of the start folder's export log.
+    void ShowHistory();
     // Start-up; `settingsNote` receives what the settings lack, for a failure's message.
     void Initialize(std::wstring& settingsNote);
     void ShowServerError(UINT messageId, const ServerError& error, const std::wstring& note = {});
