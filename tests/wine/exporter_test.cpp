@@ -298,6 +298,7 @@ TEST_F(Exporter, ServerFailuresKeepTheirFirstCause) {
     EXPECT_NE(result.err.find("το παλαιότερο αρχείο με το ίδιο όνομα έμεινε όπως ήταν"), std::string::npos);
     EXPECT_EQ(Accounts(L"out.txt"), "earlier export\r\n");
     EXPECT_TRUE(TildeFiles().empty());
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\dralmoft-exports.db")) << "a failed export makes no log";
 }
 
 TEST_F(Exporter, AMissingDatabaseLocationIsTold) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "base/code_page.h"
 #include "data/windows/collection_walk.h"
@@ -19,9 +20,14 @@ TempFolder::TempFolder() {
     wchar_t base[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, base);
     static int counter = 0;
-    m_path = std::wstring(base) + L"dralmoft-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-             std::to_wstring(++counter);
-    std::filesystem::create_directories(m_path);
+    // A folder of its own, new and empty: a test killed in an earlier run (whose process
+    // had the same id) may have left one of the same name behind, with its files.
+    for (;;) {
+        m_path = std::wstring(base) + L"dralmoft-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(++counter);
+        if (::CreateDirectoryW(m_path.c_str(), nullptr)) return;
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot make the test's folder");
+    }
 }
 
 TempFolder::~TempFolder() {
