@@ -44,12 +44,12 @@ private:
     // What the log holds of the period, and whether the run is to be observed for it. False
     // when the policy stops the session.
     bool ReadLog() {
-        if (!m_request.useLog) return true;
-        const bool present = ExportLog::Exists(m_request.logPath);
+        const SessionRequest& r = m_request;
+        if (!r.useLog) return true;
+        const bool present = ExportLog::Exists(r.logPath);
         // A check reads a log but never makes one; an export records its batch in one,
         // which the recording creates where there is none yet.
-        if (m_request.check && !present) return true;
-        const SessionRequest& r = m_request;
+        if (r.check && !present) return true;
         m_observing = true;
         m_onlyNew = r.onlyNew;
         if (!present) return true;
