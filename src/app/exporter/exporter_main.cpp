@@ -154,8 +154,10 @@ SessionResult RunSession(const ExporterOptions& options, FileSystem& files, cons
     return RunExportSession(request, {source, tables, files, FormatUserDate, nullptr, CurrentExportAuthor}, policy);
 }
 
-// After the session: the report, the check's problems, the summary line; the exit code.
-int Present(const SessionResult& result, const ExporterOptions& options, FileSystem& files, double seconds) {
+// After the session: the report, the check's problems, the summary line with the time
+// since `started`; the exit code.
+int Present(const SessionResult& result, const ExporterOptions& options, FileSystem& files,
+            std::chrono::steady_clock::time_point started) {
     const CheckReport& report = result.report;
     if (!options.report.empty()) {
         const FileStatus saved = SaveCheckReport(files, options.report, report);
@@ -172,6 +174,7 @@ int Present(const SessionResult& result, const ExporterOptions& options, FileSys
     // A check has no file to name: its line names the period.
     const std::wstring name =
         options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : AsWide(options.out);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const std::wstring summary = Part(Summary(result.outcome.summary, report.BlockingCount(), result.counts, seconds));
     if (!Tell(STD_OUTPUT_HANDLE, name + summary) && options.check) return OutputNotWritten();
     const bool blocked = report.BlockingCount() != 0 && (options.check || options.strict);
@@ -207,8 +210,7 @@ int Export(const ExporterOptions& options) {
              LoadMessage(IDS_LOG_NOT_WRITTEN, {out, ExporterLogName(), LogStatusText(result.logStatus)}));
         return kExitFailed;
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    return Present(result, options, files, seconds);
+    return Present(result, options, files, started);
 }
 
 }  // namespace
