@@ -1,10 +1,10 @@
 #include "check/check_report_csv.h"
 
 #include <array>
-#include <initializer_list>
 #include <string_view>
 
 #include "base/code_page.h"
+#include "check/csv_field.h"
 #include "data/atomic_save.h"
 
 namespace dralmoft {
@@ -12,53 +12,13 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// A text known to need no quotes (a code, a date, a description of ours): not searched.
-struct Plain {
-    std::string_view text;
-};
+// The columns of the two tables of totals: their first is a text, the rest are numbers.
+constexpr std::size_t kTextColumns = 1;
 
-// A field of a line: UTF-8 text, or a UTF-16 one to convert.
-class Field {
-public:
-    Field(Plain plain) : m_utf8(plain.text), m_plain(true) {}
-    // Implicit: a line lists its fields plainly.
-    Field(const char* utf8) : m_utf8(utf8) {}
-    Field(std::string_view utf8) : m_utf8(utf8) {}
-    Field(const std::string& utf8) : m_utf8(utf8) {}
-    Field(std::u16string_view text) : m_text(text), m_wide(true) {}
-    Field(const std::u16string& text) : m_text(text), m_wide(true) {}
-
-    // Written in place, then quoted when it must be: a report may have half a million lines.
-    void AppendTo(std::string& out) const {
-        const std::size_t start = out.size();
-        if (m_wide) AppendUtf8(out, m_text);
-        else out.append(m_utf8);
-        if (m_plain) return;
-        const std::string_view added = std::string_view(out).substr(start);
-        if (added.find_first_of(";\"\r\n") == std::string_view::npos) return;
-        std::string quoted = "\"";
-        for (const char c : added) {
-            if (c == '"') quoted.push_back('"');
-            quoted.push_back(c);
-        }
-        quoted.push_back('"');
-        out.resize(start);
-        out.append(quoted);
-    }
-
-private:
-    std::string_view m_utf8;
-    std::u16string_view m_text;
-    bool m_wide = false;
-    bool m_plain = false;
-};
-
-void AppendLine(std::string& out, std::initializer_list<Field> fields) {
-    bool first = true;
-    for (const Field& field : fields) {
-        if (!first) out.push_back(';');
-        first = false;
-        field.AppendTo(out);
+void AppendLine(std::string& out, const ReportLine& line) {
+    for (std::size_t field = 0; field < line.size(); ++field) {
+        if (field != 0) out.push_back(';');
+        AppendCsvField(out, line[field], field < kTextColumns ? CsvColumn::Text : CsvColumn::Number);
     }
     out.append("\r\n");
 }
@@ -74,16 +34,18 @@ void AddKind(std::vector<ReportLine>& lines, const std::string& name, const Kind
                      Amount(kind.net + kind.vat), Amount(kind.traders)});
 }
 
+// A header line: its captions are texts.
+void AppendHeader(std::string& out, const ReportLine& header) {
+    for (std::size_t field = 0; field < header.size(); ++field) {
+        if (field != 0) out.push_back(';');
+        AppendCsvField(out, header[field], CsvColumn::Text);
+    }
+    out.append("\r\n");
+}
+
 void AppendLines(std::string& out, const ReportLine& header, const std::vector<ReportLine>& lines) {
-    const auto append = [&out](const ReportLine& line) {
-        for (std::size_t field = 0; field < line.size(); ++field) {
-            if (field != 0) out.push_back(';');
-            Field(std::string_view(line[field])).AppendTo(out);
-        }
-        out.append("\r\n");
-    };
-    append(header);
-    for (const ReportLine& line : lines) append(line);
+    AppendHeader(out, header);
+    for (const ReportLine& line : lines) AppendLine(out, line);
 }
 
 }  // namespace
@@ -112,18 +74,18 @@ std::vector<ReportLine> AccountLines(const CheckReport& report) {
     return lines;
 }
 
-// The descriptions in UTF-8 (quoted if one ever needs it), made once.
-std::string_view DescriptionUtf8(CheckCode code) {
+namespace {
+
+// The descriptions as fields, made once.
+std::string_view DescriptionField(CheckCode code) {
     static const auto descriptions = [] {
-        std::array<std::string, kCheckCodeCount> texts;
+        std::array<std::string, kCheckCodeCount> fields;
         for (std::size_t code = 0; code < kCheckCodeCount; ++code)
-            Field(CheckDescription(static_cast<CheckCode>(code))).AppendTo(texts[code]);
-        return texts;
+            AppendCsvField(fields[code], CheckDescription(static_cast<CheckCode>(code)), CsvColumn::Text);
+        return fields;
     }();
     return descriptions[static_cast<std::size_t>(code)];
 }
-
-namespace {
 
 // Gives the text to `sink` in pieces of about a megabyte: a report may have half a
 // million lines, too many to hold twice.
@@ -146,13 +108,20 @@ private:
     bool m_ok = true;
 };
 
+// Every column of the problems table is a text.
 bool WriteProblems(const CheckReport& report, PieceWriter& writer) {
-    const ReportLine header = ProblemsHeader();
-    AppendLine(writer.Text(), {header[0], header[1], header[2], header[3], header[4]});
+    std::string& out = writer.Text();
+    AppendHeader(out, ProblemsHeader());
     for (const CheckProblem& problem : report.problems) {
-        AppendLine(writer.Text(), {Plain{CheckCodeName(problem.code)}, report.Reference(problem),
-                                   Plain{report.DocumentOf(problem).Date()}, report.Key(problem),
-                                   Plain{DescriptionUtf8(problem.code)}});
+        AppendCsvField(out, CheckCodeName(problem.code), CsvColumn::Text);
+        out.push_back(';');
+        AppendCsvField(out, report.Reference(problem), CsvColumn::Text);
+        out.push_back(';');
+        AppendCsvField(out, report.DocumentOf(problem).Date(), CsvColumn::Text);
+        out.push_back(';');
+        AppendCsvField(out, report.Key(problem), CsvColumn::Text);
+        out.push_back(';');
+        out.append(DescriptionField(problem.code)).append("\r\n");
         if (!writer.Flush()) return false;
     }
     return true;

@@ -108,10 +108,15 @@ def euros(amount):
     return f"{sign}{abs(amount) // 100},{abs(amount) % 100:02d}"
 
 
-def csv_line(fields):
-    def quoted(field):
-        return '"' + field.replace('"', '""') + '"' if any(c in field for c in ';"\r\n') else field
-    return ";".join(quoted(f) for f in fields) + "\r\n"
+def csv_line(fields, text_columns=None):
+    # A field of a text column (all of them, or the first `text_columns`) that a spreadsheet
+    # would take for a formula gets an apostrophe in front; one that begins with an
+    # apostrophe a second one. Numbers stay as they are.
+    def field(column, text):
+        if (text_columns is None or column < text_columns) and text[:1] in ("=", "+", "-", "@", "\t", "\r", "'"):
+            text = "'" + text
+        return '"' + text.replace('"', '""') + '"' if any(c in text for c in ';"\r\n') else text
+    return ";".join(field(column, text) for column, text in enumerate(fields)) + "\r\n"
 
 
 def check_document(n, doc, oem, add):
@@ -214,13 +219,13 @@ def check_report(elements, oem):
             continue
         for rate in sorted(kind["rates"]):
             documents, net, vat = kind["rates"][rate]
-            out.append(csv_line([name, rate_text(rate), str(documents), euros(net), euros(vat), euros(net + vat), ""]))
+            out.append(csv_line([name, rate_text(rate), str(documents), euros(net), euros(vat), euros(net + vat), ""], 1))
         out.append(csv_line([name, "", str(kind["documents"]), euros(kind["net"]), euros(kind["vat"]),
-                             euros(kind["net"] + kind["vat"]), euros(kind["traders"])]))
+                             euros(kind["net"] + kind["vat"]), euros(kind["traders"])], 1))
     out += ["\r\n", csv_line(["Λογαριασμός", "Εγγραφές", "Ποσό"])]
     for account in sorted(account_totals, key=lambda a: a.encode("cp1253")):
         records, amount = account_totals[account]
-        out.append(csv_line([account, str(records), euros(amount)]))
+        out.append(csv_line([account, str(records), euros(amount)], 1))
     return "".join(out).encode("utf-8")
 
 
