@@ -16,6 +16,11 @@
 
 namespace dralmoft {
 
+// The days a period may span (OLE dates): 1900-01-01 to 9999-12-31, what the log's dates,
+// the user's date form and the window's date pickers all hold.
+inline constexpr double kFirstPeriodDay = 2.0;
+inline constexpr double kLastPeriodDay = 2958465.0;
+
 struct ExportRequest {
     double from = 0.0;  // the period's first and last days: OLE dates at midnight
     double to = 0.0;

@@ -5,6 +5,7 @@
 
 #include "base/code_page.h"
 #include "base/iso_date.h"
+#include "export/export_to_file.h"
 
 namespace dralmoft {
 namespace {
@@ -75,6 +76,8 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
         if (flag == u"--from" || flag == u"--to") {
             const std::optional<double> date = text.size() == 10 ? ParseOleDate(text) : std::nullopt;
             if (!date) return Refuse(name + ": " + text + " is not a date (YYYY-MM-DD)");
+            if (*date < kFirstPeriodDay || *date > kLastPeriodDay)
+                return Refuse(name + ": " + text + " is outside 1900-01-01..9999-12-31");
             (flag == u"--from" ? options.from : options.to) = *date;
             (flag == u"--from" ? fromText : toText) = text;
         } else if (flag == u"--forget") {

@@ -1,5 +1,6 @@
 #include "ui/ole_date.h"
 
+#include <commctrl.h>
 #include <oleauto.h>
 
 namespace dralmoft {
@@ -14,6 +15,11 @@ SYSTEMTIME FromOleDate(double date) {
     SYSTEMTIME time{};
     ::VariantTimeToSystemTime(date, &time);
     return time;
+}
+
+void LimitDatePicker(HWND picker, double first, double last) {
+    SYSTEMTIME range[2] = {FromOleDate(first), FromOleDate(last)};
+    ::SendMessageW(picker, DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
 }
 
 double OleNow() {

@@ -10,5 +10,7 @@ namespace dralmoft {
 [[nodiscard]] double OleNow();
 [[nodiscard]] double ToOleDate(const SYSTEMTIME& time);
 [[nodiscard]] SYSTEMTIME FromOleDate(double date);
+// Keeps a date picker's choice within the days `first` to `last`.
+void LimitDatePicker(HWND picker, double first, double last);
 
 }  // namespace dralmoft

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "export/export_to_file.h"
+
 namespace dralmoft {
 namespace {
 
@@ -17,6 +19,11 @@ TEST(ExporterOptions, ThePeriodTheFileAndTheChoices) {
     EXPECT_EQ(parsed.options->out, u"D:\\Отчёт\\2026.txt") << "a path in any language, kept as given";
     EXPECT_EQ(parsed.options->separator, "||");
     EXPECT_TRUE(parsed.options->keepCodePage);
+
+    const ExporterArguments widest = Parse({u"--from", u"1900-01-01", u"--to", u"9999-12-31", u"--out", u"a.txt"});
+    ASSERT_TRUE(widest.options) << widest.error;
+    EXPECT_EQ(widest.options->from, kFirstPeriodDay);
+    EXPECT_EQ(widest.options->to, kLastPeriodDay);
 
     const ExporterArguments defaults = Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-01", u"--out", u"a.txt"});
     ASSERT_TRUE(defaults.options);
@@ -63,6 +70,10 @@ TEST(ExporterOptions, UsageErrorsSayWhatIsWrong) {
          "--from: 2026-02-30 is not a date (YYYY-MM-DD)"},
         {Parse({u"--from", u"2026-03-01", u"--to", u"2026-02-01", u"--out", u"a"}),
          "--from: 2026-03-01 is after --to 2026-02-01"},
+        {Parse({u"--from", u"0000-01-01", u"--to", u"0001-01-01", u"--out", u"a"}),
+         "--from: 0000-01-01 is outside 1900-01-01..9999-12-31"},
+        {Parse({u"--from", u"1899-12-31", u"--to", u"2026-01-01", u"--out", u"a"}),
+         "--from: 1899-12-31 is outside 1900-01-01..9999-12-31"},
         {with({u"--out", u"a", u"--out", u"b"}), "--out: given twice"},
         {with({u"--out", u"a", u"--cp1253", u"--cp1253"}), "--cp1253: given twice"},
         {with({u"--out", u"a", u"--separator", u";\r\n"}), "--separator: a separator cannot hold a line break"},

@@ -85,6 +85,14 @@ TEST_F(MainWindow, OpensWithItsStartState) {
     for (const int picker : {1002, 1003}) {
         const SYSTEMTIME shown = PickerDate(window, picker);
         EXPECT_EQ(std::tie(shown.wYear, shown.wMonth, shown.wDay), std::tie(today.wYear, today.wMonth, today.wDay));
+        // The days a period can span: 1900-01-01 to 9999-12-31.
+        SYSTEMTIME range[2] = {};
+        const LRESULT limits = ::SendDlgItemMessageW(window, picker, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range));
+        EXPECT_EQ(limits, GDTR_MIN | GDTR_MAX);
+        EXPECT_EQ(std::tie(range[0].wYear, range[0].wMonth, range[0].wDay),
+                  std::make_tuple(WORD{1900}, WORD{1}, WORD{1}));
+        EXPECT_EQ(std::tie(range[1].wYear, range[1].wMonth, range[1].wDay),
+                  std::make_tuple(WORD{9999}, WORD{12}, WORD{31}));
     }
     EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
     EXPECT_EQ(dialog->m_list.ItemCount(), 3) << "the clients are listed";

@@ -12,6 +12,7 @@
 #include "data/windows/connection_setup.h"
 #include "data/windows/server_objects.h"
 #include "data/windows/windows_file_system.h"
+#include "export/export_to_file.h"
 #include "ui/ole_date.h"
 #include "win/string_table.h"
 #include "win/wide_text.h"
@@ -78,6 +79,9 @@ void LedgerExportDialog::DoDataExchange(const DataExchange& exchange) {
 BOOL LedgerExportDialog::OnInitDialog() {
     Dialog::OnInitDialog();
     m_list.MakeOwnerData();
+    // The days a period can span: what the log and the user's date form hold.
+    for (const int picker : {IDC_DATE_FROM, IDC_DATE_TO})
+        LimitDatePicker(::GetDlgItem(Handle(), picker), kFirstPeriodDay, kLastPeriodDay);
     std::wstring settingsNote;  // what the settings lack, told with a failure they cause
     try {
         Initialize(settingsNote);
