@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 #include "app/dialogs/problems_question.h"
 #include "main_window_fixture.h"
@@ -105,6 +106,7 @@ TEST_F(CheckWindow, TheReportShowsTheRowsAndMendsAnAccount) {
     const auto dialog = Open();
     Prepare(*dialog, L"never.txt");
     std::vector<std::wstring> codes, documents, sortedDocuments, mended;
+    std::wstring refusedSave;
     std::wstring totals;
     ModalAnswer report(kReportTitle, [&](HWND window) {
         const HWND list = ::GetDlgItem(window, IDC_REPORT_PROBLEMS);
@@ -130,6 +132,25 @@ TEST_F(CheckWindow, TheReportShowsTheRowsAndMendsAnAccount) {
         click.iSubItem = 1;
         ::SendMessageW(window, WM_NOTIFY, IDC_REPORT_PROBLEMS, reinterpret_cast<LPARAM>(&click));
         sortedDocuments = ListColumn(list, 1);
+        // «Αποθήκευση...»: never over a file the folder keeps (here the log, not made yet);
+        // elsewhere the report as the CSV the exporter writes.
+        const auto choose = [&](const wchar_t* name) {
+            return std::make_unique<ModalAnswer>(L"Αποθήκευση αναφοράς ελέγχου", [this, name](HWND save) {
+                for (const int id : {1148, 1152})  // the file name box: explorer-style, or the older one
+                    if (::GetDlgItem(save, id) != nullptr) Type(save, id, m_work.Path() + L"\\" + name);
+                Press(save, IDOK);
+            });
+        };
+        {
+            const auto log = choose(L"dralmoft-exports.db");
+            ModalAnswer refusal(L"Dralmoft");
+            Press(window, IDC_REPORT_SAVE);
+            EXPECT_TRUE(log->Found());
+            refusedSave = refusal.AllText();
+        }
+        const auto elsewhere = choose(L"έλεγχος.csv");
+        Press(window, IDC_REPORT_SAVE);
+        EXPECT_TRUE(elsewhere->Found());
         Press(window, IDCANCEL);
     });
     Press(dialog->Handle(), IDC_CHECK);
@@ -147,6 +168,9 @@ TEST_F(CheckWindow, TheReportShowsTheRowsAndMendsAnAccount) {
     EXPECT_NE(clients.find("\r\n222222222;30.00.02\r\n"), std::string::npos) << clients;
     EXPECT_EQ(clients.size(), SourceFile("tests/golden/problems/client.txt").size() + 20) << "the others kept";
     EXPECT_TRUE(std::is_sorted(sortedDocuments.begin(), sortedDocuments.end()));
+    EXPECT_NE(refusedSave.find(L"είναι το αρχείο εξαγωγών"), std::wstring::npos) << refusedSave;
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\dralmoft-exports.db"));
+    EXPECT_EQ(Accounts(L"έλεγχος.csv"), SourceFile("tests/golden/problems-2026-03-check-1253.csv"));
     EXPECT_EQ(sortedDocuments.front(), L"#10");
 }
 

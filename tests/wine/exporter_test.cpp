@@ -265,16 +265,36 @@ TEST_F(Exporter, AnUnreadableAccountFileStopsTheExport) {
     EXPECT_EQ(Accounts(L"cli.txt"), "earlier export\r\n");
 }
 
-TEST_F(Exporter, AnAccountFileIsNeverTheTarget) {
+// Neither the export nor its report is written over a file the folder keeps (an account
+// file, the export log and its journal, a lock) or to a device: a usage error before
+// anything runs.
+TEST_F(Exporter, AFileTheFolderKeepsIsNeverTheTarget) {
     ServeDemo();
     WriteDemoAccounts();
-    for (const wchar_t* target : {L"client.txt", L".\\FPA.TXT", L"missing\\..\\products.txt"}) {
-        const ProgramResult result = Export(std::wstring(kYear) + L"--out " + target);
+    ASSERT_EQ(Export(std::wstring(kYear) + L"--out first.txt").exitCode, 0u) << "the folder's log is made";
+    const std::string log = Accounts(L"dralmoft-exports.db");
+    const std::pair<std::wstring, const char*> refusals[] = {
+        {L"--out client.txt", "τα άρθρα δεν γράφονται πάνω του"},
+        {L"--out .\\FPA.TXT", "τα άρθρα δεν γράφονται πάνω του"},
+        {L"--out missing\\..\\products.txt", "τα άρθρα δεν γράφονται πάνω του"},
+        {L"--out out.txt --report supplier.txt", "η αναφορά ελέγχου δεν γράφεται πάνω του"},
+        {L"--out dralmoft-exports.db", "είναι το αρχείο εξαγωγών «dralmoft-exports.db»"},
+        {L"--out DRALMOFT-EXPORTS.DB --no-log", "είναι το αρχείο εξαγωγών"},
+        {L"--check --report dralmoft-exports.db --no-log", "είναι το αρχείο εξαγωγών"},
+        {L"--out dralmoft-exports.db-journal", "είναι το αρχείο εξαγωγών"},
+        {L"--out ~fpa.txt.lock", "βοηθητικό αρχείο του προγράμματος"},
+        {L"--out NUL", "όνομα συσκευής των Windows"},
+        {L"--out out.txt --report con.csv", "όνομα συσκευής των Windows"},
+    };
+    for (const auto& [arguments, text] : refusals) {
+        const ProgramResult result = Export(std::wstring(kYear) + arguments);
         EXPECT_EQ(result.exitCode, 2u) << result.err;
-        EXPECT_NE(result.err.find("τα άρθρα δεν γράφονται πάνω του"), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
     }
     EXPECT_EQ(Accounts(L"client.txt"), SourceFile("demo/client.txt"));
     EXPECT_EQ(Accounts(L"fpa.txt"), SourceFile("demo/fpa.txt"));
+    EXPECT_EQ(Accounts(L"dralmoft-exports.db"), log);
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\out.txt"));
 }
 
 // Server failures: exit 1, the status and the server's text, the first cause, and what

@@ -119,15 +119,24 @@ TEST_F(Reliability, AReversedPeriodAndAnAccountFileAsTargetAreRefused) {
     EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\out.txt"));
     EXPECT_EQ(dialog->m_progress.GetPos(), 0) << "the server was not asked";
 
+    // The files the folder keeps, by identity or (the log not made yet) by name, and devices.
     SetPeriod(dialog->Handle(), 2026, 2026);
-    Type(dialog->Handle(), IDC_FILE_PATH, L".\\FPA.txt");
-    {
+    const std::pair<const wchar_t*, const wchar_t*> refusals[] = {
+        {L".\\FPA.txt", L"τα άρθρα δεν γράφονται πάνω του"},
+        {L"Dralmoft-Exports.db", L"είναι το αρχείο εξαγωγών"},
+        {L"dralmoft-exports.db-journal", L"είναι το αρχείο εξαγωγών"},
+        {L"~client.txt.lock", L"βοηθητικό αρχείο του προγράμματος"},
+        {L"NUL", L"όνομα συσκευής των Windows"},
+    };
+    for (const auto& [target, text] : refusals) {
+        Type(dialog->Handle(), IDC_FILE_PATH, target);
         ModalAnswer refused(L"Dralmoft");
         Press(dialog->Handle(), IDC_EXPORT);
-        ASSERT_TRUE(refused.Found());
-        EXPECT_NE(refused.AllText().find(L"τα άρθρα δεν γράφονται πάνω του"), std::wstring::npos);
+        ASSERT_TRUE(refused.Found()) << target;
+        EXPECT_NE(refused.AllText().find(text), std::wstring::npos) << refused.AllText();
     }
     EXPECT_EQ(Accounts(L"fpa.txt"), "24;54.00\r\n");
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\dralmoft-exports.db"));
 }
 
 // Choosing the output file in another folder does not move the account files there.

@@ -8,6 +8,7 @@
 #include "base/code_page.h"
 #include "check/check_report_csv.h"
 #include "export/journal_record.h"
+#include "session/kept_files.h"
 #include "ui/file_dialog.h"
 #include "win/string_table.h"
 #include "win/wide_text.h"
@@ -57,11 +58,12 @@ std::string_view AccountFor(CheckCode code, std::string_view text, bool sale) {
 }  // namespace
 
 CheckReportDialog::CheckReportDialog(HWND owner, const CheckReport& report, std::wstring period, FileSystem& files,
-                                     AccountEditing* editing)
+                                     std::u16string folder, AccountEditing* editing)
     : AppDialog(IDD_CHECK_REPORT, owner),
       m_report(report),
       m_period(std::move(period)),
       m_files(files),
+      m_folder(std::move(folder)),
       m_editing(editing),
       m_mended(report.problems.size()) {
     m_order.resize(report.problems.size());
@@ -203,6 +205,10 @@ void CheckReportDialog::SaveReport() {
     const std::optional<std::wstring> path =
         AskSaveFile(Handle(), LoadWideString(IDS_REPORT_SAVE_TITLE), LoadWideString(IDS_REPORT_SAVE_FILTER), L"csv");
     if (!path) return;
+    if (const std::optional<KeptFile> kept = KeptFileAt(m_files, m_folder, AsUtf16(*path))) {
+        ShowErrorText(Handle(), KeptFileText(*kept, *path, m_folder, true));
+        return;
+    }
     const FileStatus saved = SaveCheckReport(m_files, AsUtf16(*path), m_report);
     if (!saved.ok) {
         ShowErrorText(Handle(), ReportNotSavedText(*path, saved));

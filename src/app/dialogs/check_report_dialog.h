@@ -19,9 +19,10 @@ namespace dralmoft {
 
 class CheckReportDialog : public AppDialog {
 public:
-    // `period` names the period checked; `editing` null shows the report read-only.
+    // `period` names the period checked; `folder` is the company folder, whose files the
+    // report is never saved over; `editing` null shows the report read-only.
     CheckReportDialog(HWND owner, const CheckReport& report, std::wstring period, FileSystem& files,
-                      AccountEditing* editing);
+                      std::u16string folder, AccountEditing* editing);
 
     // The problems list's text of row `row` (as shown, after any sort), column `column`.
     [[nodiscard]] std::wstring ProblemText(int row, int column) const;
@@ -45,6 +46,7 @@ private:
     const CheckReport& m_report;
     std::wstring m_period;
     FileSystem& m_files;
+    std::u16string m_folder;
     AccountEditing* m_editing;
     ListView m_problems;
     ListView m_totals;

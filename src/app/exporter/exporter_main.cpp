@@ -47,6 +47,7 @@
 #include "mapping/account_file.h"
 #include "session/export_session.h"
 #include "session/exporter_options.h"
+#include "session/kept_files.h"
 #include "win/com_apartment.h"
 #include "win/string_table.h"
 #include "win/wide_text.h"
@@ -105,14 +106,14 @@ bool LoadAccounts(FileSystem& files, const AccountTables& tables) {
     return !unreadable;
 }
 
-// A usage error when the export or its report would write over a file that must stay.
+// A usage error when the export or its report would write over a file that must stay (a
+// file the folder keeps, a device), or the report over the export.
 bool WritesOverKeptFile(FileSystem& files, const ExporterOptions& options) {
     const std::u16string& target = options.check ? options.report : options.out;
-    for (const AccountKind kind : kAccountLoadOrder) {
-        for (const std::u16string* path : {&options.out, &options.report}) {
-            if (path->empty() || !files.SameFile(*path, std::u16string(AccountFileName(kind)))) continue;
-            Tell(STD_ERROR_HANDLE,
-                 LoadMessage(IDS_EXPORT_OVER_ACCOUNT_FILE, {AsWide(*path), AsWide(AccountFileName(kind))}));
+    for (const std::u16string* path : {&options.out, &options.report}) {
+        if (path->empty()) continue;
+        if (const std::optional<KeptFile> kept = KeptFileAt(files, u"", *path)) {
+            Tell(STD_ERROR_HANDLE, KeptFileText(*kept, AsWide(*path), u"", path == &options.report));
             return true;
         }
     }

@@ -11,12 +11,13 @@
 namespace dralmoft {
 
 ExportQuestions::ExportQuestions(HWND owner, std::wstring typed, std::wstring period, std::wstring logPath,
-                                 FileSystem& files)
+                                 FileSystem& files, std::u16string folder)
     : m_owner(owner),
       m_typed(std::move(typed)),
       m_period(std::move(period)),
       m_logPath(std::move(logPath)),
-      m_files(files) {}
+      m_files(files),
+      m_folder(std::move(folder)) {}
 
 LoggedPeriodChoice ExportQuestions::OnLoggedPeriod(const PeriodExports& exports) {
     return AskAboutLoggedPeriod(m_owner, m_period, m_typed, exports);
@@ -37,7 +38,7 @@ bool ExportQuestions::WriteWithProblems(const CheckReport& report) {
             case ProblemsAnswer::Save: return true;
             case ProblemsAnswer::Cancel: return false;
             case ProblemsAnswer::Details: {
-                CheckReportDialog details(m_owner, report, m_period, m_files, nullptr);
+                CheckReportDialog details(m_owner, report, m_period, m_files, m_folder, nullptr);
                 details.DoModal();
                 break;
             }

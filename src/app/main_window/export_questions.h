@@ -16,7 +16,8 @@ class ExportQuestions final : public SessionPolicy {
 public:
     // Asked over `owner`, naming the file as typed, the period as the user writes it and
     // the folder's log.
-    ExportQuestions(HWND owner, std::wstring typed, std::wstring period, std::wstring logPath, FileSystem& files);
+    ExportQuestions(HWND owner, std::wstring typed, std::wstring period, std::wstring logPath, FileSystem& files,
+                    std::u16string folder);
 
     [[nodiscard]] LoggedPeriodChoice OnLoggedPeriod(const PeriodExports& exports) override;
     [[nodiscard]] bool GoOnWithoutLog(const LogStatus& status, bool check) override;
@@ -30,6 +31,7 @@ private:
     std::wstring m_period;
     std::wstring m_logPath;
     FileSystem& m_files;
+    std::u16string m_folder;  // the company folder: the report is not saved over its files
 };
 
 }  // namespace dralmoft

@@ -151,7 +151,8 @@ private:
     void RefreshRowAccounts(AccountKind kind);
     // Loads again the tables whose load failed; false (and the user told) when one still fails.
     [[nodiscard]] bool AccountsReadable();
-    // False (and the user told) when the output file is one of the account files.
+    // False (and the user told) when the output file is one the folder keeps (an account
+    // file, the export log, ...) or a device.
     [[nodiscard]] bool TargetIsFreeToWrite(const std::u16string& target);
     // The export session of the window's period, file, separator and code page, with its
     // questions; `check` runs it without a file.

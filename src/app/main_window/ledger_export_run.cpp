@@ -74,23 +74,20 @@ SessionResult LedgerExportDialog::RunSession(bool check) {
                                  LogPath()};
     ComDocumentSource source(m_server, m_documentQuery);
     BarProgress progress(m_progress);
-    ExportQuestions questions(Handle(), typed, PeriodText(), AsWide(LogPath()), m_files);
+    ExportQuestions questions(Handle(), typed, PeriodText(), AsWide(LogPath()), m_files, m_folder);
     return RunExportSession(request, {source, Tables(), m_files, FormatUserDate, &progress, CurrentExportAuthor},
                             questions);
 }
 
 void LedgerExportDialog::ShowReport(const CheckReport& report, bool mendable) {
-    CheckReportDialog dialog(Handle(), report, PeriodText(), m_files, mendable ? this : nullptr);
+    CheckReportDialog dialog(Handle(), report, PeriodText(), m_files, m_folder, mendable ? this : nullptr);
     dialog.DoModal();
 }
 
 bool LedgerExportDialog::TargetIsFreeToWrite(const std::u16string& target) {
-    for (const AccountKind kind : kAccountLoadOrder) {
-        if (!m_files.SameFile(target, m_folder + std::u16string(AccountFileName(kind)))) continue;
-        ShowErrorMessage(Handle(), IDS_EXPORT_OVER_ACCOUNT_FILE, {TypedFilePath(), AccountFileText(kind)});
-        return false;
-    }
-    return true;
+    const std::optional<KeptFile> kept = KeptFileAt(m_files, m_folder, target);
+    if (kept) ShowErrorText(Handle(), KeptFileText(*kept, TypedFilePath(), m_folder, false));
+    return !kept;
 }
 
 std::wstring LedgerExportDialog::TypedFilePath() const { return m_fileEdit.WideText(); }

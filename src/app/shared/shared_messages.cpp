@@ -102,6 +102,18 @@ std::wstring CheckCountLines(const CheckReport& report, bool blockingOnly) {
     return lines;
 }
 
+std::wstring KeptFileText(const KeptFile& kept, std::wstring_view path, std::u16string_view folder, bool report) {
+    const std::wstring keptPath = AsWide(std::u16string(folder) + kept.name);
+    switch (kept.kind) {
+        case KeptKind::AccountFile:
+            return LoadMessage(report ? IDS_REPORT_OVER_ACCOUNT_FILE : IDS_EXPORT_OVER_ACCOUNT_FILE, {path, keptPath});
+        case KeptKind::ExportLog: return LoadMessage(IDS_OVER_EXPORT_LOG, {path, keptPath});
+        case KeptKind::ProgramFile: return LoadMessage(IDS_OVER_PROGRAM_FILE, {path});
+        case KeptKind::Device: break;
+    }
+    return LoadMessage(IDS_TARGET_IS_DEVICE, {path});
+}
+
 std::wstring ReportNotSavedText(std::wstring_view path, const FileStatus& status) {
     return Paragraphs(LoadMessage(IDS_REPORT_NOT_SAVED, {std::wstring(path), Part(status.text)}),
                       {HelperFileText(status)});

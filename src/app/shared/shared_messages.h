@@ -12,6 +12,7 @@
 #include "data/file_system.h"
 #include "export/export_outcome.h"
 #include "log/export_log.h"
+#include "session/kept_files.h"
 
 namespace dralmoft {
 
@@ -26,6 +27,11 @@ namespace dralmoft {
 // A line per problem code the report has ("5 έγγραφα με πελάτη χωρίς λογαριασμό"), the
 // blocking codes only or all of them, in the order of the codes.
 [[nodiscard]] std::wstring CheckCountLines(const CheckReport& report, bool blockingOnly);
+
+// Why a file cannot be written to `path` (as the user gave it): it is `kept`, a file of the
+// company `folder` or a device. `report`: the file is a check's report, not an export.
+[[nodiscard]] std::wstring KeptFileText(const KeptFile& kept, std::wstring_view path, std::u16string_view folder,
+                                        bool report);
 
 // The message for a check report that could not be saved to `path`.
 [[nodiscard]] std::wstring ReportNotSavedText(std::wstring_view path, const FileStatus& status);
