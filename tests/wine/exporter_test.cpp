@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -244,8 +245,11 @@ TEST_F(Exporter, TwoExportersShareTheLogAndAHeldLogStopsTheExport) {
     EXPECT_NE(history.out.find("\tok\tb.txt\r\n"), std::string::npos) << history.out;
 
     WriteAccounts(L"c.txt", "earlier export\r\n");
+    const auto start = std::chrono::steady_clock::now();
     const ProgramResult held = ExportWhileHeld(L"dralmoft-exports.db", std::wstring(kYear) + L"--out c.txt");
+    const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(held.exitCode, 1u);
+    EXPECT_GE(waited, std::chrono::seconds(5)) << "the holder is waited for as long as the log waits for a lock";
     EXPECT_NE(held.err.find("Το αρχείο εξαγωγών «dralmoft-exports.db» δεν άνοιξε: "), std::string::npos) << held.err;
     EXPECT_EQ(Accounts(L"c.txt"), "earlier export\r\n");
     const ProgramResult without = Export(std::wstring(kYear) + L"--out c.txt --no-log");
