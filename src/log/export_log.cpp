@@ -151,18 +151,32 @@ LogStatus ExportLog::Record(ExportBatch& batch, std::span<const LoggedDocument> 
     return LogStatus::Success();
 }
 
-LogStatus ExportLog::Undo(std::int64_t batch, const std::string& when, const std::u16string& by, UndoResult& result) {
+LogStatus ExportLog::Undo(std::int64_t batch, const std::string& when, const std::u16string& by, UndoResult& result,
+                          UndoEffect* effect) {
     Transaction transaction(m_connection.get());
     if (!transaction.Status().ok) return transaction.Status();
+    if (LogStatus status = UndoSteps(batch, when, by, result, effect); !status.ok) return status;
+    return transaction.Commit();
+}
+
+LogStatus ExportLog::PreviewUndo(std::int64_t batch, UndoResult& result, UndoEffect& effect) {
+    // The undo itself, rolled back when the transaction goes away uncommitted.
+    Transaction transaction(m_connection.get());
+    if (!transaction.Status().ok) return transaction.Status();
+    return UndoSteps(batch, "preview", u"", result, &effect);
+}
+
+LogStatus ExportLog::UndoSteps(std::int64_t batch, const std::string& when, const std::u16string& by,
+                               UndoResult& result, UndoEffect* effect) {
     SqliteStatement state(m_connection.get(), "SELECT undone_at IS NOT NULL FROM batch WHERE number = ?");
     state.Bind(1, batch);
     if (!state.Step()) {
         result = UndoResult::Unknown;
-        return state.Status().ok ? transaction.Commit() : state.Status();
+        return state.Status();
     }
     if (state.Integer(0) != 0) {  // its one column
         result = UndoResult::AlreadyUndone;
-        return transaction.Commit();
+        return LogStatus::Success();
     }
     SqliteStatement mark(m_connection.get(), "UPDATE batch SET undone_at = ?, undone_by = ? WHERE number = ?");
     mark.Bind(1, when).Bind(2, Utf8(by)).Bind(3, batch);
@@ -171,9 +185,13 @@ LogStatus ExportLog::Undo(std::int64_t batch, const std::string& when, const std
         SqliteStatement statement(m_connection.get(), step);
         if (LogStatus status = statement.Bind(1, batch).Run(); !status.ok) return status;
     }
-    if (LogStatus status = transaction.Commit(); !status.ok) return status;
     result = UndoResult::Undone;
-    return LogStatus::Success();
+    if (effect == nullptr) return LogStatus::Success();
+    // Where each of its documents stands now: with no batch, with an earlier or a later one.
+    SqliteStatement count(m_connection.get(), kUndoEffect);
+    if (!count.Bind(1, batch).Step()) return count.Status();
+    *effect = {count.Integer(kEffectFresh), count.Integer(kEffectEarlier), count.Integer(kEffectLater)};
+    return count.Status();
 }
 
 }  // namespace dralmoft

@@ -78,6 +78,15 @@ struct PeriodExports {
 
 enum class UndoResult { Undone, Unknown, AlreadyUndone };
 
+// What undoing a batch does to its documents, one by one.
+struct UndoEffect {
+    std::int64_t fresh = 0;    // no other batch still standing holds it: the next export writes it as new
+    std::int64_t earlier = 0;  // an earlier batch still standing holds it: its version counts again
+    std::int64_t later = 0;    // a later batch holds it: nothing changes for it
+
+    friend bool operator==(const UndoEffect&, const UndoEffect&) = default;
+};
+
 class ExportLog {
 public:
     // The file's name, in the program's current directory.
@@ -112,11 +121,17 @@ public:
     // Every batch, newest first.
     [[nodiscard]] LogStatus History(std::vector<ExportBatch>& batches);
     [[nodiscard]] LogStatus Documents(std::int64_t batch, std::vector<LoggedDocument>& documents);
+    // Undoes batch `batch` (when, by whom); `effect`, when given, receives what it did.
     [[nodiscard]] LogStatus Undo(std::int64_t batch, const std::string& when, const std::u16string& by,
-                                 UndoResult& result);
+                                 UndoResult& result, UndoEffect* effect = nullptr);
+    // What Undo would do now, without doing it.
+    [[nodiscard]] LogStatus PreviewUndo(std::int64_t batch, UndoResult& result, UndoEffect& effect);
 
 private:
     [[nodiscard]] LogStatus OpenWith(const std::u16string& path, int flags);
+    // Undo's steps, in the caller's transaction; then, when asked, their effect.
+    [[nodiscard]] LogStatus UndoSteps(std::int64_t batch, const std::string& when, const std::u16string& by,
+                                      UndoResult& result, UndoEffect* effect);
     [[nodiscard]] LogStatus Migrate();
 
     SqliteConnection m_connection;

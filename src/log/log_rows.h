@@ -34,6 +34,8 @@ enum LatestColumn : int { kLatestDigest = kAfterIdentity };
 enum DocumentColumn : int { kDocumentDate = kAfterIdentity, kDocumentDigest };
 // InPeriod: a batch, its time, and the documents it exported last.
 enum PeriodColumn : int { kPeriodBatch, kPeriodWhen, kPeriodDocuments };
+// The effect of an undo (log_schema's kUndoEffect).
+enum EffectColumn : int { kEffectFresh, kEffectEarlier, kEffectLater };
 // History: a batch's columns, in the order of the table.
 enum BatchColumn : int {
     kBatchNumber,

@@ -82,4 +82,11 @@ inline constexpr const char* kRestoreEarlier =
     "EXCEPT SELECT year, sale, name, series, number, tax_id FROM latest) "
     "ORDER BY d.batch";
 
+// Where batch ?1's documents stand in the lookup once it is undone: with no batch, with an
+// earlier one, with a later one (see log_rows' EffectColumn).
+inline constexpr const char* kUndoEffect =
+    "SELECT coalesce(sum(l.batch IS NULL), 0), coalesce(sum(l.batch < ?1), 0), coalesce(sum(l.batch > ?1), 0) "
+    "FROM document d LEFT JOIN latest l ON l.year = d.year AND l.sale = d.sale AND l.name = d.name "
+    "AND l.series = d.series AND l.number = d.number AND l.tax_id = d.tax_id WHERE d.batch = ?1";
+
 }  // namespace dralmoft::log_schema

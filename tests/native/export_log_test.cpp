@@ -128,9 +128,18 @@ TEST_F(ExportLogTest, TheLatestBatchStandingCountsAndUndoIsKept) {
     EXPECT_EQ(march.batches[1].documents, 1);
     EXPECT_EQ(march.documents, 2);
 
+    // What undoing batch 2 would do, told before and done after: the amended invoice goes
+    // back to batch 1's version, the other counts as new again.
     UndoResult result = UndoResult::Unknown;
-    ASSERT_TRUE(log.Undo(2, "2026-04-06T09:00:00Z", u"Προϊστάμενος", result).ok);
+    UndoEffect effect;
+    ASSERT_TRUE(log.PreviewUndo(2, result, effect).ok);
     EXPECT_EQ(result, UndoResult::Undone);
+    EXPECT_EQ(effect, (UndoEffect{1, 1, 0}));
+    EXPECT_EQ(Latest(log, amended), 2u) << "a preview changes nothing";
+    effect = {};
+    ASSERT_TRUE(log.Undo(2, "2026-04-06T09:00:00Z", u"Προϊστάμενος", result, &effect).ok);
+    EXPECT_EQ(result, UndoResult::Undone);
+    EXPECT_EQ(effect, (UndoEffect{1, 1, 0}));
     EXPECT_EQ(Latest(log, amended), 1u);
     EXPECT_EQ(Latest(log, Invoice("A", 3)), std::nullopt);
     ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
@@ -151,10 +160,12 @@ TEST_F(ExportLogTest, TheLatestBatchStandingCountsAndUndoIsKept) {
     EXPECT_EQ(march.batches.size(), 1u);
     EXPECT_EQ(march.documents, 2);
 
-    ASSERT_TRUE(log.Undo(1, "2026-04-06T09:01:00Z", u"Προϊστάμενος", result).ok);
+    // A later batch holds the amended invoice: undoing batch 1 leaves it there.
+    Record(Batch("2026-04-08T10:00:00Z"), {{amended, "2026-03-10", 5}});
+    ASSERT_TRUE(log.Undo(1, "2026-04-08T11:00:00Z", u"Προϊστάμενος", result, &effect).ok);
+    EXPECT_EQ(effect, (UndoEffect{1, 0, 1}));
     ASSERT_TRUE(log.InPeriod("2026-03-01", "2026-03-31", march).ok);
-    EXPECT_TRUE(march.batches.empty());
-    EXPECT_EQ(march.documents, 0);
+    EXPECT_EQ(march.documents, 1);
 }
 
 class ExportLogFileTest : public ::testing::Test {

@@ -13,6 +13,7 @@
 #include "company_file.h"
 #include "company_generator.h"
 #include "main_window_fixture.h"
+#include "program_run.h"
 #include "ui/window_text.h"
 
 namespace dralmoft::test {
@@ -122,6 +123,8 @@ TEST_F(ExportTest, TheWindowsHistoryShowsAndUndoesABatch) {
         Press(window, IDC_HISTORY_UNDO);
         EXPECT_TRUE(confirm.Found());
         EXPECT_NE(confirm.AllText().find(L"Να αναιρεθεί η εξαγωγή 1 "), std::wstring::npos) << confirm.AllText();
+        EXPECT_NE(confirm.AllText().find(L"134 έγγραφα θα θεωρούνται μη εξαγμένα"), std::wstring::npos)
+            << confirm.AllText();
         for (int column = 0; column < 8; ++column) afterUndo.push_back(ListCell(list, 0, column));
         Press(window, IDCANCEL);
     });
@@ -150,6 +153,24 @@ TEST_F(ExportTest, TheWindowsHistoryShowsAndUndoesABatch) {
         EXPECT_NE(problems.AllText().find(L"έχουν προβλήματα"), std::wstring::npos) << problems.AllText();
     }
     EXPECT_EQ(Accounts(L"after undo.txt"), SourceFile("tests/golden/demo-2026-1253.txt"));
+
+    // The history reads the log again when it comes back to the front: another program's
+    // undo of the batch just written shows.
+    std::wstring before, after;
+    ModalAnswer again(L"Εξαγωγές", [&](HWND window) {
+        const HWND list = ::GetDlgItem(window, IDC_HISTORY_LIST);
+        before = ListCell(list, 0, 7);
+        const ProgramResult forgot = RunProgram(ExporterProgram(), L"--forget 2", m_work.Path());
+        EXPECT_EQ(forgot.exitCode, 0u) << forgot.err;
+        ::SendMessageW(window, WM_ACTIVATE, WA_INACTIVE, 0);
+        ::SendMessageW(window, WM_ACTIVATE, WA_ACTIVE, 0);
+        after = ListCell(list, 0, 7);
+        Press(window, IDCANCEL);
+    });
+    Press(dialog->Handle(), IDC_HISTORY);
+    ASSERT_TRUE(again.Found());
+    EXPECT_EQ(before, L"ισχύει");
+    EXPECT_EQ(after.rfind(L"αναιρέθηκε ", 0), 0u) << after;
 }
 
 TEST_F(ExportTest, DemoCompanyThroughTheCommandLine) {

@@ -71,15 +71,16 @@ void ExportHistoryDialog::Reload() {
         ::EnableWindow(::GetDlgItem(Handle(), id), !m_batches.empty());
 }
 
-const ExportBatch* ExportHistoryDialog::Selected() const {
+std::optional<ExportBatch> ExportHistoryDialog::Selected() const {
     const int row = m_list.NextSelected(-1);
-    if (row < 0 || static_cast<std::size_t>(row) >= m_batches.size()) return nullptr;
-    return &m_batches[static_cast<std::size_t>(row)];
+    if (row < 0 || static_cast<std::size_t>(row) >= m_batches.size()) return std::nullopt;
+    return m_batches[static_cast<std::size_t>(row)];
 }
 
 void ExportHistoryDialog::ShowDocuments() {
-    const ExportBatch* const batch = Selected();
-    if (batch == nullptr) return;
+    // A copy: the list is read again whenever the window comes back to the front.
+    const std::optional<ExportBatch> batch = Selected();
+    if (!batch) return;
     std::vector<LoggedDocument> documents;
     if (const LogStatus status = m_log.Documents(batch->number, documents); !status.ok) {
         ShowErrorMessage(Handle(), IDS_LOG_UNREADABLE, {m_logName, LogStatusText(status)});
@@ -87,30 +88,38 @@ void ExportHistoryDialog::ShowDocuments() {
     }
     BatchDocumentsDialog dialog(Handle(), *batch, documents);
     dialog.DoModal();
+    Reload();
 }
 
 void ExportHistoryDialog::UndoSelected() {
-    const ExportBatch* const batch = Selected();
-    if (batch == nullptr) return;
+    const std::optional<ExportBatch> batch = Selected();
+    if (!batch) return;
     const std::wstring number = std::to_wstring(batch->number);
     if (batch->Undone()) {
         ShowInformation(Handle(), LoadMessage(IDS_FORGET_ALREADY, {number}));
         return;
     }
-    const std::wstring documents = std::to_wstring(batch->documents);
+    // The question says what becomes of each of its documents, as the log stands now.
+    UndoResult result = UndoResult::Unknown;
+    UndoEffect effect;
+    if (const LogStatus status = m_log.PreviewUndo(batch->number, result, effect); !status.ok) {
+        ShowErrorMessage(Handle(), IDS_LOG_UNREADABLE, {m_logName, LogStatusText(status)});
+        return;
+    }
     if (!AskYesNo(Handle(), LoadMessage(IDS_UNDO_QUESTION,
-                                        {number, BatchTime(batch->when, true), documents, AsWide(batch->path)})))
+                                        {number, BatchTime(batch->when, true), std::to_wstring(batch->documents),
+                                         AsWide(batch->path), UndoEffectText(effect, L"\n")})))
         return;
     const ExportAuthor author = CurrentExportAuthor();
-    UndoResult result = UndoResult::Unknown;
-    if (const LogStatus status = m_log.Undo(batch->number, author.when, author.user, result); !status.ok) {
+    if (const LogStatus status = m_log.Undo(batch->number, author.when, author.user, result, &effect); !status.ok) {
         ShowErrorMessage(Handle(), IDS_LOG_UNREADABLE, {m_logName, LogStatusText(status)});
         return;
     }
     // Another user may have undone it in the meantime.
     Reload();
-    const std::wstring told = result == UndoResult::Undone ? LoadMessage(IDS_FORGOTTEN, {number, documents})
-                                                           : LoadMessage(IDS_FORGET_ALREADY, {number});
+    const std::wstring told = result == UndoResult::Undone
+                                  ? LoadMessage(IDS_FORGOTTEN, {number, UndoEffectText(effect, L" ")})
+                                  : LoadMessage(IDS_FORGET_ALREADY, {number});
     ::SetDlgItemTextW(Handle(), IDC_HISTORY_HINT, told.c_str());
 }
 
@@ -141,7 +150,13 @@ void ExportHistoryDialog::OnOK() {
     if (::GetFocus() == m_list.Handle()) ShowDocuments();
 }
 
-bool ExportHistoryDialog::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+bool ExportHistoryDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    // Back in front after another window (an export of another program, another user's
+    // undo): the log is read again. Not at the first activation: it was just read.
+    if (message == WM_ACTIVATE) {
+        if (LOWORD(wParam) == WA_INACTIVE) m_wasInactive = true;
+        else if (m_wasInactive) Reload();
+    }
     return m_layout.Handle(message, lParam, result);
 }
 

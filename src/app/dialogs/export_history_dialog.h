@@ -1,8 +1,10 @@
 #pragma once
 // The export history (template 133): the batches of the export log, newest first, with
 // their documents ("Έγγραφα", Enter or a double click) and their undo ("Αναίρεση...",
-// or Delete, after a confirmation).
+// or Delete, after a question that says what becomes of each document). It reads the log
+// again after each of its own actions and whenever it comes back to the front.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +31,7 @@ protected:
 private:
     // Reads the batches again and shows them; the hint counts them.
     void Reload();
-    [[nodiscard]] const ExportBatch* Selected() const;
+    [[nodiscard]] std::optional<ExportBatch> Selected() const;
     void ShowDocuments();
     void UndoSelected();
 
@@ -39,6 +41,7 @@ private:
     std::vector<ExportBatch> m_batches;
     TextLines m_lines;
     AnchoredLayout m_layout;
+    bool m_wasInactive = false;  // another window came in front since the window opened
 };
 
 }  // namespace dralmoft

@@ -44,17 +44,15 @@ int RunLogAction(const ExporterOptions& options) {
     }
     const ExportAuthor author = CurrentExportAuthor();
     UndoResult result = UndoResult::Unknown;
-    if (present && !Told(log.Undo(options.forget, author.when, author.user, result))) return kExitFailed;
+    UndoEffect effect;
+    if (present && !Told(log.Undo(options.forget, author.when, author.user, result, &effect))) return kExitFailed;
     const std::wstring number = std::to_wstring(options.forget);
     if (result != UndoResult::Undone) {
         Tell(STD_ERROR_HANDLE,
              LoadMessage(result == UndoResult::Unknown ? IDS_FORGET_UNKNOWN : IDS_FORGET_ALREADY, {number}));
         return kExitUsage;
     }
-    std::int64_t documents = 0;
-    for (const ExportBatch& batch : batches)
-        if (batch.number == options.forget) documents = batch.documents;
-    Tell(STD_OUTPUT_HANDLE, LoadMessage(IDS_FORGOTTEN, {number, std::to_wstring(documents)}));
+    Tell(STD_OUTPUT_HANDLE, LoadMessage(IDS_FORGOTTEN, {number, UndoEffectText(effect, L" ")}));
     return kExitDone;
 }
 

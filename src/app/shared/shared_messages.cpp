@@ -38,6 +38,18 @@ std::wstring IsoDayText(const std::string& day) {
     return Part(date ? UserDateText(*date) : day);
 }
 
+std::wstring UndoEffectText(const UndoEffect& effect, std::wstring_view between) {
+    std::wstring text;
+    const std::pair<std::int64_t, UINT> parts[] = {
+        {effect.fresh, IDS_UNDO_FRESH}, {effect.earlier, IDS_UNDO_EARLIER}, {effect.later, IDS_UNDO_LATER}};
+    for (const auto& [count, message] : parts) {
+        if (count == 0) continue;
+        if (!text.empty()) text.append(between);
+        text.append(LoadMessage(message, {std::to_wstring(count)}));
+    }
+    return text;
+}
+
 std::wstring BatchPeriodText(const ExportBatch& batch) {
     return IsoDayText(batch.from) + L" - " + IsoDayText(batch.to);
 }

@@ -58,6 +58,10 @@ namespace dralmoft {
 // A "YYYY-MM-DD" date of the log as the user writes dates.
 [[nodiscard]] std::wstring IsoDayText(const std::string& day);
 
+// What an undo does to a batch's documents, a sentence per kind of effect it has, joined
+// by `between`.
+[[nodiscard]] std::wstring UndoEffectText(const UndoEffect& effect, std::wstring_view between);
+
 // A batch's period as the user writes it: "1/3/2026 - 31/3/2026".
 [[nodiscard]] std::wstring BatchPeriodText(const ExportBatch& batch);
 
