@@ -17,7 +17,7 @@ namespace dralmoft {
 namespace {
 
 bool Told(const LogStatus& status) {
-    if (!status.ok) Tell(STD_ERROR_HANDLE, LoadMessage(IDS_LOG_NOT_OPENED, {ExporterLogName(), LogStatusText(status)}));
+    if (!status.ok) TellLogNotOpened(status);
     return status.ok;
 }
 

@@ -16,8 +16,12 @@ LoggedPeriodChoice ExporterPolicy::OnLoggedPeriod(const PeriodExports& exports) 
     return LoggedPeriodChoice::All;
 }
 
-bool ExporterPolicy::GoOnWithoutLog(const LogStatus& status, bool) {
+void TellLogNotOpened(const LogStatus& status) {
     Tell(STD_ERROR_HANDLE, LoadMessage(IDS_LOG_NOT_OPENED, {ExporterLogName(), LogStatusText(status)}));
+}
+
+bool ExporterPolicy::GoOnWithoutLog(const LogStatus& status, bool) {
+    TellLogNotOpened(status);
     return false;
 }
 

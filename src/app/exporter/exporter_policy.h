@@ -28,5 +28,7 @@ private:
 
 // The export log of the current directory, as the exporter names it.
 [[nodiscard]] std::wstring ExporterLogName();
+// Tells on standard error that the log could not be opened or read, in SQLite's words.
+void TellLogNotOpened(const LogStatus& status);
 
 }  // namespace dralmoft
