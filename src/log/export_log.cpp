@@ -107,31 +107,62 @@ LogStatus ExportLog::Migrate() {
     if (version < 2) {
         if (LogStatus status = SqliteExecute(m_connection.get(), kSchema2); !status.ok) return status;
     }
+    if (version < 3) {
+        if (LogStatus status = SqliteExecute(m_connection.get(), kSchema3); !status.ok) return status;
+    }
     const std::string setVersion = "PRAGMA user_version = " + std::to_string(kSchemaVersion);
     if (LogStatus status = SqliteExecute(m_connection.get(), setVersion.c_str()); !status.ok) return status;
     return transaction.Commit();
 }
 
 LogStatus ExportLog::Record(ExportBatch& batch, std::span<const LoggedDocument> documents) {
+    std::optional<ExportBatch> changedMeanwhile;
+    if (LogStatus status = RecordPending(batch, documents, kNoChangeCheck, changedMeanwhile); !status.ok) return status;
+    return MarkDone(batch.number);
+}
+
+LogStatus ExportLog::RecordPending(ExportBatch& batch, std::span<const LoggedDocument> documents,
+                                   std::int64_t readChanges, std::optional<ExportBatch>& changedMeanwhile) {
+    changedMeanwhile.reset();
     Transaction transaction(m_connection.get());
     if (!transaction.Status().ok) return transaction.Status();
+    if (readChanges != kNoChangeCheck) {
+        SqliteStatement changed(m_connection.get(), std::string("SELECT ") + kBatchColumns + kChangedSince);
+        changed.Bind(1, readChanges).Bind(2, batch.from).Bind(3, batch.to);
+        if (changed.Step()) changedMeanwhile = BatchAt(changed);
+        if (!changed.Status().ok) return changed.Status();
+        if (changedMeanwhile) return LogStatus::Success();
+    }
+    std::int64_t number = 0;
+    if (LogStatus status = SqliteExecute(m_connection.get(), "UPDATE folder SET last_batch = last_batch + 1");
+        !status.ok)
+        return status;
+    {
+        SqliteStatement next(m_connection.get(), "SELECT last_batch FROM folder");
+        if (next.Step()) number = next.Integer(0);  // its one column
+        if (!next.Status().ok) return next.Status();
+    }
     SqliteStatement insertBatch(m_connection.get(),
-                                "INSERT INTO batch (exported_at, user, machine, period_from, period_to, path, "
-                                "code_page, separator, documents, records, file_digest) "
-                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    insertBatch.Bind(1, batch.when)
-        .Bind(2, Utf8(batch.user))
-        .Bind(3, Utf8(batch.machine))
-        .Bind(4, batch.from)
-        .Bind(5, batch.to)
-        .BindBlob(6, UnitBytes(batch.path))
-        .Bind(7, std::int64_t{batch.codePage})
-        .BindBlob(8, batch.separator)
-        .Bind(9, batch.documents)
-        .Bind(10, batch.records)
-        .Bind(11, batch.fileDigest);
+                                "INSERT INTO batch (number, exported_at, user, machine, period_from, period_to, "
+                                "path, code_page, separator, documents, records, file_digest, state, target, "
+                                "temporary, company) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    insertBatch.Bind(1, number)
+        .Bind(2, batch.when)
+        .Bind(3, Utf8(batch.user))
+        .Bind(4, Utf8(batch.machine))
+        .Bind(5, batch.from)
+        .Bind(6, batch.to)
+        .BindBlob(7, UnitBytes(batch.path))
+        .Bind(8, std::int64_t{batch.codePage})
+        .BindBlob(9, batch.separator)
+        .Bind(10, batch.documents)
+        .Bind(11, batch.records)
+        .Bind(12, batch.fileDigest)
+        .Bind(13, StateText(BatchState::Pending))
+        .BindBlob(14, UnitBytes(batch.target))
+        .BindBlob(15, UnitBytes(batch.temporary))
+        .Bind(16, Utf8(batch.company));
     if (LogStatus status = insertBatch.Run(); !status.ok) return status;
-    const std::int64_t number = sqlite3_last_insert_rowid(m_connection.get());
     SqliteStatement insertDocument(m_connection.get(),
                                    "INSERT INTO document (batch, sale, name, series, number, year, tax_id, "
                                    "date, digest) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
@@ -144,11 +175,45 @@ LogStatus ExportLog::Record(ExportBatch& batch, std::span<const LoggedDocument> 
             .Bind(9, std::bit_cast<std::int64_t>(document.digest));
         if (LogStatus status = insertDocument.Run(); !status.ok) return status;
     }
-    SqliteStatement takeLatest(m_connection.get(), kTakeLatest);
-    if (LogStatus status = takeLatest.Bind(1, number).Run(); !status.ok) return status;
+    if (LogStatus status = CountChange(number); !status.ok) return status;
     if (LogStatus status = transaction.Commit(); !status.ok) return status;
     batch.number = number;
+    batch.state = BatchState::Pending;
     return LogStatus::Success();
+}
+
+LogStatus ExportLog::MarkDone(std::int64_t batch) {
+    Transaction transaction(m_connection.get());
+    if (!transaction.Status().ok) return transaction.Status();
+    SqliteStatement mark(m_connection.get(), "UPDATE batch SET state = ? WHERE number = ? AND state = ?");
+    mark.Bind(1, StateText(BatchState::Done)).Bind(2, batch).Bind(3, StateText(BatchState::Pending));
+    if (LogStatus status = mark.Run(); !status.ok) return status;
+    // Taken as the latest only once: a later batch may hold some of its documents by now.
+    if (sqlite3_changes(m_connection.get()) == 0) return transaction.Commit();
+    SqliteStatement takeLatest(m_connection.get(), kTakeLatest);
+    if (LogStatus status = takeLatest.Bind(1, batch).Run(); !status.ok) return status;
+    if (LogStatus status = CountChange(batch); !status.ok) return status;
+    return transaction.Commit();
+}
+
+LogStatus ExportLog::Drop(std::int64_t batch) {
+    Transaction transaction(m_connection.get());
+    if (!transaction.Status().ok) return transaction.Status();
+    SqliteStatement documents(m_connection.get(),
+                              "DELETE FROM document WHERE batch = ?1 AND "
+                              "EXISTS (SELECT 1 FROM batch WHERE number = ?1 AND state = ?2)");
+    documents.Bind(1, batch).Bind(2, StateText(BatchState::Pending));
+    if (LogStatus status = documents.Run(); !status.ok) return status;
+    SqliteStatement drop(m_connection.get(), "DELETE FROM batch WHERE number = ? AND state = ?");
+    drop.Bind(1, batch).Bind(2, StateText(BatchState::Pending));
+    if (LogStatus status = drop.Run(); !status.ok) return status;
+    return transaction.Commit();
+}
+
+LogStatus ExportLog::CountChange(std::int64_t batch) {
+    if (LogStatus status = SqliteExecute(m_connection.get(), kCountChange); !status.ok) return status;
+    SqliteStatement take(m_connection.get(), kTakeChange);
+    return take.Bind(1, batch).Run();
 }
 
 LogStatus ExportLog::Undo(std::int64_t batch, const std::string& when, const std::u16string& by, UndoResult& result,
@@ -168,14 +233,15 @@ LogStatus ExportLog::PreviewUndo(std::int64_t batch, UndoResult& result, UndoEff
 
 LogStatus ExportLog::UndoSteps(std::int64_t batch, const std::string& when, const std::u16string& by,
                                UndoResult& result, UndoEffect* effect) {
-    SqliteStatement state(m_connection.get(), "SELECT undone_at IS NOT NULL FROM batch WHERE number = ?");
-    state.Bind(1, batch);
+    SqliteStatement state(m_connection.get(), "SELECT undone_at IS NOT NULL, state = ? FROM batch WHERE number = ?");
+    state.Bind(1, StateText(BatchState::Pending)).Bind(2, batch);
     if (!state.Step()) {
         result = UndoResult::Unknown;
         return state.Status();
     }
-    if (state.Integer(0) != 0) {  // its one column
-        result = UndoResult::AlreadyUndone;
+    // Its two columns: undone, pending. A pending batch is settled, not undone.
+    if (state.Integer(0) != 0 || state.Integer(1) != 0) {
+        result = state.Integer(0) != 0 ? UndoResult::AlreadyUndone : UndoResult::Pending;
         return LogStatus::Success();
     }
     SqliteStatement mark(m_connection.get(), "UPDATE batch SET undone_at = ?, undone_by = ? WHERE number = ?");
@@ -185,6 +251,7 @@ LogStatus ExportLog::UndoSteps(std::int64_t batch, const std::string& when, cons
         SqliteStatement statement(m_connection.get(), step);
         if (LogStatus status = statement.Bind(1, batch).Run(); !status.ok) return status;
     }
+    if (LogStatus status = CountChange(batch); !status.ok) return status;
     result = UndoResult::Undone;
     if (effect == nullptr) return LogStatus::Success();
     // Where each of its documents stands now: with no batch, with an earlier or a later one.

@@ -7,6 +7,7 @@
 // Texts of the documents are kept as the records carry them (Windows-1253 bytes); the
 // output path as the user typed it (UTF-16, unit for unit); the rest as UTF-8 text.
 
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -46,6 +47,10 @@ struct LoggedDocument {
     std::uint64_t digest = 0;  // of its records' field values
 };
 
+// A batch is pending from just before its file replaces the target until just after: a
+// program killed in between leaves it pending for the next one to settle.
+enum class BatchState : std::uint8_t { Done, Pending };
+
 struct ExportBatch {
     std::int64_t number = 0;  // given by the log
     std::string when;         // UTC, "YYYY-MM-DDTHH:MM:SSZ"
@@ -61,6 +66,12 @@ struct ExportBatch {
     std::string fileDigest;  // of the file's bytes, 16 hexadecimal digits
     std::string undoneWhen;  // empty while it stands
     std::u16string undoneBy;
+    BatchState state = BatchState::Done;
+    // Full paths: the file the export replaced (or is to replace), and the temporary file
+    // that replaces it. Empty in batches from before they were kept.
+    std::u16string target;
+    std::u16string temporary;
+    std::u16string company;  // as the server named it; empty when not known
 
     [[nodiscard]] bool Undone() const { return !undoneWhen.empty(); }
 };
@@ -76,7 +87,7 @@ struct PeriodExports {
     std::int64_t documents = 0;  // of the period, each counted once
 };
 
-enum class UndoResult { Undone, Unknown, AlreadyUndone };
+enum class UndoResult { Undone, Unknown, AlreadyUndone, Pending };
 
 // What undoing a batch does to its documents, one by one.
 struct UndoEffect {
@@ -92,7 +103,9 @@ public:
     // The file's name, in the program's current directory.
     static constexpr char16_t kFileName[] = u"dralmoft-exports.db";
     // The schema this program writes; an older log is brought up to it when opened.
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
+    // A change count above any the log reaches: RecordPending then looks for no change.
+    static constexpr std::int64_t kNoChangeCheck = INT64_MAX;
     // How long a reader or writer waits for another program that holds the log (a second
     // user of a shared folder, a backup) before it gives up with SQLite's "busy".
     static constexpr int kBusyWaitMs = 5000;
@@ -110,8 +123,23 @@ public:
     [[nodiscard]] LogStatus OpenExisting(const std::u16string& path);
     [[nodiscard]] bool IsOpen() const { return m_connection != nullptr; }
 
-    // Records a written export and its documents in one transaction; `batch.number` is
-    // set. A document given twice is kept once (its first).
+    // The log's change count: an export reads it with the period, and gives it back to
+    // RecordPending.
+    [[nodiscard]] LogStatus Changes(std::int64_t& changes);
+    // Records an export about to replace its target, pending, with its documents, in one
+    // transaction that first takes the log's write lock; `batch.number` is set. Unless a
+    // batch holding documents of batch.from..to was made pending, done or undone after
+    // change count `readChanges`: then nothing is recorded and `changedMeanwhile` holds
+    // the last such batch. A document given twice is kept once (its first).
+    [[nodiscard]] LogStatus RecordPending(ExportBatch& batch, std::span<const LoggedDocument> documents,
+                                          std::int64_t readChanges, std::optional<ExportBatch>& changedMeanwhile);
+    // A pending batch's file replaced its target: its documents count from now on. A batch
+    // already done (settled by another program) is left as it is.
+    [[nodiscard]] LogStatus MarkDone(std::int64_t batch);
+    // A pending batch's file never replaced its target: the batch goes, its number is not
+    // given again. A batch that is not pending is left as it is.
+    [[nodiscard]] LogStatus Drop(std::int64_t batch);
+    // RecordPending without the check, then MarkDone.
     [[nodiscard]] LogStatus Record(ExportBatch& batch, std::span<const LoggedDocument> documents);
     // The digest of each document dated in the years given, as the latest batch still
     // standing holds it, read at once: an export of only what is new asks about each of a
@@ -120,6 +148,8 @@ public:
     [[nodiscard]] LogStatus InPeriod(const std::string& from, const std::string& to, PeriodExports& exports);
     // Every batch, newest first.
     [[nodiscard]] LogStatus History(std::vector<ExportBatch>& batches);
+    // The pending batches, oldest first.
+    [[nodiscard]] LogStatus PendingBatches(std::vector<ExportBatch>& batches);
     [[nodiscard]] LogStatus Documents(std::int64_t batch, std::vector<LoggedDocument>& documents);
     // Undoes batch `batch` (when, by whom); `effect`, when given, receives what it did.
     [[nodiscard]] LogStatus Undo(std::int64_t batch, const std::string& when, const std::u16string& by,
@@ -133,6 +163,8 @@ private:
     [[nodiscard]] LogStatus UndoSteps(std::int64_t batch, const std::string& when, const std::u16string& by,
                                       UndoResult& result, UndoEffect* effect);
     [[nodiscard]] LogStatus Migrate();
+    // The log's change count one up, taken by `batch`; in the caller's transaction.
+    [[nodiscard]] LogStatus CountChange(std::int64_t batch);
 
     SqliteConnection m_connection;
 };

@@ -4,10 +4,12 @@
 
 #include "log/export_log.h"
 #include "log/log_rows.h"
+#include "log/log_schema.h"
 
 namespace dralmoft {
 
 using namespace log_rows;
+using namespace log_schema;
 
 LogStatus ExportLog::LatestDigests(int firstYear, int lastYear, LoggedDigests& digests) {
     digests.clear();
@@ -43,26 +45,24 @@ LogStatus ExportLog::InPeriod(const std::string& from, const std::string& to, Pe
 LogStatus ExportLog::History(std::vector<ExportBatch>& batches) {
     batches.clear();
     SqliteStatement query(m_connection.get(),
-                          "SELECT number, exported_at, user, machine, period_from, period_to, path, code_page, "
-                          "separator, documents, records, file_digest, undone_at, undone_by "
-                          "FROM batch ORDER BY number DESC");
-    while (query.Step()) {
-        ExportBatch& batch = batches.emplace_back();
-        batch.number = query.Integer(kBatchNumber);
-        batch.when = query.Text(kBatchWhen);
-        batch.user = Utf16(query.Text(kBatchUser));
-        batch.machine = Utf16(query.Text(kBatchMachine));
-        batch.from = query.Text(kBatchFrom);
-        batch.to = query.Text(kBatchTo);
-        batch.path = Units(query.Blob(kBatchPath));
-        batch.codePage = static_cast<int>(query.Integer(kBatchCodePage));
-        batch.separator = query.Blob(kBatchSeparator);
-        batch.documents = query.Integer(kBatchDocuments);
-        batch.records = query.Integer(kBatchRecords);
-        batch.fileDigest = query.Text(kBatchFileDigest);
-        batch.undoneWhen = query.Text(kBatchUndoneWhen);
-        batch.undoneBy = Utf16(query.Text(kBatchUndoneBy));
-    }
+                          std::string("SELECT ") + kBatchColumns + " FROM batch ORDER BY number DESC");
+    while (query.Step()) batches.push_back(BatchAt(query));
+    return query.Status();
+}
+
+LogStatus ExportLog::PendingBatches(std::vector<ExportBatch>& batches) {
+    batches.clear();
+    SqliteStatement query(m_connection.get(),
+                          std::string("SELECT ") + kBatchColumns + " FROM batch WHERE state = ? ORDER BY number");
+    query.Bind(1, StateText(BatchState::Pending));
+    while (query.Step()) batches.push_back(BatchAt(query));
+    return query.Status();
+}
+
+LogStatus ExportLog::Changes(std::int64_t& changes) {
+    changes = 0;
+    SqliteStatement query(m_connection.get(), "SELECT changes FROM folder");
+    if (query.Step()) changes = query.Integer(0);  // its one column
     return query.Status();
 }
 

@@ -48,4 +48,29 @@ DocumentIdentity IdentityAt(const SqliteStatement& row) {
             row.Blob(kTaxId)};
 }
 
+ExportBatch BatchAt(const SqliteStatement& row) {
+    ExportBatch batch;
+    batch.number = row.Integer(kBatchNumber);
+    batch.when = row.Text(kBatchWhen);
+    batch.user = Utf16(row.Text(kBatchUser));
+    batch.machine = Utf16(row.Text(kBatchMachine));
+    batch.from = row.Text(kBatchFrom);
+    batch.to = row.Text(kBatchTo);
+    batch.path = Units(row.Blob(kBatchPath));
+    batch.codePage = static_cast<int>(row.Integer(kBatchCodePage));
+    batch.separator = row.Blob(kBatchSeparator);
+    batch.documents = row.Integer(kBatchDocuments);
+    batch.records = row.Integer(kBatchRecords);
+    batch.fileDigest = row.Text(kBatchFileDigest);
+    batch.undoneWhen = row.Text(kBatchUndoneWhen);
+    batch.undoneBy = Utf16(row.Text(kBatchUndoneBy));
+    batch.state = row.Text(kBatchState) == StateText(BatchState::Pending) ? BatchState::Pending : BatchState::Done;
+    batch.target = Units(row.Blob(kBatchTarget));
+    batch.temporary = Units(row.Blob(kBatchTemporary));
+    batch.company = Utf16(row.Text(kBatchCompany));
+    return batch;
+}
+
+const char* StateText(BatchState state) { return state == BatchState::Pending ? "pending" : "done"; }
+
 }  // namespace dralmoft::log_rows

@@ -36,7 +36,7 @@ enum DocumentColumn : int { kDocumentDate = kAfterIdentity, kDocumentDigest };
 enum PeriodColumn : int { kPeriodBatch, kPeriodWhen, kPeriodDocuments };
 // The effect of an undo (log_schema's kUndoEffect).
 enum EffectColumn : int { kEffectFresh, kEffectEarlier, kEffectLater };
-// History: a batch's columns, in the order of the table.
+// A batch's columns (log_schema's kBatchColumns).
 enum BatchColumn : int {
     kBatchNumber,
     kBatchWhen,
@@ -52,6 +52,15 @@ enum BatchColumn : int {
     kBatchFileDigest,
     kBatchUndoneWhen,
     kBatchUndoneBy,
+    kBatchState,
+    kBatchTarget,
+    kBatchTemporary,
+    kBatchCompany,
 };
+
+// The batch of a row of kBatchColumns.
+[[nodiscard]] ExportBatch BatchAt(const SqliteStatement& row);
+// A batch's state as the log keeps it.
+[[nodiscard]] const char* StateText(BatchState state);
 
 }  // namespace dralmoft::log_rows

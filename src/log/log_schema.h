@@ -65,6 +65,54 @@ INSERT OR REPLACE INTO latest
     WHERE b.undone_at IS NULL ORDER BY d.batch;
 )sql";
 
+// Version 3: a batch is made pending before its file replaces the target and done after,
+// so that a batch counts only when its file is in place, and whoever opens the log next
+// can tell which of the two a killed export reached (its target and temporary file, as
+// full paths, say where to look). `changed` is the log's change count when the batch was
+// made pending, done or undone: an export that read the log at a lower count and meets
+// such a batch in its period was answered from a log that has moved on. The folder row
+// holds that count, the last batch number given (a number is never given twice, also
+// when a pending batch that never reached its target is dropped) and the company the
+// folder's account files belong to; `rebinding` keeps each time the user said a new
+// company name was the same company.
+inline constexpr const char* kSchema3 = R"sql(
+ALTER TABLE batch ADD COLUMN state TEXT NOT NULL DEFAULT 'done';
+ALTER TABLE batch ADD COLUMN target BLOB NOT NULL DEFAULT x'';
+ALTER TABLE batch ADD COLUMN temporary BLOB NOT NULL DEFAULT x'';
+ALTER TABLE batch ADD COLUMN company TEXT NOT NULL DEFAULT '';
+ALTER TABLE batch ADD COLUMN changed INTEGER NOT NULL DEFAULT 0;
+CREATE TABLE folder (
+    id INTEGER PRIMARY KEY CHECK (id = 1),
+    company TEXT NOT NULL DEFAULT '',
+    company_key TEXT NOT NULL DEFAULT '',
+    last_batch INTEGER NOT NULL,
+    changes INTEGER NOT NULL DEFAULT 0
+);
+INSERT INTO folder (id, last_batch) SELECT 1, coalesce(max(number), 0) FROM batch;
+CREATE TABLE rebinding (
+    at TEXT NOT NULL,
+    user TEXT NOT NULL,
+    company_from TEXT NOT NULL,
+    company_to TEXT NOT NULL
+);
+)sql";
+
+// A batch's columns, as log_rows' BatchColumn reads them.
+inline constexpr const char* kBatchColumns =
+    "number, exported_at, user, machine, period_from, period_to, path, code_page, separator, documents, records, "
+    "file_digest, undone_at, undone_by, state, target, temporary, company";
+
+// The log's change count goes one up, and batch ? takes it as its own.
+inline constexpr const char* kCountChange = "UPDATE folder SET changes = changes + 1";
+inline constexpr const char* kTakeChange = "UPDATE batch SET changed = (SELECT changes FROM folder) WHERE number = ?";
+
+// After kBatchColumns: the batch that changed last after count ?1 and holds documents
+// dated ?2..?3 (ISO).
+inline constexpr const char* kChangedSince =
+    " FROM batch b WHERE b.changed > ?1 AND "
+    "EXISTS (SELECT 1 FROM document d WHERE d.batch = b.number AND d.date BETWEEN ?2 AND ?3) "
+    "ORDER BY b.changed DESC LIMIT 1";
+
 // A batch's documents become the latest of their identities.
 inline constexpr const char* kTakeLatest =
     "INSERT OR REPLACE INTO latest SELECT year, sale, name, series, number, tax_id, batch, date, digest "

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -168,6 +169,101 @@ TEST_F(ExportLogTest, TheLatestBatchStandingCountsAndUndoIsKept) {
     EXPECT_EQ(march.documents, 1);
 }
 
+// A batch counts from when its file is in place: pending, its documents are not the
+// latest, it cannot be undone, and it goes without a trace when its file never got there.
+TEST_F(ExportLogTest, APendingBatchCountsOnlyOnceDoneAndADroppedOneLeavesItsNumberUnused) {
+    const DocumentIdentity invoice = Invoice("A", 1);
+    Record(Batch("2026-04-01T10:00:00Z"), {{invoice, "2026-03-10", 1}});
+    ExportBatch pending = Batch("2026-04-02T10:00:00Z");
+    pending.target = u"C:\\Εξαγωγές\\μάρτιος.txt";
+    pending.temporary = u"C:\\Εξαγωγές\\~dralmoft-00000000000000a1.pending";
+    pending.company = u"Εταιρεία Α.Ε.";
+    std::optional<ExportBatch> changed;
+    ASSERT_TRUE(log.RecordPending(pending, std::vector<LoggedDocument>{{invoice, "2026-03-10", 2}},
+                                  ExportLog::kNoChangeCheck, changed)
+                    .ok);
+    EXPECT_EQ(pending.number, 2);
+    EXPECT_EQ(Latest(log, invoice), 1u) << "pending: not yet the latest";
+    std::vector<ExportBatch> batches;
+    ASSERT_TRUE(log.PendingBatches(batches).ok);
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_EQ(batches[0].state, BatchState::Pending);
+    EXPECT_EQ(batches[0].target, pending.target);
+    EXPECT_EQ(batches[0].temporary, pending.temporary);
+    EXPECT_EQ(batches[0].company, pending.company);
+    UndoResult result = UndoResult::Unknown;
+    ASSERT_TRUE(log.Undo(2, "2026-04-02T11:00:00Z", u"Άλλος", result).ok);
+    EXPECT_EQ(result, UndoResult::Pending);
+
+    ASSERT_TRUE(log.MarkDone(2).ok);
+    EXPECT_EQ(Latest(log, invoice), 2u);
+    ASSERT_TRUE(log.Drop(2).ok) << "a done batch is not dropped";
+    Record(Batch("2026-04-03T10:00:00Z"), {{invoice, "2026-03-10", 3}});
+    ASSERT_TRUE(log.MarkDone(2).ok);
+    EXPECT_EQ(Latest(log, invoice), 3u) << "marked done twice: taken as the latest only once";
+
+    ExportBatch dropped = Batch("2026-04-04T10:00:00Z");
+    ASSERT_TRUE(log.RecordPending(dropped, std::vector<LoggedDocument>{{invoice, "2026-03-10", 4}},
+                                  ExportLog::kNoChangeCheck, changed)
+                    .ok);
+    ASSERT_TRUE(log.Drop(dropped.number).ok);
+    ASSERT_TRUE(log.MarkDone(dropped.number).ok);
+    EXPECT_EQ(Latest(log, invoice), 3u);
+    std::vector<LoggedDocument> documents;
+    ASSERT_TRUE(log.Documents(dropped.number, documents).ok);
+    EXPECT_TRUE(documents.empty());
+    EXPECT_EQ(Record(Batch("2026-04-05T10:00:00Z"), {}), dropped.number + 1);
+    ASSERT_TRUE(log.History(batches).ok);
+    EXPECT_EQ(batches.size(), 4u);
+    EXPECT_TRUE(
+        std::none_of(batches.begin(), batches.end(), [](const ExportBatch& b) { return b.state != BatchState::Done; }));
+}
+
+// An export that read the log at one change count is refused at its commit when a batch
+// of its period was made pending, done or undone since; batches of other days are not its
+// concern.
+TEST_F(ExportLogTest, ABatchOfThePeriodChangedSinceTheReadingIsNamed) {
+    const DocumentIdentity march = Invoice("A", 1);
+    const DocumentIdentity april = Invoice("A", 2);
+    const auto changedSince = [&](std::int64_t read) {
+        ExportBatch batch = Batch("2026-05-01T10:00:00Z");
+        std::optional<ExportBatch> changed;
+        EXPECT_TRUE(log.RecordPending(batch, std::vector<LoggedDocument>{{march, "2026-03-10", 9}}, read, changed).ok);
+        if (!changed) EXPECT_TRUE(log.Drop(batch.number).ok);
+        return changed ? changed->number : 0;
+    };
+    std::int64_t read = 0;
+    ASSERT_TRUE(log.Changes(read).ok);
+    EXPECT_EQ(changedSince(read), 0);
+    ASSERT_TRUE(log.Changes(read).ok);
+    EXPECT_EQ(read, 1) << "made pending; a dropped batch leaves the count";
+
+    ExportBatch other = Batch("2026-04-01T10:00:00Z");
+    other.from = other.to = "2026-04-15";
+    Record(other, {{april, "2026-04-15", 1}});
+    EXPECT_EQ(changedSince(read), 0) << "another period";
+
+    ExportBatch pending = Batch("2026-04-02T10:00:00Z");
+    std::optional<ExportBatch> changed;
+    ASSERT_TRUE(log.RecordPending(pending, std::vector<LoggedDocument>{{march, "2026-03-10", 1}}, read, changed).ok);
+    ASSERT_FALSE(changed);
+    EXPECT_EQ(changedSince(read), pending.number) << "made pending since";
+    ASSERT_TRUE(log.Changes(read).ok);
+    EXPECT_EQ(changedSince(read), 0);
+    ASSERT_TRUE(log.MarkDone(pending.number).ok);
+    ExportBatch batch = Batch("2026-05-01T10:00:00Z");
+    ASSERT_TRUE(log.RecordPending(batch, std::vector<LoggedDocument>{}, read, changed).ok);
+    ASSERT_TRUE(changed) << "done since";
+    EXPECT_EQ(changed->number, pending.number);
+    EXPECT_EQ(changed->when, "2026-04-02T10:00:00Z");
+    EXPECT_EQ(changed->user, u"Λογιστής");
+    EXPECT_EQ(batch.number, 0) << "nothing recorded";
+    ASSERT_TRUE(log.Changes(read).ok);
+    UndoResult result = UndoResult::Unknown;
+    ASSERT_TRUE(log.Undo(pending.number, "2026-04-03T10:00:00Z", u"Άλλος", result).ok);
+    EXPECT_EQ(changedSince(read), pending.number) << "undone since";
+}
+
 class ExportLogFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -326,53 +422,49 @@ TEST(DocumentDigestTest, FollowsTheFieldValuesNotTheirForm) {
     EXPECT_EQ(entry().digest, first.digest);
 }
 
-// A log of the first schema, as the first version with a log wrote it: brought up to the
-// current one with its batches, its undo and its latest digests.
-TEST_F(ExportLogFileTest, AFirstSchemaLogIsBroughtUpWithItsDigests) {
-    Execute(R"sql(
-        CREATE TABLE batch (number INTEGER PRIMARY KEY, exported_at TEXT NOT NULL, user TEXT NOT NULL,
-            machine TEXT NOT NULL, period_from TEXT NOT NULL, period_to TEXT NOT NULL, path BLOB NOT NULL,
-            code_page INTEGER NOT NULL, separator BLOB NOT NULL, documents INTEGER NOT NULL,
-            records INTEGER NOT NULL, file_digest TEXT NOT NULL, undone_at TEXT, undone_by TEXT);
-        CREATE TABLE document (batch INTEGER NOT NULL REFERENCES batch (number), sale INTEGER NOT NULL,
-            name BLOB NOT NULL, series BLOB NOT NULL, number INTEGER NOT NULL, year INTEGER NOT NULL,
-            tax_id BLOB NOT NULL, date TEXT NOT NULL, digest INTEGER NOT NULL);
-        CREATE INDEX document_batch ON document (batch);
-        CREATE INDEX document_year ON document (year);
-        CREATE INDEX document_date ON document (date);
-        INSERT INTO batch VALUES (1, '2026-04-01T10:00:00Z', 'u', 'm', '2026-03-01', '2026-03-31', x'', 1253, x'3b',
-                                  2, 10, '0', NULL, NULL),
-                                 (2, '2026-04-05T10:00:00Z', 'u', 'm', '2026-03-01', '2026-03-31', x'', 1253, x'3b',
-                                  2, 10, '0', NULL, NULL),
-                                 (3, '2026-04-06T10:00:00Z', 'u', 'm', '2026-03-01', '2026-03-31', x'', 1253, x'3b',
-                                  1, 5, '0', '2026-04-06T11:00:00Z', 'u');
-        INSERT INTO document VALUES (1, 1, x'd4c9cc', x'41', 1, 2026, x'303939393939393939', '2026-03-10', 1),
-                                    (1, 1, x'd4c9cc', x'41', 2, 2026, x'303939393939393939', '2026-03-31', 3),
-                                    (2, 1, x'd4c9cc', x'41', 1, 2026, x'303939393939393939', '2026-03-10', 2),
-                                    (2, 1, x'd4c9cc', x'41', 3, 2026, x'303939393939393939', '2026-03-12', 4),
-                                    (3, 1, x'd4c9cc', x'41', 2, 2026, x'303939393939393939', '2026-03-31', 9);
-        PRAGMA user_version = 1;)sql");
+// Logs of the first and second schema, as the versions that used them left them: brought
+// up to the current one with their batches, their undo and their latest digests, and
+// numbered on from their last batch.
+class OlderLogTest : public ExportLogFileTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(OlderLogTest, IsBroughtUpWithItsBatchesAndDigests) {
+    std::filesystem::copy_file(std::filesystem::path(DRALMOFT_SOURCE_DIR) / "tests/data/logs" / GetParam(),
+                               folder / "dralmoft-exports.db");
     ExportLog log;
-    ASSERT_TRUE(log.Open(Path()).ok);
+    const LogStatus opened = log.Open(Path());
+    ASSERT_TRUE(opened.ok) << opened.text;
     const auto invoice = [](std::int64_t number) {
         return DocumentIdentity{true, "\xd4\xc9\xcc", "A", number, 2026, "099999999"};
     };
     LoggedDigests year;
     ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
     EXPECT_EQ(year, (LoggedDigests{{invoice(1), 2}, {invoice(2), 3}, {invoice(3), 4}})) << "batch 3 was undone";
-    UndoResult result = UndoResult::Unknown;
-    ASSERT_TRUE(log.Undo(2, "2026-04-07T09:00:00Z", u"u", result).ok);
-    ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
-    EXPECT_EQ(year, (LoggedDigests{{invoice(1), 1}, {invoice(2), 3}}));
     std::vector<ExportBatch> history;
     ASSERT_TRUE(log.History(history).ok);
-    EXPECT_EQ(history.size(), 3u);
-    // Recorded after the upgrade: the latest again.
+    ASSERT_EQ(history.size(), 3u);
+    EXPECT_TRUE(history[0].Undone());
+    EXPECT_EQ(history[2].state, BatchState::Done);
+    EXPECT_EQ(history[2].target, u"") << "not kept before";
+
+    UndoResult result = UndoResult::Unknown;
+    ASSERT_TRUE(log.Undo(2, "2026-04-07T09:00:00Z", u"u", result).ok);
+    ASSERT_EQ(result, UndoResult::Undone);
+    ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
+    EXPECT_EQ(year, (LoggedDigests{{invoice(1), 1}, {invoice(2), 3}}));
+    std::int64_t changes = 0;
+    ASSERT_TRUE(log.Changes(changes).ok);
+    EXPECT_EQ(changes, 1);
     ExportBatch batch = Batch("2026-04-08T10:00:00Z");
     ASSERT_TRUE(log.Record(batch, std::vector<LoggedDocument>{{invoice(2), "2026-03-31", 7}}).ok);
+    EXPECT_EQ(batch.number, 4);
     ASSERT_TRUE(log.LatestDigests(2026, 2026, year).ok);
     EXPECT_EQ(year, (LoggedDigests{{invoice(1), 1}, {invoice(2), 7}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Schemas, OlderLogTest, ::testing::Values("schema1.db", "schema2.db"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param).substr(0, 7);
+                         });
 
 }  // namespace
 }  // namespace dralmoft
