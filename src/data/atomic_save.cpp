@@ -5,6 +5,7 @@ namespace {
 
 constexpr std::u16string_view kTemporaryPrefix = u"~dralmoft-";
 constexpr std::u16string_view kTemporarySuffix = u".tmp";
+constexpr std::u16string_view kPendingSuffix = u".pending";
 
 bool IsHexDigit(char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -39,6 +40,23 @@ std::u16string TemporaryPathFor(std::u16string_view target, std::uint64_t random
     for (int shift = 60; shift >= 0; shift -= 4) path.push_back(u"0123456789abcdef"[(random >> shift) & 0xF]);
     path.append(kTemporarySuffix);
     return path;
+}
+
+std::u16string PendingPathFor(std::u16string_view temporary) {
+    std::u16string path(temporary);
+    if (EndsWith(path, kTemporarySuffix)) path.resize(path.size() - kTemporarySuffix.size());
+    return path.append(kPendingSuffix);
+}
+
+std::u16string TemporaryPathOf(std::u16string_view pending) {
+    std::u16string path(pending);
+    if (EndsWith(path, kPendingSuffix)) path.resize(path.size() - kPendingSuffix.size());
+    return path.append(kTemporarySuffix);
+}
+
+bool IsPendingName(std::u16string_view name) {
+    if (!EndsWith(name, kPendingSuffix)) return false;
+    return IsLeftoverName(TemporaryPathOf(name), {}) && StartsWith(name, kTemporaryPrefix);
 }
 
 std::u16string LockPathFor(std::u16string_view target) {
@@ -140,6 +158,17 @@ FileStatus AtomicFileWriter::Seal() {
     m_sealed = true;
     // Not holding it only leaves the small risk it guards against.
     (void)m_files.Hold(m_temporary, m_hold);
+    return status;
+}
+
+FileStatus AtomicFileWriter::SetPending() {
+    if (!m_sealed || m_temporary.empty()) return FileStatus::Failure("the file is not complete");
+    m_hold.reset();
+    const std::u16string pending = PendingPathFor(m_temporary);
+    FileStatus status = WithRetries(m_files, [&] { return m_files.Replace(m_temporary, pending); });
+    if (!status.ok) return Fail(std::move(status));
+    m_temporary = pending;
+    (void)m_files.Hold(m_temporary, m_hold);  // as Seal holds it
     return status;
 }
 

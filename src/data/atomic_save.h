@@ -31,6 +31,14 @@ inline constexpr double kLeftoverMinutes = 10.0;
 // "~dralmoft-<16 hex digits>.tmp" beside `target`: same folder, so that the replace never
 // crosses disks, and a short name, so that a target name of any length leaves room.
 [[nodiscard]] std::u16string TemporaryPathFor(std::u16string_view target, std::uint64_t random);
+// The name a sealed temporary file takes while a batch of the export log names it as
+// pending: "~dralmoft-<16 hex digits>.pending". No cleanup of leftovers removes it: the
+// next export that opens the log settles the batch and removes the file.
+[[nodiscard]] std::u16string PendingPathFor(std::u16string_view temporary);
+// The temporary name a pending file had before (PendingPathFor's inverse).
+[[nodiscard]] std::u16string TemporaryPathOf(std::u16string_view pending);
+// Whether `name` is such a pending file.
+[[nodiscard]] bool IsPendingName(std::u16string_view name);
 // "~NAME.lock" beside `target`.
 [[nodiscard]] std::u16string LockPathFor(std::u16string_view target);
 // Whether `name` is a temporary file that a save of `targetName` leaves when killed:
@@ -73,6 +81,9 @@ public:
     [[nodiscard]] FileStatus Append(std::string_view bytes);
     // Writes what is buffered, flushes and closes the temporary file.
     [[nodiscard]] FileStatus Seal();
+    // Gives the sealed file its pending name (PendingPathFor), held as before. A failure
+    // removes the file.
+    [[nodiscard]] FileStatus SetPending();
     // Replaces the target with the sealed file.
     [[nodiscard]] FileStatus Commit();
     // Seal, then Commit.
@@ -81,6 +92,8 @@ public:
     void Discard();
 
     [[nodiscard]] const std::u16string& Target() const { return m_target; }
+    // The file before it replaces the target; empty once committed or discarded.
+    [[nodiscard]] const std::u16string& Temporary() const { return m_temporary; }
 
 private:
     // The failure, after the temporary file is removed; it names the temporary file.

@@ -85,6 +85,9 @@ public:
     // Whether the two paths name one file: the same file on the disk when both exist,
     // whatever the spelling of their paths; otherwise the same full path.
     [[nodiscard]] virtual bool SameFile(const std::u16string& first, const std::u16string& second) = 0;
+    // `path` as a full path (with its drive or share), as another program with another
+    // current directory would find the file; `path` itself when the system cannot say.
+    [[nodiscard]] virtual std::u16string FullPath(const std::u16string& path) = 0;
     // The system's text for an error code, as FileStatus carries it.
     [[nodiscard]] virtual std::string ErrorText(unsigned long code) = 0;
     virtual void Pause(int milliseconds) = 0;

@@ -48,6 +48,11 @@ public:
     // Pending, Written: the digest of the file's bytes (see FnvDigest::AddBytes).
     std::uint64_t fileDigest = 0;
 
+    // Pending: the file that is to replace the target (see AtomicFileWriter::Temporary).
+    [[nodiscard]] std::u16string PendingFile() const;
+    // Gives the pending file the name that keeps it while the export log holds its batch
+    // as pending (see AtomicFileWriter::SetPending); NotSaved with the error when it fails.
+    FileStatus SetPending();
     // Puts the pending file in place of the target: Written, or NotSaved with the error.
     FileStatus Commit();
     // Removes the pending file; the target stays exactly as it was.

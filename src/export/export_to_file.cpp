@@ -83,6 +83,19 @@ ExportOutcome CheckPeriod(const ExportRequest& request, const ExportServices& se
     return ExportFlow::Check(request, services);
 }
 
+std::u16string ExportOutcome::PendingFile() const { return m_file ? m_file->Temporary() : std::u16string(); }
+
+FileStatus ExportOutcome::SetPending() {
+    if (state != State::Pending || !m_file) return FileStatus::Failure("the export is not pending");
+    FileStatus status = m_file->SetPending();
+    if (!status.ok) {
+        m_file.reset();
+        state = State::NotSaved;
+        fileError = status;
+    }
+    return status;
+}
+
 FileStatus ExportOutcome::Commit() {
     if (state != State::Pending || !m_file) return FileStatus::Failure("the export is not pending");
     FileStatus status = m_file->Commit();

@@ -59,6 +59,18 @@ bool ExportLog::Exists(const std::u16string& path) {
            exists != 0;
 }
 
+void ExportLog::CloseRemovingIfEmpty(const std::u16string& path) {
+    if (!m_connection) return;
+    bool empty = false;
+    {
+        SqliteStatement count(m_connection.get(), "SELECT count(*) FROM batch");
+        empty = count.Step() && count.Integer(0) == 0;  // its one column
+    }
+    m_connection.reset();
+    sqlite3_vfs* const vfs = sqlite3_vfs_find(nullptr);
+    if (empty && vfs != nullptr) (void)vfs->xDelete(vfs, Utf8(path).c_str(), 0);
+}
+
 LogStatus ExportLog::Open(const std::u16string& path) {
     return OpenWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
 }

@@ -122,6 +122,24 @@ public:
     // leaves a log behind.
     [[nodiscard]] LogStatus OpenExisting(const std::u16string& path);
     [[nodiscard]] bool IsOpen() const { return m_connection != nullptr; }
+    // Closes the log, and removes its file at `path` when it holds no batch: an export
+    // that made the folder's log for a batch it then did not record leaves none behind.
+    // A log another program has open meanwhile stays.
+    void CloseRemovingIfEmpty(const std::u16string& path);
+
+    // A read transaction: what is read while it lives is of one moment.
+    class Reading {
+    public:
+        explicit Reading(ExportLog& log);
+        ~Reading();
+        Reading(const Reading&) = delete;
+        Reading& operator=(const Reading&) = delete;
+        [[nodiscard]] const LogStatus& Status() const { return m_status; }
+
+    private:
+        ExportLog& m_log;
+        LogStatus m_status;
+    };
 
     // The log's change count: an export reads it with the period, and gives it back to
     // RecordPending.

@@ -11,6 +11,12 @@ namespace dralmoft {
 using namespace log_rows;
 using namespace log_schema;
 
+ExportLog::Reading::Reading(ExportLog& log) : m_log(log) { m_status = SqliteExecute(log.m_connection.get(), "BEGIN"); }
+
+ExportLog::Reading::~Reading() {
+    if (m_status.ok) (void)SqliteExecute(m_log.m_connection.get(), "COMMIT");
+}
+
 LogStatus ExportLog::LatestDigests(int firstYear, int lastYear, LoggedDigests& digests) {
     digests.clear();
     SqliteStatement query(m_connection.get(),

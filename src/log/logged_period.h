@@ -1,7 +1,8 @@
 #pragma once
 // What the export log holds of a period, read before its export: the latest digest of
 // every document of the period's years (for "only new and changed", and for the check's
-// changed and already exported rows), and the batches that exported documents of it.
+// changed and already exported rows), the batches that exported documents of it, and the
+// log's change count, all as of one moment.
 
 #include "log/export_log.h"
 
@@ -9,13 +10,13 @@ namespace dralmoft {
 
 struct LoggedPeriod {
     LoggedDigests digests;
-    PeriodExports exports;  // empty unless asked for
+    PeriodExports exports;     // empty unless asked for
+    std::int64_t changes = 0;  // the log's change count as read
 };
 
-// Opens the log at `path` (which must be there: none is created) and reads the period
-// from..to (OLE dates at midnight); `withBatches` also reads which batches hold documents
-// dated in it. On a failure the log is left closed, so that nothing half read is used.
-[[nodiscard]] LogStatus OpenLoggedPeriod(ExportLog& log, const std::u16string& path, double from, double to,
-                                         bool withBatches, LoggedPeriod& period);
+// Reads the period from..to (OLE dates at midnight) from the open log; `withBatches` also
+// reads which batches hold documents dated in it.
+[[nodiscard]] LogStatus ReadLoggedPeriod(ExportLog& log, double from, double to, bool withBatches,
+                                         LoggedPeriod& period);
 
 }  // namespace dralmoft

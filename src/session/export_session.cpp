@@ -3,6 +3,7 @@
 #include "check/period_check.h"
 #include "log/logged_period.h"
 #include "session/commit_and_record.h"
+#include "session/pending_batches.h"
 
 namespace dralmoft {
 namespace {
@@ -52,17 +53,25 @@ private:
         if (r.check && !present) return true;
         m_observing = true;
         m_onlyNew = r.onlyNew;
+        m_logExisted = present;
         if (!present) return true;
         LoggedPeriod period;
-        const bool withBatches = !r.check && !r.onlyNew;
-        if (const LogStatus status = OpenLoggedPeriod(m_log, r.logPath, r.run.from, r.run.to, withBatches, period);
-            !status.ok) {
+        bool stopped = false;
+        LogStatus status = m_log.OpenExisting(r.logPath);
+        // An export settles what a killed one left pending before it reads; a check only looks.
+        if (status.ok && !r.check) status = SettleEarlier(stopped);
+        if (stopped) return false;
+        if (status.ok) status = ReadLoggedPeriod(m_log, r.run.from, r.run.to, !r.check && !r.onlyNew, period);
+        if (!status.ok) {
+            // Nothing half read is used.
+            m_log = ExportLog();
             m_observing = m_onlyNew = false;
             if (m_policy.GoOnWithoutLog(status, r.check)) return true;
             m_result.logStatus = status;
             return false;
         }
         m_digests = std::move(period.digests);
+        m_readChanges = period.changes;
         if (period.exports.documents == 0) return true;
         switch (m_policy.OnLoggedPeriod(period.exports)) {
             case LoggedPeriodChoice::All: return true;
@@ -70,6 +79,23 @@ private:
             case LoggedPeriodChoice::Cancel: break;
         }
         return false;
+    }
+
+    // The batches earlier exports left pending: settled from the files, or by the policy.
+    LogStatus SettleEarlier(bool& stopped) {
+        std::vector<ExportBatch> uncertain;
+        if (LogStatus status = SettlePending(m_log, m_services.files, uncertain); !status.ok) return status;
+        for (const ExportBatch& batch : uncertain) {
+            const UncertainChoice choice = m_policy.OnUncertainBatch(batch);
+            if (choice == UncertainChoice::Stop) {
+                stopped = true;
+                return LogStatus::Success();
+            }
+            if (LogStatus status = SettleAs(m_log, m_services.files, batch, choice == UncertainChoice::Posted);
+                !status.ok)
+                return status;
+        }
+        return LogStatus::Success();
     }
 
     void RunPeriod() {
@@ -94,12 +120,45 @@ private:
         if (const Kept kept = Keep(); kept != Kept::No) {
             outcome.Discard();
             m_result.kept = kept;
-            return;
+        } else if (!m_observing) {
+            (void)dralmoft::CommitAndRecord(outcome, nullptr);
+        } else {
+            CommitAndRecord();
         }
-        const BatchToRecord batch{m_log, m_request.logPath, m_request.run, m_observer, m_services.author};
-        const Committed committed = CommitAndRecord(outcome, m_observing ? &batch : nullptr);
-        m_result.logStatus = committed.log;
-        m_result.batch = committed.batch;
+        // A log made for a batch that was not recorded goes again.
+        if (!m_logExisted && m_result.batch == 0) m_log.CloseRemovingIfEmpty(m_request.logPath);
+    }
+
+    // Puts the file in place with its batch, and settles what the log cannot take.
+    void CommitAndRecord() {
+        ExportOutcome& outcome = m_result.outcome;
+        const BatchToRecord batch{m_log,         m_request.logPath, m_request.run,
+                                  m_observer,    m_services.author, m_services.files,
+                                  m_readChanges, m_request.company};
+        for (;;) {
+            const Committed committed = dralmoft::CommitAndRecord(outcome, &batch);
+            m_result.logStatus = committed.log;
+            m_result.batch = committed.batch;
+            if (outcome.state != State::Pending) return;
+            if (committed.changedMeanwhile) {
+                outcome.Discard();
+                m_result.kept = Kept::ChangedMeanwhile;
+                m_result.changedMeanwhile = committed.changedMeanwhile;
+                return;
+            }
+            switch (m_policy.OnLogNotWritable(committed.log)) {
+                case UnwritableLogChoice::Retry: continue;
+                case UnwritableLogChoice::WithoutLog:
+                    (void)dralmoft::CommitAndRecord(outcome, nullptr);
+                    m_result.withoutLog = outcome.state == State::Written;
+                    m_result.logStatus = LogStatus::Success();
+                    return;
+                case UnwritableLogChoice::Cancel:
+                    outcome.Discard();
+                    m_result.kept = Kept::LogNotWritable;
+                    return;
+            }
+        }
     }
 
     Kept Keep() {
@@ -120,6 +179,9 @@ private:
     LoggedDigests m_digests;
     bool m_observing = false;  // the log's observer watches the run
     bool m_onlyNew = false;
+    std::int64_t m_readChanges = 0;
+    bool m_logExisted =
+        false;  // the folder had its log when the session began  // the log's change count as the session read it
     PeriodCheck m_check;
     LoggedToCheck m_listener{m_check};
     ExportLogObserver m_observer{{}, false};

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "check/check_report.h"
@@ -30,6 +31,7 @@ struct SessionRequest {
     bool useLog = true;    // false neither reads nor writes the export log
     bool onlyNew = false;  // decided beforehand: write only what the log does not hold as it is
     std::u16string logPath;
+    std::u16string company;  // as the server names it: kept with the batch
 };
 
 struct SessionServices {
@@ -48,6 +50,17 @@ enum class LoggedPeriodChoice : std::uint8_t {
     Cancel,   // nothing is read or written
 };
 
+// A pending batch whose file the session cannot find in place or not: posted counts it,
+// not posted drops it, stop ends the session before anything is read.
+enum class UncertainChoice : std::uint8_t { Posted, NotPosted, Stop };
+
+// The log cannot take the batch (the file is written but not yet in place).
+enum class UnwritableLogChoice : std::uint8_t {
+    Retry,       // try to record it again
+    WithoutLog,  // put the file in place without recording it
+    Cancel,      // leave the target as it was
+};
+
 // Where the session turns to its caller. An answer may be a question to the user or the
 // caller's rule; whatever the policy tells the user, it tells itself.
 class SessionPolicy {
@@ -64,6 +77,11 @@ public:
     // The pending file has no records and the target holds `earlierBytes`: true lets it
     // replace them.
     [[nodiscard]] virtual bool ReplaceWithEmpty(std::uint64_t earlierBytes) = 0;
+    // Before an export reads the log: an earlier export left `batch` pending, and whether
+    // its file replaced the target cannot be told from the files.
+    [[nodiscard]] virtual UncertainChoice OnUncertainBatch(const ExportBatch& batch) = 0;
+    // The written file's batch cannot be recorded (`status`): nothing is replaced yet.
+    [[nodiscard]] virtual UnwritableLogChoice OnLogNotWritable(const LogStatus& status) = 0;
 };
 
 struct SessionResult {
@@ -72,7 +90,14 @@ struct SessionResult {
         Ran,      // the outcome says how the run ended
     };
     // Why a pending file was discarded and the target kept.
-    enum class Kept : std::uint8_t { No, NothingNew, Problems, EmptyFile };
+    enum class Kept : std::uint8_t {
+        No,
+        NothingNew,
+        Problems,
+        EmptyFile,
+        ChangedMeanwhile,  // another batch of the period was recorded or undone meanwhile
+        LogNotWritable,    // the batch could not be recorded, and the policy cancelled
+    };
 
     End end = End::Stopped;
     ExportOutcome outcome;  // Checked, Written, Discarded, or the failure
@@ -82,11 +107,17 @@ struct SessionResult {
     // exported counts as new.
     LogCounts counts;
     std::int64_t batch = 0;  // the batch recorded; 0 when none was
-    // Stopped: why the log could not be read, when that stopped it. Written: why the batch
-    // could not be recorded (the file stands, the log does not know it).
+    // Stopped: why the log could not be read, when that stopped it. Kept LogNotWritable:
+    // why the batch could not be recorded. Written or NotSaved with a batch: why the log
+    // could not settle it, which leaves it pending for the next export.
     LogStatus logStatus;
+    // Kept ChangedMeanwhile: the batch that changed the log since the session read it.
+    std::optional<ExportBatch> changedMeanwhile;
+    // The file replaced the target without its batch, as the policy chose.
+    bool withoutLog = false;
 
-    [[nodiscard]] bool LogNotWritten() const { return outcome.state == ExportOutcome::State::Written && !logStatus.ok; }
+    // The batch stays pending: the next export that opens the log settles it.
+    [[nodiscard]] bool LeftPending() const { return batch != 0 && !logStatus.ok; }
 };
 
 [[nodiscard]] SessionResult RunExportSession(const SessionRequest& request, const SessionServices& services,

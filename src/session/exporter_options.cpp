@@ -60,9 +60,9 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
             version.version = true;
             return version;
         }
-        static const std::set<std::u16string> kOptions = {u"--from",     u"--to",     u"--out",     u"--separator",
-                                                          u"--cp1253",   u"--check",  u"--strict",  u"--report",
-                                                          u"--only-new", u"--no-log", u"--history", u"--forget"};
+        static const std::set<std::u16string> kOptions = {
+            u"--from",   u"--to",       u"--out",    u"--separator", u"--cp1253", u"--check", u"--strict",
+            u"--report", u"--only-new", u"--no-log", u"--history",   u"--forget", u"--settle"};
         if (!kOptions.count(flag)) return Refuse(name + ": not an option");
         // A second value would silently win over the first: a script's mistake, told.
         if (!given.insert(flag).second) return Refuse(name + ": given twice");
@@ -80,9 +80,17 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
                 return Refuse(name + ": " + text + " is outside 1900-01-01..9999-12-31");
             (flag == u"--from" ? options.from : options.to) = *date;
             (flag == u"--from" ? fromText : toText) = text;
-        } else if (flag == u"--forget") {
-            options.forget = BatchNumber(text);
-            if (options.forget == 0) return Refuse(name + ": " + text + " is not a batch number");
+        } else if (flag == u"--forget" || flag == u"--settle") {
+            std::int64_t& number = flag == u"--forget" ? options.forget : options.settle;
+            number = BatchNumber(text);
+            if (number == 0) return Refuse(name + ": " + text + " is not a batch number");
+            if (flag == u"--settle") {
+                // What the user found in the ledger, said in full: a script's typo is never an answer.
+                const std::u16string answer = i + 1 < arguments.size() ? arguments[++i] : std::u16string();
+                if (answer != u"posted" && answer != u"not-posted")
+                    return Refuse(name + " " + text + ": posted or not-posted is needed");
+                options.posted = answer == u"posted";
+            }
         } else if (flag == u"--out" || flag == u"--report") {
             if (value.empty()) return Refuse(name + ": the file name is empty");
             (flag == u"--out" ? options.out : options.report) = value;
@@ -94,10 +102,10 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
         }
     }
     // The log's actions stand alone: they export nothing.
-    for (const char16_t* action : {u"--history", u"--forget"}) {
+    for (const char16_t* action : {u"--history", u"--forget", u"--settle"}) {
         if (given.count(action) && given.size() > 1) return Refuse(Utf16ToCp1253(action) + ": no other option with it");
     }
-    if (options.history || options.forget != 0) return Parsed(options);
+    if (options.LogAction()) return Parsed(options);
     if (options.onlyNew && options.noLog) return Refuse("--only-new: not with --no-log (it asks the log)");
     for (const char16_t* required : {u"--from", u"--to", u"--out"}) {
         if (!given.count(required) && !(options.check && required == std::u16string_view(u"--out")))

@@ -20,9 +20,14 @@ struct ExporterOptions {
     std::u16string report;  // where the check's report goes as CSV; empty: nowhere
     bool onlyNew = false;   // write only what the export log does not hold as it is
     bool noLog = false;     // neither consult nor keep the export log
-    // The log's own actions, with no export: print its batches, or undo batch `forget`.
+    // The log's own actions, with no export: print its batches, undo batch `forget`, or
+    // settle pending batch `settle` as posted to the ledger or not.
     bool history = false;
     std::int64_t forget = 0;
+    std::int64_t settle = 0;
+    bool posted = false;
+
+    [[nodiscard]] bool LogAction() const { return history || forget != 0 || settle != 0; }
 };
 
 struct ExporterArguments {

@@ -20,8 +20,9 @@ std::u16string Lower(std::u16string_view text) {
 bool IsProgramFileName(std::u16string_view name) {
     const std::u16string lower = Lower(name);
     const std::u16string_view lock = u".lock";
-    return IsLeftoverName(lower, {}) || (lower.size() > 1 + lock.size() && lower.front() == u'~' &&
-                                         lower.compare(lower.size() - lock.size(), lock.size(), lock) == 0);
+    return IsLeftoverName(lower, {}) || IsPendingName(lower) ||
+           (lower.size() > 1 + lock.size() && lower.front() == u'~' &&
+            lower.compare(lower.size() - lock.size(), lock.size(), lock) == 0);
 }
 
 // The files SQLite keeps beside a database while it writes.

@@ -15,6 +15,13 @@ TEST(AtomicSave, HelperFilesSitBesideTheTarget) {
               u"C:\\Λογιστική\\~dralmoft-fedcba9876543210.tmp");
     EXPECT_EQ(TemporaryPathFor(u"/tmp/x/a.csv", 1), u"/tmp/x/~dralmoft-0000000000000001.tmp");
     EXPECT_EQ(LockPathFor(u"C:\\Λογιστική\\fpa.txt"), u"C:\\Λογιστική\\~fpa.txt.lock");
+    EXPECT_EQ(PendingPathFor(u"C:\\Λογιστική\\~dralmoft-fedcba9876543210.tmp"),
+              u"C:\\Λογιστική\\~dralmoft-fedcba9876543210.pending");
+    EXPECT_EQ(TemporaryPathOf(u"C:\\Λογιστική\\~dralmoft-fedcba9876543210.pending"),
+              u"C:\\Λογιστική\\~dralmoft-fedcba9876543210.tmp");
+    EXPECT_TRUE(IsPendingName(u"~dralmoft-fedcba9876543210.pending"));
+    EXPECT_FALSE(IsPendingName(u"~dralmoft-fedcba987654321.pending"));
+    EXPECT_FALSE(IsPendingName(u"~dralmoft-fedcba9876543210.tmp"));
     EXPECT_EQ(TemporaryPathFor(u"D:out.txt", 1), u"D:~dralmoft-0000000000000001.tmp") << "on the target's drive";
     // A target of 250 characters still leaves its temporary file a short name.
     const std::u16string longName(250, u'Α');
@@ -75,11 +82,12 @@ TEST(AtomicSave, TargetHeldTooLongIsReportedAndKept) {
 TEST(AtomicSave, OldLeftoversBesideTheTargetAreRemoved) {
     MemoryFileSystem files;
     const std::map<std::u16string, double> present = {
-        {u"D:\\out\\~dralmoft-00000000000000ff.tmp", 11.0},  // removed
-        {u"D:\\out\\~dralmoft-00000000000000fe.tmp", 9.0},   // too young: a running save's
-        {u"D:\\out\\~a.txt.32-1.tmp", 60.0},                 // the earlier form: removed
-        {u"D:\\out\\~b.txt.32-1.tmp", 60.0},                 // another target's: kept
-        {u"D:\\out\\~dralmoft-notahexnumber!.tmp", 60.0},    // not ours
+        {u"D:\\out\\~dralmoft-00000000000000ff.tmp", 11.0},       // removed
+        {u"D:\\out\\~dralmoft-00000000000000fe.tmp", 9.0},        // too young: a running save's
+        {u"D:\\out\\~dralmoft-00000000000000fd.pending", 600.0},  // a pending batch's: the log settles it
+        {u"D:\\out\\~a.txt.32-1.tmp", 60.0},                      // the earlier form: removed
+        {u"D:\\out\\~b.txt.32-1.tmp", 60.0},                      // another target's: kept
+        {u"D:\\out\\~dralmoft-notahexnumber!.tmp", 60.0},         // not ours
         {u"D:\\out\\~a.txt.lock", 60.0},
         {u"D:\\out\\~a.txt.32-1.tmp.bak", 60.0},
         {u"D:\\out\\old\\~dralmoft-00000000000000ff.tmp", 60.0},  // another folder

@@ -30,12 +30,29 @@ public:
     bool goOn = false;
     bool write = true;
     bool replace = true;
+    UncertainChoice uncertain = UncertainChoice::Stop;
+    // Answers to a log that cannot take the batch, in turn; then Cancel.
+    std::vector<UnwritableLogChoice> unwritable;
+    // What another program does while the question about the logged period is open.
+    std::function<void()> whileAsked;
     std::vector<std::string> asked;
 
     LoggedPeriodChoice OnLoggedPeriod(const PeriodExports& exports) override {
         asked.push_back("logged " + std::to_string(exports.documents) + " in " +
                         std::to_string(exports.batches.size()));
+        if (whileAsked) whileAsked();
         return logged;
+    }
+    UncertainChoice OnUncertainBatch(const ExportBatch& batch) override {
+        asked.push_back("uncertain " + std::to_string(batch.number));
+        return uncertain;
+    }
+    UnwritableLogChoice OnLogNotWritable(const LogStatus& status) override {
+        asked.push_back("log not writable: " + status.text);
+        if (unwritable.empty()) return UnwritableLogChoice::Cancel;
+        const UnwritableLogChoice choice = unwritable.front();
+        unwritable.erase(unwritable.begin());
+        return choice;
     }
     bool GoOnWithoutLog(const LogStatus& status, bool check) override {
         asked.push_back(std::string(check ? "check" : "export") + " without log: " + status.text);
@@ -315,15 +332,153 @@ TEST_F(ExportSessionTest, AnUnreadableLogIsToldAndAnExportMayGoOnWithoutIt) {
     EXPECT_EQ(Contents(m_logPath), damaged) << "a damaged log is never written";
 }
 
-// The file is in place before its batch is recorded: a log that cannot take the batch
-// leaves a written file, and the result says the log does not know it.
-TEST_F(ExportSessionTest, ABatchThatCannotBeRecordedLeavesTheFileWritten) {
+// A log that cannot take the batch is asked about before the file replaces the target:
+// cancelled, the folder is as it was; tried again, it is recorded; without the log, the
+// file is written and nothing recorded.
+TEST_F(ExportSessionTest, ALogThatCannotTakeTheBatchIsAskedAboutBeforeTheFileIsInPlace) {
     m_logPath = (m_folder / "no such folder" / "dralmoft-exports.db").u16string();
-    const SessionResult result = Run();
+    SessionResult result = Run();
+    EXPECT_EQ(result.kept, Kept::LogNotWritable);
+    EXPECT_EQ(result.outcome.state, State::Discarded);
+    EXPECT_EQ(result.batch, 0);
+    EXPECT_FALSE(result.logStatus.ok);
+    ASSERT_EQ(m_policy.asked.size(), 1u);
+    EXPECT_EQ(m_policy.asked[0].rfind("log not writable: ", 0), 0u) << m_policy.asked[0];
+    EXPECT_EQ(m_files.files, (Files{{u"out.txt", kEarlier}}));
+
+    m_policy.asked.clear();
+    m_policy.unwritable = {UnwritableLogChoice::Retry, UnwritableLogChoice::WithoutLog};
+    result = Run();
+    EXPECT_EQ(m_policy.asked.size(), 2u);
     EXPECT_EQ(result.outcome.state, State::Written);
-    EXPECT_TRUE(result.LogNotWritten());
+    EXPECT_TRUE(result.withoutLog);
     EXPECT_EQ(result.batch, 0);
     EXPECT_NE(m_files.files.at(u"out.txt"), kEarlier);
+
+    // The folder comes back between the question and the answer.
+    m_logPath = (m_folder / "later" / "dralmoft-exports.db").u16string();
+    m_policy.asked.clear();
+    m_policy.unwritable = {UnwritableLogChoice::Retry};
+    m_files.files[u"out.txt"] = kEarlier;
+    Run();  // asked once, cancelled
+    std::filesystem::create_directories(m_folder / "later");
+    m_policy.unwritable = {UnwritableLogChoice::Retry};
+    m_policy.asked.clear();
+    m_logPath = (m_folder / "later" / "dralmoft-exports.db").u16string();
+    result = Run();
+    EXPECT_TRUE(m_policy.asked.empty());
+    EXPECT_EQ(result.batch, 1);
+}
+
+// Two exports of one period: the one that read the log before the other recorded its
+// batch is told at its commit, however long its question stayed open, and writes nothing.
+TEST_F(ExportSessionTest, AnExportAnsweredFromAStaleLogIsRefusedAtItsCommit) {
+    ASSERT_EQ(Run().batch, 1);
+    m_files.files[u"out.txt"] = kEarlier;
+    m_policy.logged = LoggedPeriodChoice::OnlyNew;
+    m_source.documents[1].lines[0].value = 11.0;  // changed since batch 1
+    m_policy.whileAsked = [this] {
+        ExportLog other;  // the command line, exporting what is new meanwhile
+        ASSERT_TRUE(other.Open(m_logPath).ok);
+        ExportBatch batch;
+        batch.when = "2026-12-07T11:00:00Z";
+        batch.user = u"Άλλος";
+        batch.from = FormatIsoDate(38000);
+        batch.to = FormatIsoDate(39000);
+        const LoggedDocument document{DocumentIdentity{}, FormatIsoDate(38500), 7};
+        ASSERT_TRUE(other.Record(batch, std::vector<LoggedDocument>{document}).ok);
+    };
+    const SessionResult result = Run();
+    EXPECT_EQ(result.kept, Kept::ChangedMeanwhile);
+    ASSERT_TRUE(result.changedMeanwhile);
+    EXPECT_EQ(result.changedMeanwhile->number, 2);
+    EXPECT_EQ(result.changedMeanwhile->user, u"Άλλος");
+    EXPECT_EQ(result.batch, 0);
+    EXPECT_EQ(m_files.files, (Files{{u"out.txt", kEarlier}}));
+    EXPECT_EQ(History().size(), 2u);
+
+    m_policy.whileAsked = nullptr;  // run again: answered from the log as it is now
+    EXPECT_EQ(Run().batch, 3);
+}
+
+// A batch an earlier export left pending is settled before the log is read: from the files
+// when they tell, by the user when they do not.
+struct Settling {
+    const char* name;
+    const char* where;  // where the batch's file is: "pending", "temporary", "held", "target", "elsewhere"
+    UncertainChoice answer;
+    bool asked;
+    BatchState state;  // of batch 1 afterwards; Done also for "gone" when `gone`
+    bool gone;
+    bool ran;
+};
+
+class SettleTest : public ExportSessionTest, public testing::WithParamInterface<Settling> {};
+
+TEST_P(SettleTest, APendingBatchIsSettledBeforeTheLogIsRead) {
+    const Settling& settling = GetParam();
+    constexpr char kPosted[] = "the file batch 1 wrote\r\n";
+    const std::u16string pending = u"~dralmoft-00000000000000aa.pending";
+    {
+        ExportLog log;
+        ASSERT_TRUE(log.Open(m_logPath).ok);
+        ExportBatch batch;
+        batch.from = batch.to = FormatIsoDate(38500);
+        batch.target = u"out.txt";
+        batch.temporary = pending;
+        FnvDigest digest;
+        digest.AddBytes(kPosted);
+        batch.fileDigest = FnvDigest::Hex(digest.Value());
+        std::optional<ExportBatch> changed;
+        ASSERT_TRUE(log.RecordPending(batch, std::vector<LoggedDocument>{}, ExportLog::kNoChangeCheck, changed).ok);
+    }
+    const std::string where = settling.where;
+    if (where == "pending" || where == "held") m_files.files[pending] = kPosted;
+    if (where == "held") m_files.heldFiles.insert(pending);
+    if (where == "temporary") m_files.files[TemporaryPathOf(pending)] = kPosted;
+    if (where == "target") m_files.files[u"out.txt"] = kPosted;
+    m_policy.uncertain = settling.answer;
+
+    const SessionResult result = Run();
+    EXPECT_EQ(m_policy.asked, settling.asked ? std::vector<std::string>{"uncertain 1"} : std::vector<std::string>{});
+    EXPECT_EQ(result.end, settling.ran ? End::Ran : End::Stopped);
+    if (settling.ran) {
+        EXPECT_EQ(result.batch, 2) << "a dropped batch's number is not given again";
+    }
+    EXPECT_EQ(m_files.files.count(pending), where == "held" ? 1u : 0u);
+    EXPECT_EQ(m_files.files.count(TemporaryPathOf(pending)), 0u);
+    const std::vector<ExportBatch> history = History();
+    const auto first = std::find_if(history.begin(), history.end(), [](const ExportBatch& b) { return b.number == 1; });
+    ASSERT_EQ(first == history.end(), settling.gone);
+    if (!settling.gone) EXPECT_EQ(first->state, settling.state);
+}
+
+constexpr UncertainChoice kStop = UncertainChoice::Stop;
+const Settling kSettlings[] = {
+    {"NeverReplaced", "pending", kStop, false, BatchState::Done, true, true},
+    {"KilledBeforeTheRename", "temporary", kStop, false, BatchState::Done, true, true},
+    {"ExportedNowByAnother", "held", kStop, false, BatchState::Pending, false, true},
+    {"InPlace", "target", kStop, false, BatchState::Done, false, true},
+    {"UncertainPosted", "elsewhere", UncertainChoice::Posted, true, BatchState::Done, false, true},
+    {"UncertainNotPosted", "elsewhere", UncertainChoice::NotPosted, true, BatchState::Done, true, true},
+    {"UncertainStops", "elsewhere", kStop, true, BatchState::Pending, false, false},
+};
+INSTANTIATE_TEST_SUITE_P(Files, SettleTest, testing::ValuesIn(kSettlings),
+                         [](const testing::TestParamInfo<Settling>& info) { return std::string(info.param.name); });
+
+// A check only looks: it settles nothing and records nothing.
+TEST_F(ExportSessionTest, ACheckLeavesAPendingBatchAsItIs) {
+    {
+        ExportLog log;
+        ASSERT_TRUE(log.Open(m_logPath).ok);
+        ExportBatch batch;
+        batch.temporary = u"~dralmoft-00000000000000aa.pending";
+        std::optional<ExportBatch> changed;
+        ASSERT_TRUE(log.RecordPending(batch, std::vector<LoggedDocument>{}, ExportLog::kNoChangeCheck, changed).ok);
+    }
+    EXPECT_EQ(Run(true).outcome.state, State::Checked);
+    EXPECT_TRUE(m_policy.asked.empty());
+    EXPECT_EQ(History().at(0).state, BatchState::Pending);
 }
 
 }  // namespace

@@ -55,6 +55,13 @@ TEST(ExporterOptions, ThePeriodTheFileAndTheChoices) {
     const ExporterArguments forget = Parse({u"--forget", u"14"});
     ASSERT_TRUE(forget.options);
     EXPECT_EQ(forget.options->forget, 14);
+    for (const bool posted : {true, false}) {
+        const ExporterArguments settle = Parse({u"--settle", u"7", posted ? u"posted" : u"not-posted"});
+        ASSERT_TRUE(settle.options);
+        EXPECT_EQ(settle.options->settle, 7);
+        EXPECT_EQ(settle.options->posted, posted);
+        EXPECT_TRUE(settle.options->LogAction());
+    }
 }
 
 // Each usage error names the option and what was wrong with its value.
@@ -89,6 +96,9 @@ TEST(ExporterOptions, UsageErrorsSayWhatIsWrong) {
         {Parse({u"--forget", u"-3"}), "--forget: -3 is not a batch number"},
         {Parse({u"--forget", u"3x"}), "--forget: 3x is not a batch number"},
         {Parse({u"--forget", u"3", u"--to", u"2026-01-01"}), "--forget: no other option with it"},
+        {Parse({u"--settle", u"3"}), "--settle 3: posted or not-posted is needed"},
+        {Parse({u"--settle", u"3", u"Posted"}), "--settle 3: posted or not-posted is needed"},
+        {Parse({u"--settle", u"3", u"posted", u"--history"}), "--history: no other option with it"},
         {with({}), "--out: missing"},
     };
     for (const auto& [parsed, error] : cases) {

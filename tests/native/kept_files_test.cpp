@@ -26,6 +26,7 @@ TEST(KeptFiles, TheFolderKeepsItsAccountFilesItsLogAndTheProgramsOwnFiles) {
         {u"C:\\Εταιρεία\\dralmoft-exports.db-journal", KeptKind::ExportLog, u"dralmoft-exports.db"},
         {u"D:\\~dralmoft-0123456789ABCDEF.TMP", KeptKind::ProgramFile, u"~dralmoft-0123456789ABCDEF.TMP"},
         {u"D:\\~report.csv.lock", KeptKind::ProgramFile, u"~report.csv.lock"},
+        {u"D:\\~dralmoft-0123456789abcdef.pending", KeptKind::ProgramFile, u"~dralmoft-0123456789abcdef.pending"},
         {u"nul", KeptKind::Device, u"nul"},
         {u"D:\\out\\Com1.csv", KeptKind::Device, u"Com1.csv"},
         {u"\\\\.\\PhysicalDrive0", KeptKind::Device, u"PhysicalDrive0"},

@@ -108,6 +108,8 @@ public:
         return files.count(first) && first == second;
     }
 
+    // The memory's paths are full as they stand.
+    std::u16string FullPath(const std::u16string& path) override { return path; }
     std::string ErrorText(unsigned long code) override { return "error " + std::to_string(code); }
     void Pause(int) override { ++pauses; }
     std::uint64_t RandomNumber() override { return nextRandom++; }

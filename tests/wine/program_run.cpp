@@ -103,6 +103,10 @@ ProgramResult RunProgram(const std::wstring& program, const std::wstring& argume
 
 std::wstring ExporterProgram() { return std::wstring(DRALMOFT_BINARY_DIR) + L"\\dralmoft-export.exe"; }
 
+std::wstring KilledExporterProgram() {
+    return std::wstring(DRALMOFT_TESTS_BINARY_DIR) + L"\\dralmoft-export-killed.exe";
+}
+
 std::wstring HelperProgram() { return std::wstring(DRALMOFT_TESTS_BINARY_DIR) + L"\\dralmoft-test-helper.exe"; }
 
 bool WaitUntilHeld(const std::wstring& path) {

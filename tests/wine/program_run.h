@@ -52,6 +52,9 @@ private:
 // The exporter and the helper, built beside the tests.
 [[nodiscard]] std::wstring ExporterProgram();
 [[nodiscard]] std::wstring HelperProgram();
+// The exporter of the tests' build: it ends itself at the commit step that the
+// environment's DRALMOFT_KILL_AT names.
+[[nodiscard]] std::wstring KilledExporterProgram();
 
 // Waits (up to ten seconds) until the helper holds `path` (it marks it "<path>.held").
 [[nodiscard]] bool WaitUntilHeld(const std::wstring& path);

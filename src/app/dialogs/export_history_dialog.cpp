@@ -14,14 +14,11 @@ namespace {
 constexpr int kWidths[] = {36, 100, 90, 140, 110, 70, 75, 150};
 constexpr bool kNumbers[] = {true, false, false, false, false, true, true, false};
 
-std::wstring AuthorText(const std::u16string& user, const std::u16string& machine) {
-    return machine.empty() ? AsWide(user) : AsWide(user) + L" (" + AsWide(machine) + L")";
-}
-
 std::vector<std::wstring> LineOf(const ExportBatch& batch) {
     const std::wstring state =
         batch.Undone() ? LoadMessage(IDS_BATCH_UNDONE, {BatchTime(batch.undoneWhen, true), AsWide(batch.undoneBy)})
-                       : LoadWideString(IDS_BATCH_STANDING);
+        : batch.state == BatchState::Pending ? LoadWideString(IDS_BATCH_PENDING)
+                                             : LoadWideString(IDS_BATCH_STANDING);
     return {std::to_wstring(batch.number),
             BatchTime(batch.when, true),
             AuthorText(batch.user, batch.machine),
@@ -95,8 +92,8 @@ void ExportHistoryDialog::UndoSelected() {
     const std::optional<ExportBatch> batch = Selected();
     if (!batch) return;
     const std::wstring number = std::to_wstring(batch->number);
-    if (batch->Undone()) {
-        ShowInformation(Handle(), LoadMessage(IDS_FORGET_ALREADY, {number}));
+    if (batch->Undone() || batch->state == BatchState::Pending) {
+        ShowInformation(Handle(), LoadMessage(batch->Undone() ? IDS_FORGET_ALREADY : IDS_UNDO_PENDING, {number}));
         return;
     }
     // The question says what becomes of each of its documents, as the log stands now.
@@ -119,7 +116,8 @@ void ExportHistoryDialog::UndoSelected() {
     Reload();
     const std::wstring told = result == UndoResult::Undone
                                   ? LoadMessage(IDS_FORGOTTEN, {number, UndoEffectText(effect, L" ")})
-                                  : LoadMessage(IDS_FORGET_ALREADY, {number});
+                              : result == UndoResult::Pending ? LoadMessage(IDS_UNDO_PENDING, {number})
+                                                              : LoadMessage(IDS_FORGET_ALREADY, {number});
     ::SetDlgItemTextW(Handle(), IDC_HISTORY_HINT, told.c_str());
 }
 

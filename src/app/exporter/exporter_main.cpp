@@ -6,7 +6,7 @@
 //   dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)
 //                   [--separator TEXT] [--cp1253] [--report FILE] [--strict]
 //                   [--only-new | --no-log]
-//   dralmoft-export --history | --forget N
+//   dralmoft-export --history | --forget N | --settle N posted|not-posted
 //   dralmoft-export --version
 //
 // An export is recorded in the export log of the current directory (dralmoft-exports.db)
@@ -60,7 +60,7 @@ constexpr char kUsage[] =
     "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)\r\n"
     "                       [--separator TEXT] [--cp1253] [--report FILE] [--strict]\r\n"
     "                       [--only-new | --no-log]\r\n"
-    "       dralmoft-export --history | --forget N\r\n"
+    "       dralmoft-export --history | --forget N | --settle N posted|not-posted\r\n"
     "       dralmoft-export --version\r\n"
     "  Writes the ledger file of the period from the ERP's server, with the accounts of\r\n"
     "  client.txt, supplier.txt, products.txt and fpa.txt in the current directory.\r\n"
@@ -72,7 +72,8 @@ constexpr char kUsage[] =
     "  --only-new   write only the documents the export log does not hold as they are\r\n"
     "  --no-log     neither consult nor keep the export log (dralmoft-exports.db)\r\n"
     "  --history    print the export log's batches, newest first\r\n"
-    "  --forget     undo batch N: its documents count as not exported\r\n";
+    "  --forget     undo batch N: its documents count as not exported\r\n"
+    "  --settle     say whether pending batch N reached the ledger (posted) or not\r\n";
 
 std::string Summary(const ExportSummary& summary, std::size_t blocking, const LogCounts& log, double seconds) {
     const std::size_t skipped = summary.notCommercial + summary.noTrader + summary.noLines;
@@ -124,12 +125,17 @@ bool WritesOverKeptFile(FileSystem& files, const ExporterOptions& options) {
     return false;
 }
 
-// What became of the file beyond its failure: nothing new to write, kept by --strict, or
-// written with problems.
+// What became of the file beyond its failure: nothing new to write, kept by --strict, by
+// the log, or written with problems.
 void TellSettled(const SessionResult& result, const ExporterOptions& options) {
     const std::wstring out = AsWide(options.out);
     const CheckReport& report = result.report;
-    if (result.kept == SessionResult::Kept::NothingNew) {
+    if (result.kept == SessionResult::Kept::ChangedMeanwhile) {
+        Tell(STD_ERROR_HANDLE, ChangedMeanwhileText(*result.changedMeanwhile, out));
+    } else if (result.kept == SessionResult::Kept::LogNotWritable) {
+        Tell(STD_ERROR_HANDLE,
+             LoadMessage(IDS_LOG_NOT_WRITABLE, {out, ExporterLogName(), LogStatusText(result.logStatus)}));
+    } else if (result.kept == SessionResult::Kept::NothingNew) {
         Tell(STD_ERROR_HANDLE, LoadMessage(IDS_NOTHING_NEW, {out}));
     } else if (result.kept == SessionResult::Kept::Problems) {
         Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STRICT_NOT_WRITTEN, {out, CheckCountLines(report, true)}) + L"\n\n" +
@@ -201,16 +207,21 @@ int Export(const ExporterOptions& options) {
     if (result.end == SessionResult::End::Stopped) return kExitFailed;
     TellSettled(result, options);
     const std::wstring out = AsWide(options.out);
+    // Exit 1 only when the target is as it was and nothing was recorded: a batch left
+    // pending is a warning, which the next export settles.
+    if (result.LeftPending()) {
+        const bool written = result.outcome.state == ExportOutcome::State::Written;
+        Tell(STD_ERROR_HANDLE,
+             LoadMessage(written ? IDS_LEFT_PENDING : IDS_LEFT_PENDING_NOT_WRITTEN,
+                         {out, ExporterLogName(), LogStatusText(result.logStatus), std::to_wstring(result.batch)}));
+    }
     if (const auto failure =
             options.check ? CheckFailureText(result.outcome) : ExportFailureText(result.outcome, out)) {
         Tell(STD_ERROR_HANDLE, *failure);
         return kExitFailed;
     }
-    if (result.LogNotWritten()) {
-        Tell(STD_ERROR_HANDLE,
-             LoadMessage(IDS_LOG_NOT_WRITTEN, {out, ExporterLogName(), LogStatusText(result.logStatus)}));
+    if (result.kept == SessionResult::Kept::ChangedMeanwhile || result.kept == SessionResult::Kept::LogNotWritable)
         return kExitFailed;
-    }
     return Present(result, options, files, started);
 }
 
@@ -233,7 +244,7 @@ int wmain(int argc, wchar_t** argv) {
         const ComApartment apartment;
         try {
             const ExporterOptions& options = *parsed.options;
-            return options.history || options.forget != 0 ? RunLogAction(options) : Export(options);
+            return options.LogAction() ? RunLogAction(options) : Export(options);
         } catch (const ServerError& error) {
             Tell(STD_ERROR_HANDLE, LoadMessage(IDS_STARTUP_FAILED, {Part(error.StatusHex()), Part(error.Text())}));
             return kExitFailed;

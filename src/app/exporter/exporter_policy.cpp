@@ -29,4 +29,12 @@ bool ExporterPolicy::WriteWithProblems(const CheckReport&) { return !m_options.s
 
 bool ExporterPolicy::ReplaceWithEmpty(std::uint64_t) { return true; }
 
+UncertainChoice ExporterPolicy::OnUncertainBatch(const ExportBatch& batch) {
+    Tell(STD_ERROR_HANDLE,
+         UncertainBatchText(batch) + L"\n\n" + LoadMessage(IDS_UNCERTAIN_SETTLE, {std::to_wstring(batch.number)}));
+    return UncertainChoice::Stop;
+}
+
+UnwritableLogChoice ExporterPolicy::OnLogNotWritable(const LogStatus&) { return UnwritableLogChoice::Cancel; }
+
 }  // namespace dralmoft

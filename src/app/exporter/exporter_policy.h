@@ -21,6 +21,10 @@ public:
     [[nodiscard]] bool WriteWithProblems(const CheckReport& report) override;
     // Always: the command line has no one to ask.
     [[nodiscard]] bool ReplaceWithEmpty(std::uint64_t earlierBytes) override;
+    // Stops, naming the batch and how to settle it (--settle).
+    [[nodiscard]] UncertainChoice OnUncertainBatch(const ExportBatch& batch) override;
+    // Cancel: nothing is replaced (the exporter tells it).
+    [[nodiscard]] UnwritableLogChoice OnLogNotWritable(const LogStatus& status) override;
 
 private:
     const ExporterOptions& m_options;

@@ -4,11 +4,21 @@
 #include "app/dialogs/error_message.h"
 #include "app/dialogs/log_question.h"
 #include "app/dialogs/problems_question.h"
+#include "app/dialogs/task_question.h"
 #include "app/shared/resource.h"
 #include "app/shared/shared_messages.h"
 #include "win/string_table.h"
 
 namespace dralmoft {
+namespace {
+
+// The buttons of the questions about the log's batch.
+constexpr int kPostedButton = 120;
+constexpr int kNotPostedButton = 121;
+constexpr int kRetryButton = 122;
+constexpr int kWithoutLogButton = 123;
+
+}  // namespace
 
 ExportQuestions::ExportQuestions(HWND owner, std::wstring typed, std::wstring period, std::wstring logPath,
                                  FileSystem& files, std::u16string folder)
@@ -44,6 +54,43 @@ bool ExportQuestions::WriteWithProblems(const CheckReport& report) {
             }
         }
     }
+}
+
+UncertainChoice ExportQuestions::OnUncertainBatch(const ExportBatch& batch) {
+    const std::wstring number = std::to_wstring(batch.number);
+    const std::wstring ask = LoadMessage(IDS_UNCERTAIN_ASK, {number});
+    const QuestionButton buttons[] = {{kPostedButton, LoadWideString(IDS_UNCERTAIN_POSTED)},
+                                      {kNotPostedButton, LoadWideString(IDS_UNCERTAIN_NOT_POSTED)},
+                                      {IDCANCEL, LoadWideString(IDS_CHECK_CANCEL)}};
+    const std::optional<int> pressed = AskTaskQuestion(m_owner, UncertainBatchText(batch), ask, buttons, IDCANCEL);
+    // Without the task dialog: the buttons' words are in the text, in the same order.
+    const int answer = pressed ? *pressed
+                               : ::MessageBoxW(m_owner, (UncertainBatchText(batch) + L"\n\n" + ask).c_str(),
+                                               LoadWideString(IDS_MESSAGE_TITLE).c_str(),
+                                               MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON3);
+    if (answer == kPostedButton || answer == IDYES) return UncertainChoice::Posted;
+    if (answer == kNotPostedButton || answer == IDNO) return UncertainChoice::NotPosted;
+    return UncertainChoice::Stop;
+}
+
+UnwritableLogChoice ExportQuestions::OnLogNotWritable(const LogStatus& status) {
+    const std::wstring text = LoadMessage(IDS_LOG_NOT_WRITABLE_ASK, {m_typed, m_logPath, LogStatusText(status)});
+    const QuestionButton buttons[] = {{kRetryButton, LoadWideString(IDS_LOG_RETRY)},
+                                      {kWithoutLogButton, LoadWideString(IDS_LOG_WITHOUT)},
+                                      {IDCANCEL, LoadWideString(IDS_CHECK_CANCEL)}};
+    // What happened above, what each button does below.
+    const std::size_t split = text.find(L"\n\n");
+    const std::optional<int> pressed =
+        AskTaskQuestion(m_owner, text.substr(0, split),
+                        split == std::wstring::npos ? std::wstring() : text.substr(split + 2), buttons, IDCANCEL);
+    if (!pressed) {
+        // Without the task dialog: again or cancel; going on without the log is not offered.
+        return AskYesNo(m_owner, text + L"\n\n" + LoadMessage(IDS_LOG_NOT_WRITABLE_FALLBACK, {m_typed}))
+                   ? UnwritableLogChoice::Retry
+                   : UnwritableLogChoice::Cancel;
+    }
+    if (*pressed == kRetryButton) return UnwritableLogChoice::Retry;
+    return *pressed == kWithoutLogButton ? UnwritableLogChoice::WithoutLog : UnwritableLogChoice::Cancel;
 }
 
 bool ExportQuestions::ReplaceWithEmpty(std::uint64_t earlierBytes) {

@@ -24,6 +24,10 @@ public:
     // The report on request, read-only (the records are composed), then the question again.
     [[nodiscard]] bool WriteWithProblems(const CheckReport& report) override;
     [[nodiscard]] bool ReplaceWithEmpty(std::uint64_t earlierBytes) override;
+    // Posted, not posted or cancel, with the batch's details; cancel is the default.
+    [[nodiscard]] UncertainChoice OnUncertainBatch(const ExportBatch& batch) override;
+    // Again, without the log, or cancel (the default: the target stays as it was).
+    [[nodiscard]] UnwritableLogChoice OnLogNotWritable(const LogStatus& status) override;
 
 private:
     HWND m_owner;

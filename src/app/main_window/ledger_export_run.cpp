@@ -41,12 +41,16 @@ void LedgerExportDialog::RunExport() {
     if (result.end == SessionResult::End::Stopped) return;
     if (result.kept == SessionResult::Kept::NothingNew)
         ShowInformation(Handle(), LoadMessage(IDS_NOTHING_NEW, {typed}));
-    if (const std::optional<std::wstring> failure = ExportFailureText(result.outcome, typed)) {
+    if (result.kept == SessionResult::Kept::ChangedMeanwhile)
+        ShowErrorText(Handle(), ChangedMeanwhileText(*result.changedMeanwhile, typed));
+    if (const std::optional<std::wstring> failure = ExportFailureText(result.outcome, typed))
         ShowErrorText(Handle(), *failure);
-        return;
+    // The file is in place (or not) and its batch pending: the next export settles it.
+    if (result.LeftPending()) {
+        const bool written = result.outcome.state == ExportOutcome::State::Written;
+        ShowErrorMessage(Handle(), written ? IDS_LEFT_PENDING : IDS_LEFT_PENDING_NOT_WRITTEN,
+                         {typed, AsWide(LogPath()), LogStatusText(result.logStatus), std::to_wstring(result.batch)});
     }
-    if (result.LogNotWritten())
-        ShowErrorMessage(Handle(), IDS_LOG_NOT_WRITTEN, {typed, AsWide(LogPath()), LogStatusText(result.logStatus)});
 }
 
 void LedgerExportDialog::RunCheck() {

@@ -50,6 +50,22 @@ std::wstring UndoEffectText(const UndoEffect& effect, std::wstring_view between)
     return text;
 }
 
+std::wstring AuthorText(const std::u16string& user, const std::u16string& machine) {
+    return machine.empty() ? AsWide(user) : AsWide(user) + L" (" + AsWide(machine) + L")";
+}
+
+std::wstring UncertainBatchText(const ExportBatch& batch) {
+    return LoadMessage(IDS_UNCERTAIN_BATCH,
+                       {std::to_wstring(batch.number), BatchTime(batch.when, true),
+                        AuthorText(batch.user, batch.machine), BatchPeriodText(batch), std::to_wstring(batch.documents),
+                        AsWide(batch.target.empty() ? batch.path : batch.target)});
+}
+
+std::wstring ChangedMeanwhileText(const ExportBatch& batch, std::wstring_view path) {
+    return LoadMessage(IDS_CHANGED_MEANWHILE, {std::to_wstring(batch.number), BatchTime(batch.when, true),
+                                               AuthorText(batch.user, batch.machine), path});
+}
+
 std::wstring BatchPeriodText(const ExportBatch& batch) {
     return IsoDayText(batch.from) + L" - " + IsoDayText(batch.to);
 }

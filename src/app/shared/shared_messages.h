@@ -65,6 +65,13 @@ namespace dralmoft {
 // A batch's period as the user writes it: "1/3/2026 - 31/3/2026".
 [[nodiscard]] std::wstring BatchPeriodText(const ExportBatch& batch);
 
+// What is known of a pending batch whose file cannot be found in place or not: its
+// number, time, user, period, documents and target.
+[[nodiscard]] std::wstring UncertainBatchText(const ExportBatch& batch);
+// That batch `batch` changed the log's period while an export to `path` ran.
+[[nodiscard]] std::wstring ChangedMeanwhileText(const ExportBatch& batch, std::wstring_view path);
+// Who exported: the user, and the machine in brackets when known.
+[[nodiscard]] std::wstring AuthorText(const std::u16string& user, const std::u16string& machine);
 // A program text (Windows-1253) as a message's part.
 [[nodiscard]] std::wstring Part(std::string_view text);
 

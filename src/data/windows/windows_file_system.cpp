@@ -250,6 +250,11 @@ bool WindowsFileSystem::SameFile(const std::u16string& first, const std::u16stri
                                   static_cast<int>(secondPath.size()), TRUE) == CSTR_EQUAL;
 }
 
+std::u16string WindowsFileSystem::FullPath(const std::u16string& path) {
+    const std::wstring full = FullPathOf(path);
+    return full.empty() ? path : std::u16string(full.begin(), full.end());
+}
+
 std::string WindowsFileSystem::ErrorText(unsigned long code) { return SystemErrorText(code); }
 
 void WindowsFileSystem::Pause(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }

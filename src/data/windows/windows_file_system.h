@@ -19,6 +19,7 @@ public:
     [[nodiscard]] std::vector<FolderEntry> List(const std::u16string& folder, std::u16string_view prefix) override;
     [[nodiscard]] std::optional<std::uint64_t> SizeOf(const std::u16string& path) override;
     [[nodiscard]] bool SameFile(const std::u16string& first, const std::u16string& second) override;
+    [[nodiscard]] std::u16string FullPath(const std::u16string& path) override;
     [[nodiscard]] std::string ErrorText(unsigned long code) override;
     void Pause(int milliseconds) override;
     [[nodiscard]] std::uint64_t RandomNumber() override;
