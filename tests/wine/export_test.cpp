@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "app/dialogs/log_question.h"
+#include "app/dialogs/problems_question.h"
+#include "app/main_window/export_questions.h"
 #include "company_file.h"
 #include "company_generator.h"
 #include "main_window_fixture.h"
@@ -36,6 +38,48 @@ protected:
         Type(dialog.Handle(), IDC_FILE_PATH, file);
         ::CheckDlgButton(dialog.Handle(), IDC_CODE_PAGE, keepCodePage ? BST_CHECKED : BST_UNCHECKED);
         Press(dialog.Handle(), IDC_EXPORT);
+    }
+
+    // The text of every control of `box`.
+    static std::wstring TextsOf(HWND box) {
+        std::wstring all;
+        ::EnumChildWindows(
+            box,
+            [](HWND child, LPARAM data) {
+                *reinterpret_cast<std::wstring*>(data) += TextOf(child) + L"\n";
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&all));
+        return all;
+    }
+    // Presses a button of a box and waits until the box is gone, so that the next search
+    // cannot find it again.
+    static void PressAndWait(HWND box, int id) {
+        Press(box, id);
+        for (int i = 0; i < 200 && ::IsWindowVisible(box); ++i) ::Sleep(25);
+    }
+    // Answers the box that ends an export, whose texts go to `told`; a problems question
+    // before it, if the period has problems, with "save". Every box it waits for comes:
+    // a search still running when the window's thread stops answering would never end.
+    static void AnswerTheEnd(std::wstring& told) {
+        ModalAnswer box(L"Dralmoft", [&told](HWND found) {
+            const std::wstring texts = TextsOf(found);
+            if (texts.find(L"έχουν προβλήματα") == std::wstring::npos) {
+                told = texts;
+                Press(found, IDOK);
+                return;
+            }
+            PressAndWait(found, kProblemsSaveButton);
+            ModalAnswer end(L"Dralmoft", [&told](HWND last) {
+                told = TextsOf(last);
+                Press(last, IDOK);
+            });
+            EXPECT_TRUE(end.Found());
+        });
+        EXPECT_TRUE(box.Found());
+    }
+    [[nodiscard]] ProgramResult ExportByCommand(const std::wstring& arguments) const {
+        return RunProgram(ExporterProgram(), arguments, m_work.Path());
     }
 
     [[nodiscard]] bool NoTemporaryFileLeft() const {
@@ -171,6 +215,74 @@ TEST_F(ExportTest, TheWindowsHistoryShowsAndUndoesABatch) {
     ASSERT_TRUE(again.Found());
     EXPECT_EQ(before, L"ισχύει");
     EXPECT_EQ(after.rfind(L"αναιρέθηκε ", 0), 0u) << after;
+}
+
+// The log stays true through the window. An export whose question stayed open while the
+// command line exported the same period writes nothing and names the batch that changed
+// the log; asked again, it answers from the log as it is. A batch a killed export left
+// pending, whose file was then written over, is asked about before anything is read.
+TEST_F(ExportTest, TheWindowNeverAnswersFromAStaleLogAndAsksWhatTheFilesCannotTell) {
+    ServeDemo();
+    const auto dialog = Open();
+    SetPicker(dialog->Handle(), IDC_DATE_FROM, 2026, 1, 1);
+    SetPicker(dialog->Handle(), IDC_DATE_TO, 2026, 6, 30);
+    Type(dialog->Handle(), IDC_FILE_PATH, L"h1.txt");
+    {
+        SaveDespiteProblems problems;
+        Press(dialog->Handle(), IDC_EXPORT);
+        EXPECT_TRUE(problems.Found());
+    }
+    ASSERT_TRUE(std::filesystem::exists(m_work.Path() + L"\\h1.txt"));
+
+    std::wstring told;
+    {
+        ModalAnswer question(L"Dralmoft", [&](HWND box) {
+            const ProgramResult other =
+                ExportByCommand(L"--from 2026-01-01 --to 2026-12-31 --out cli.txt --cp1253 --only-new");
+            EXPECT_EQ(other.exitCode, 0u) << other.err;
+            PressAndWait(box, kLogOnlyNewButton);
+            AnswerTheEnd(told);
+        });
+        Export(*dialog, L"year.txt", true);
+        ASSERT_TRUE(question.Found());
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\year.txt"));
+    EXPECT_NE(told.find(L"η εξαγωγή 2 ("), std::wstring::npos) << told;
+    EXPECT_NE(told.find(L"Τίποτα δεν γράφτηκε: το αρχείο «year.txt» έμεινε όπως ήταν."), std::wstring::npos) << told;
+    std::string history = ExportByCommand(L"--history").out;
+    EXPECT_EQ(std::count(history.begin(), history.end(), '\n'), 2) << history;
+
+    // Killed after its file replaced the target, and the file then written over by hand.
+    ::SetEnvironmentVariableW(L"DRALMOFT_KILL_AT", L"replaced");
+    const ProgramResult killed =
+        RunProgram(KilledExporterProgram(), L"--from 2026-01-01 --to 2026-12-31 --out k.txt --cp1253", m_work.Path());
+    ::SetEnvironmentVariableW(L"DRALMOFT_KILL_AT", nullptr);
+    ASSERT_EQ(killed.exitCode, 99u) << killed.err;
+    WriteAccounts(L"k.txt", "edited by hand\r\n");
+    told.clear();
+    {
+        ModalAnswer uncertain(L"Dralmoft", [&](HWND box) {
+            PressAndWait(box, kNotPostedButton);
+            ModalAnswer question(L"Dralmoft", [&](HWND logged) {
+                PressAndWait(logged, kLogOnlyNewButton);
+                ModalAnswer nothing(L"Dralmoft", [&](HWND last) {
+                    told = TextsOf(last);
+                    Press(last, IDOK);
+                });
+                EXPECT_TRUE(nothing.Found());
+            });
+            EXPECT_TRUE(question.Found());
+        });
+        Export(*dialog, L"year.txt", true);
+        ASSERT_TRUE(uncertain.Found());
+        EXPECT_NE(uncertain.AllText().find(L"Η εξαγωγή 3 ("), std::wstring::npos) << uncertain.AllText();
+        EXPECT_NE(uncertain.AllText().find(L"k.txt"), std::wstring::npos) << uncertain.AllText();
+    }
+    EXPECT_NE(told.find(L"Κανένα νέο ή αλλαγμένο έγγραφο"), std::wstring::npos) << told;
+    history = ExportByCommand(L"--history").out;
+    EXPECT_EQ(std::count(history.begin(), history.end(), '\n'), 2) << "batch 3 went: " << history;
+    EXPECT_EQ(history.find("pending"), std::string::npos) << history;
+    EXPECT_EQ(Accounts(L"k.txt"), "edited by hand\r\n");
 }
 
 TEST_F(ExportTest, DemoCompanyThroughTheCommandLine) {

@@ -10,15 +10,6 @@
 #include "win/string_table.h"
 
 namespace dralmoft {
-namespace {
-
-// The buttons of the questions about the log's batch.
-constexpr int kPostedButton = 120;
-constexpr int kNotPostedButton = 121;
-constexpr int kRetryButton = 122;
-constexpr int kWithoutLogButton = 123;
-
-}  // namespace
 
 ExportQuestions::ExportQuestions(HWND owner, std::wstring typed, std::wstring period, std::wstring logPath,
                                  FileSystem& files, std::u16string folder)

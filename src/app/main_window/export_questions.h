@@ -12,6 +12,12 @@
 
 namespace dralmoft {
 
+// The buttons of the questions about the log's batch.
+inline constexpr int kPostedButton = 120;
+inline constexpr int kNotPostedButton = 121;
+inline constexpr int kRetryButton = 122;
+inline constexpr int kWithoutLogButton = 123;
+
 class ExportQuestions final : public SessionPolicy {
 public:
     // Asked over `owner`, naming the file as typed, the period as the user writes it and
