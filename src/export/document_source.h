@@ -77,6 +77,8 @@ public:
     // Element `index` (from 0) as a commercial document, or null when it is not one. The
     // document belongs to the source and is valid until the next call.
     [[nodiscard]] virtual SourceDocument* DocumentAt(std::size_t index) = 0;
+    // The company's name as the server gives it (UTF-16, as it is); may be empty.
+    [[nodiscard]] virtual std::u16string CompanyName() = 0;
 };
 
 }  // namespace dralmoft

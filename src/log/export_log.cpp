@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <unordered_set>
 
+#include "log/company_key.h"
 #include "log/log_rows.h"
 #include "log/log_schema.h"
 
@@ -188,10 +189,30 @@ LogStatus ExportLog::RecordPending(ExportBatch& batch, std::span<const LoggedDoc
         if (LogStatus status = insertDocument.Run(); !status.ok) return status;
     }
     if (LogStatus status = CountChange(number); !status.ok) return status;
+    if (!batch.company.empty()) {
+        SqliteStatement bind(m_connection.get(),
+                             "UPDATE folder SET company = ?, company_key = ? WHERE company_key = ''");
+        bind.Bind(1, Utf8(batch.company)).Bind(2, Utf8(CompanyKey(batch.company)));
+        if (LogStatus status = bind.Run(); !status.ok) return status;
+    }
     if (LogStatus status = transaction.Commit(); !status.ok) return status;
     batch.number = number;
     batch.state = BatchState::Pending;
     return LogStatus::Success();
+}
+
+LogStatus ExportLog::Rebind(const std::u16string& name, const std::string& when, const std::u16string& user) {
+    Transaction transaction(m_connection.get());
+    if (!transaction.Status().ok) return transaction.Status();
+    SqliteStatement keep(
+        m_connection.get(),
+        "INSERT INTO rebinding (at, user, company_from, company_to) SELECT ?, ?, company, ? FROM folder");
+    keep.Bind(1, when).Bind(2, Utf8(user)).Bind(3, Utf8(name));
+    if (LogStatus status = keep.Run(); !status.ok) return status;
+    SqliteStatement bind(m_connection.get(), "UPDATE folder SET company = ?, company_key = ?");
+    bind.Bind(1, Utf8(name)).Bind(2, Utf8(CompanyKey(name)));
+    if (LogStatus status = bind.Run(); !status.ok) return status;
+    return transaction.Commit();
 }
 
 LogStatus ExportLog::MarkDone(std::int64_t batch) {

@@ -98,6 +98,13 @@ struct UndoEffect {
     friend bool operator==(const UndoEffect&, const UndoEffect&) = default;
 };
 
+// The company a folder's account files belong to, as the log keeps it.
+struct FolderCompany {
+    std::u16string name;    // as the server named it when it was bound
+    std::u16string key;     // CompanyKey of it; empty while the folder is bound to none
+    std::u16string former;  // the name before the last rebinding; empty when never rebound
+};
+
 class ExportLog {
 public:
     // The file's name, in the program's current directory.
@@ -148,9 +155,15 @@ public:
     // transaction that first takes the log's write lock; `batch.number` is set. Unless a
     // batch holding documents of batch.from..to was made pending, done or undone after
     // change count `readChanges`: then nothing is recorded and `changedMeanwhile` holds
-    // the last such batch. A document given twice is kept once (its first).
+    // the last such batch. A document given twice is kept once (its first). The first
+    // batch with a company's name binds the folder to it.
     [[nodiscard]] LogStatus RecordPending(ExportBatch& batch, std::span<const LoggedDocument> documents,
                                           std::int64_t readChanges, std::optional<ExportBatch>& changedMeanwhile);
+    // The company the folder is bound to (none before its first batch with a name).
+    [[nodiscard]] LogStatus Company(FolderCompany& company);
+    // The user said that company `name` is the folder's company under another name or
+    // location: the folder is bound to it from now on, and the change kept.
+    [[nodiscard]] LogStatus Rebind(const std::u16string& name, const std::string& when, const std::u16string& user);
     // A pending batch's file replaced its target: its documents count from now on. A batch
     // already done (settled by another program) is left as it is.
     [[nodiscard]] LogStatus MarkDone(std::int64_t batch);

@@ -65,6 +65,15 @@ LogStatus ExportLog::PendingBatches(std::vector<ExportBatch>& batches) {
     return query.Status();
 }
 
+LogStatus ExportLog::Company(FolderCompany& company) {
+    company = {};
+    SqliteStatement query(m_connection.get(),
+                          "SELECT company, company_key, (SELECT company_from FROM rebinding "
+                          "ORDER BY rowid DESC LIMIT 1) FROM folder");
+    if (query.Step()) company = {Utf16(query.Text(0)), Utf16(query.Text(1)), Utf16(query.Text(2))};  // in order
+    return query.Status();
+}
+
 LogStatus ExportLog::Changes(std::int64_t& changes) {
     changes = 0;
     SqliteStatement query(m_connection.get(), "SELECT changes FROM folder");

@@ -1,6 +1,7 @@
 #include "session/export_session.h"
 
 #include "check/period_check.h"
+#include "log/company_key.h"
 #include "log/logged_period.h"
 #include "session/commit_and_record.h"
 #include "session/pending_batches.h"
@@ -50,6 +51,7 @@ private:
         const bool present = ExportLog::Exists(r.logPath);
         // A check reads a log but never makes one; an export records its batch in one,
         // which the recording creates where there is none yet.
+        m_company = ServerCompany();
         if (r.check && !present) return true;
         m_observing = true;
         m_onlyNew = r.onlyNew;
@@ -58,6 +60,8 @@ private:
         LoggedPeriod period;
         bool stopped = false;
         LogStatus status = m_log.OpenExisting(r.logPath);
+        if (status.ok) status = CheckCompany(stopped);
+        if (stopped) return false;
         // An export settles what a killed one left pending before it reads; a check only looks.
         if (status.ok && !r.check) status = SettleEarlier(stopped);
         if (stopped) return false;
@@ -79,6 +83,38 @@ private:
             case LoggedPeriodChoice::Cancel: break;
         }
         return false;
+    }
+
+    // The company's name as the server gives it; a server that cannot say names none.
+    std::u16string ServerCompany() {
+        std::u16string name;
+        try {
+            name = m_services.source.CompanyName();
+        } catch (const ServerError&) {
+            // The run that follows meets the server's failure and tells it.
+        }
+        if (CompanyKey(name).empty()) {
+            m_policy.OnUnnamedCompany();
+            name.clear();
+        }
+        return name;
+    }
+
+    // The folder's account files belong to one company: another one's export stops here
+    // unless the policy says it is the same company, which then rebinds the folder.
+    LogStatus CheckCompany(bool& stopped) {
+        FolderCompany folder;
+        if (LogStatus status = m_log.Company(folder); !status.ok) return status;
+        if (folder.key.empty() || m_company.empty() || folder.key == CompanyKey(m_company)) return LogStatus::Success();
+        const OtherCompanyChoice choice = m_policy.OnOtherCompany(folder.name, m_company, m_request.check);
+        if (m_request.check) return LogStatus::Success();
+        if (choice == OtherCompanyChoice::Stop) {
+            stopped = true;
+            m_result.otherCompany = true;
+            return LogStatus::Success();
+        }
+        const ExportAuthor author = m_services.author();
+        return m_log.Rebind(m_company, author.when, author.user);
     }
 
     // The batches earlier exports left pending: settled from the files, or by the policy.
@@ -134,7 +170,7 @@ private:
         ExportOutcome& outcome = m_result.outcome;
         const BatchToRecord batch{m_log,         m_request.logPath, m_request.run,
                                   m_observer,    m_services.author, m_services.files,
-                                  m_readChanges, m_request.company};
+                                  m_readChanges, m_company};
         for (;;) {
             const Committed committed = dralmoft::CommitAndRecord(outcome, &batch);
             m_result.logStatus = committed.log;
@@ -179,9 +215,9 @@ private:
     LoggedDigests m_digests;
     bool m_observing = false;  // the log's observer watches the run
     bool m_onlyNew = false;
-    std::int64_t m_readChanges = 0;
-    bool m_logExisted =
-        false;  // the folder had its log when the session began  // the log's change count as the session read it
+    std::int64_t m_readChanges = 0;  // the log's change count as the session read it
+    bool m_logExisted = false;       // the folder had its log when the session began
+    std::u16string m_company;        // as the server names it; empty when it names none
     PeriodCheck m_check;
     LoggedToCheck m_listener{m_check};
     ExportLogObserver m_observer{{}, false};

@@ -31,7 +31,6 @@ struct SessionRequest {
     bool useLog = true;    // false neither reads nor writes the export log
     bool onlyNew = false;  // decided beforehand: write only what the log does not hold as it is
     std::u16string logPath;
-    std::u16string company;  // as the server names it: kept with the batch
 };
 
 struct SessionServices {
@@ -61,6 +60,12 @@ enum class UnwritableLogChoice : std::uint8_t {
     Cancel,      // leave the target as it was
 };
 
+// The server names another company than the one the folder's log is bound to.
+enum class OtherCompanyChoice : std::uint8_t {
+    Rebind,  // the same company, renamed or moved: the folder follows the new name
+    Stop,    // the account files belong to the folder's company: nothing is exported
+};
+
 // Where the session turns to its caller. An answer may be a question to the user or the
 // caller's rule; whatever the policy tells the user, it tells itself.
 class SessionPolicy {
@@ -82,6 +87,12 @@ public:
     [[nodiscard]] virtual UncertainChoice OnUncertainBatch(const ExportBatch& batch) = 0;
     // The written file's batch cannot be recorded (`status`): nothing is replaced yet.
     [[nodiscard]] virtual UnwritableLogChoice OnLogNotWritable(const LogStatus& status) = 0;
+    // Before the log is read: the server names company `server`, the folder belongs to
+    // `folder`. A check only warns: its answer is not asked for.
+    [[nodiscard]] virtual OtherCompanyChoice OnOtherCompany(const std::u16string& folder, const std::u16string& server,
+                                                            bool check) = 0;
+    // The server gives the company no name: the folder is bound to none by this session.
+    virtual void OnUnnamedCompany() = 0;
 };
 
 struct SessionResult {
@@ -115,6 +126,8 @@ struct SessionResult {
     std::optional<ExportBatch> changedMeanwhile;
     // The file replaced the target without its batch, as the policy chose.
     bool withoutLog = false;
+    // Stopped: the server names another company than the folder's, and the policy stopped.
+    bool otherCompany = false;
 
     // The batch stays pending: the next export that opens the log settles it.
     [[nodiscard]] bool LeftPending() const { return batch != 0 && !logStatus.ok; }

@@ -30,6 +30,7 @@ bool* Switch(ExporterOptions& options, std::u16string_view flag) {
     if (flag == u"--only-new") return &options.onlyNew;
     if (flag == u"--no-log") return &options.noLog;
     if (flag == u"--history") return &options.history;
+    if (flag == u"--same-company") return &options.sameCompany;
     return nullptr;
 }
 
@@ -61,8 +62,8 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
             return version;
         }
         static const std::set<std::u16string> kOptions = {
-            u"--from",   u"--to",       u"--out",    u"--separator", u"--cp1253", u"--check", u"--strict",
-            u"--report", u"--only-new", u"--no-log", u"--history",   u"--forget", u"--settle"};
+            u"--from",   u"--to",       u"--out",    u"--separator", u"--cp1253", u"--check",  u"--strict",
+            u"--report", u"--only-new", u"--no-log", u"--history",   u"--forget", u"--settle", u"--same-company"};
         if (!kOptions.count(flag)) return Refuse(name + ": not an option");
         // A second value would silently win over the first: a script's mistake, told.
         if (!given.insert(flag).second) return Refuse(name + ": given twice");

@@ -20,6 +20,8 @@ struct ExporterOptions {
     std::u16string report;  // where the check's report goes as CSV; empty: nowhere
     bool onlyNew = false;   // write only what the export log does not hold as it is
     bool noLog = false;     // neither consult nor keep the export log
+    // The server's company is the folder's, renamed or moved: the folder follows it.
+    bool sameCompany = false;
     // The log's own actions, with no export: print its batches, undo batch `forget`, or
     // settle pending batch `settle` as posted to the ledger or not.
     bool history = false;

@@ -31,6 +31,7 @@ public:
     bool write = true;
     bool replace = true;
     UncertainChoice uncertain = UncertainChoice::Stop;
+    OtherCompanyChoice otherCompany = OtherCompanyChoice::Stop;
     // Answers to a log that cannot take the batch, in turn; then Cancel.
     std::vector<UnwritableLogChoice> unwritable;
     // What another program does while the question about the logged period is open.
@@ -47,6 +48,12 @@ public:
         asked.push_back("uncertain " + std::to_string(batch.number));
         return uncertain;
     }
+    OtherCompanyChoice OnOtherCompany(const std::u16string& folder, const std::u16string& server, bool check) override {
+        asked.push_back(std::string(check ? "check" : "export") + " of another company, " +
+                        std::to_string(folder.size()) + " then " + std::to_string(server.size()) + " letters");
+        return otherCompany;
+    }
+    void OnUnnamedCompany() override { asked.push_back("unnamed company"); }
     UnwritableLogChoice OnLogNotWritable(const LogStatus& status) override {
         asked.push_back("log not writable: " + status.text);
         if (unwritable.empty()) return UnwritableLogChoice::Cancel;
@@ -465,6 +472,62 @@ const Settling kSettlings[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Files, SettleTest, testing::ValuesIn(kSettlings),
                          [](const testing::TestParamInfo<Settling>& info) { return std::string(info.param.name); });
+
+// A folder belongs to the company of its first batch: another company's export stops
+// before the run unless the user says it is the same company, renamed or moved, which
+// binds the folder to the new name. A name in other case or with blanks around is the
+// same company; a check only warns; a company without a name binds nothing.
+TEST_F(ExportSessionTest, AFolderBelongsToTheCompanyOfItsFirstBatch) {
+    ASSERT_EQ(Run().batch, 1);
+    FolderCompany folder;
+    {
+        ExportLog log;
+        ASSERT_TRUE(log.OpenExisting(m_logPath).ok);
+        ASSERT_TRUE(log.Company(folder).ok);
+    }
+    EXPECT_EQ(folder.name, u"Εταιρεία Α.Ε.");
+    EXPECT_EQ(folder.key, u"εταιρεία α.ε.");
+    EXPECT_EQ(History().at(0).company, u"Εταιρεία Α.Ε.");
+
+    m_source.company = u"  ΕΤΑΙΡΕΊΑ Α.Ε. ";
+    m_files.files[u"out.txt"] = kEarlier;
+    EXPECT_EQ(Run().batch, 2);
+    EXPECT_EQ(m_policy.asked, std::vector<std::string>{"logged 2 in 1"});
+
+    m_source.company = u"Άλλη Εταιρεία";
+    m_policy.asked.clear();
+    m_source.log.clear();
+    m_files.files[u"out.txt"] = kEarlier;
+    SessionResult result = Run();
+    EXPECT_EQ(result.end, End::Stopped);
+    EXPECT_TRUE(result.otherCompany);
+    EXPECT_EQ(m_policy.asked, std::vector<std::string>{"export of another company, 13 then 13 letters"});
+    EXPECT_TRUE(m_source.log.empty()) << "the server is not asked for documents";
+    EXPECT_EQ(m_files.files.at(u"out.txt"), kEarlier);
+
+    m_policy.asked.clear();
+    result = Run(true);
+    EXPECT_EQ(result.outcome.state, State::Checked) << "a check only warns";
+    EXPECT_EQ(m_policy.asked, std::vector<std::string>{"check of another company, 13 then 13 letters"});
+
+    m_policy.otherCompany = OtherCompanyChoice::Rebind;
+    m_policy.asked.clear();
+    EXPECT_EQ(Run().batch, 3);
+    EXPECT_EQ(m_policy.asked,
+              (std::vector<std::string>{"export of another company, 13 then 13 letters", "logged 2 in 1"}));
+    {
+        ExportLog log;
+        ASSERT_TRUE(log.OpenExisting(m_logPath).ok);
+        ASSERT_TRUE(log.Company(folder).ok);
+    }
+    EXPECT_EQ(folder.name, u"Άλλη Εταιρεία");
+
+    m_source.company = u" ";
+    m_policy.asked.clear();
+    EXPECT_EQ(Run().batch, 4);
+    EXPECT_EQ(m_policy.asked, (std::vector<std::string>{"unnamed company", "logged 2 in 1"}));
+    EXPECT_EQ(History().at(0).company, u"");
+}
 
 // A check only looks: it settles nothing and records nothing.
 TEST_F(ExportSessionTest, ACheckLeavesAPendingBatchAsItIs) {

@@ -51,6 +51,9 @@ public:
     // A call named as in the log ("Lines", "ItemName", ...) that raises, at its n-th use.
     std::string failCall;
     int failAt = 1;
+    std::u16string company = u"Εταιρεία Α.Ε.";
+
+    std::u16string CompanyName() override { return company; }
 
     std::size_t Open(double from, double to) override {
         Call("Open " + std::to_string(from) + " " + std::to_string(to));

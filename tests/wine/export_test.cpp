@@ -285,6 +285,47 @@ TEST_F(ExportTest, TheWindowNeverAnswersFromAStaleLogAndAsksWhatTheFilesCannotTe
     EXPECT_EQ(Accounts(L"k.txt"), "edited by hand\r\n");
 }
 
+// Another company's export in the window: asked whether it is the same company, renamed or
+// moved; No (the default) exports nothing, Yes binds the folder to the new name, which the
+// history's header then shows.
+TEST_F(ExportTest, TheWindowAsksBeforeExportingAnotherCompanysDocumentsIntoTheFolder) {
+    ServeDemo();
+    ASSERT_EQ(ExportByCommand(L"--from 2026-03-01 --to 2026-03-31 --out m.txt --cp1253").exitCode, 0u);
+    std::string company = SourceFile("demo/company.json");
+    const std::string name = "\"Ελαιώνας Εμπορική Α.Ε.\"";
+    company.replace(company.find(name), name.size(), "\"Ελαιώνας Α.Ε.\"");
+    ServeCompany(company);
+    const auto dialog = Open();
+    {
+        ModalAnswer other(L"Dralmoft", [](HWND box) { Press(box, IDNO); });
+        Export(*dialog, L"other.txt", true);
+        ASSERT_TRUE(other.Found());
+        EXPECT_NE(other.AllText().find(L"ανήκει στην εταιρεία «Ελαιώνας Εμπορική Α.Ε.»"), std::wstring::npos)
+            << other.AllText();
+        EXPECT_NE(other.AllText().find(L"δίνει τώρα την εταιρεία «Ελαιώνας Α.Ε.»"), std::wstring::npos)
+            << other.AllText();
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_work.Path() + L"\\other.txt"));
+    {
+        ModalAnswer other(L"Dralmoft", [](HWND box) {
+            PressAndWait(box, IDYES);
+            ModalAnswer logged(L"Dralmoft", [](HWND question) { Press(question, IDCANCEL); });
+            EXPECT_TRUE(logged.Found()) << "the period's March was exported";
+        });
+        Export(*dialog, L"other.txt", true);
+        ASSERT_TRUE(other.Found());
+    }
+    std::wstring header;
+    ModalAnswer history(L"Εξαγωγές", [&header](HWND window) {
+        header = TextOf(::GetDlgItem(window, IDC_HISTORY_HINT));
+        Press(window, IDCANCEL);
+    });
+    Press(dialog->Handle(), IDC_HISTORY);
+    ASSERT_TRUE(history.Found());
+    EXPECT_EQ(header.rfind(L"Εταιρεία του φακέλου: «Ελαιώνας Α.Ε.» (πριν: «Ελαιώνας Εμπορική Α.Ε.»). ", 0), 0u)
+        << header;
+}
+
 TEST_F(ExportTest, DemoCompanyThroughTheCommandLine) {
     ServeDemo();
     const std::wstring program = std::wstring(DRALMOFT_BINARY_DIR) + L"\\dralmoft-export.exe";

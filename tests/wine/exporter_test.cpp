@@ -210,7 +210,8 @@ TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
     }
     ASSERT_EQ(lines.size(), 3u) << result.out;  // the run that wrote nothing is not a batch
     EXPECT_EQ(lines[0][0], "3");
-    EXPECT_EQ(lines[0].size(), 9u);
+    EXPECT_EQ(lines[0].size(), 10u);
+    EXPECT_EQ(lines[0][9], "Ελαιώνας Εμπορική Α.Ε.") << "the batch's company";
     EXPECT_EQ(lines[0][1].size(), 20u) << lines[0][1];  // YYYY-MM-DDTHH:MM:SSZ
     EXPECT_EQ(lines[0][3] + " " + lines[0][4] + " " + lines[0][5] + " " + lines[0][7] + " " + lines[0][8],
               "2026-03-01 2026-03-31 1 ok m.txt");
@@ -254,7 +255,7 @@ TEST_F(Exporter, TwoExportersShareTheLogAndAHeldLogStopsTheExport) {
     ASSERT_GE(written, 1);
     const ProgramResult history = Export(L"--history");
     EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), written) << history.out;
-    EXPECT_EQ(history.out.find("\tok\ta.txt\r\n") != std::string::npos,
+    EXPECT_EQ(history.out.find("\tok\ta.txt\t") != std::string::npos,
               std::filesystem::exists(m_work.Path() + L"\\a.txt"))
         << history.out;
 
@@ -365,7 +366,7 @@ TEST_F(Exporter, AnExportKilledAtEachCommitStepIsSettledByTheNext) {
         ::SetEnvironmentVariableW(L"DRALMOFT_KILL_AT", nullptr);
         EXPECT_EQ(killed.exitCode, 99u) << killed.err;
         const std::string history = Export(L"--history").out;
-        EXPECT_NE(history.find("\tpending\tm.txt\r\n"), std::string::npos) << history;
+        EXPECT_NE(history.find("\tpending\tm.txt\t"), std::string::npos) << history;
         return history;
     };
     struct Case {
@@ -409,6 +410,48 @@ TEST_F(Exporter, AnExportKilledAtEachCommitStepIsSettledByTheNext) {
     EXPECT_EQ(after.exitCode, 0u) << after.err;
     EXPECT_NE(after.out.find("0 new, 0 changed, 11 already"), std::string::npos) << after.out;
     EXPECT_EQ(Accounts(L"m.txt"), "another file\r\n");
+}
+
+// A folder belongs to the company of its first batch. Another company's export stops
+// before the run with exit 2 and both names; the same company renamed is told with
+// --same-company, which rebinds the folder; a check only warns.
+TEST_F(Exporter, AFolderBelongsToTheCompanyOfItsFirstBatch) {
+    ServeDemo();
+    WriteDemoAccounts();
+    const std::wstring march = std::wstring(kMarch) + L"--out m.txt --cp1253";
+    ASSERT_EQ(Export(march).exitCode, 0u);
+    std::string company = SourceFile("demo/company.json");
+    const std::string name = "\"Ελαιώνας Εμπορική Α.Ε.\"";
+    company.replace(company.find(name), name.size(), "\"Ελαιώνας Εμπορική Μονοπρόσωπη Α.Ε.\"");
+    ServeCompany(company);
+    const std::string before = Accounts(L"m.txt");
+
+    ProgramResult result = Export(march);
+    EXPECT_EQ(result.exitCode, 2u) << result.err;
+    EXPECT_NE(result.err.find("Αυτός ο φάκελος ανήκει στην εταιρεία «Ελαιώνας Εμπορική Α.Ε.»"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("δίνει όμως την εταιρεία «Ελαιώνας Εμπορική Μονοπρόσωπη Α.Ε.»"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.err.find("usage:"), std::string::npos) << "not a usage error's text";
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(Accounts(L"m.txt"), before);
+
+    result = Export(std::wstring(kMarch) + L"--check --cp1253");
+    EXPECT_NE(result.err.find("Προσοχή: αυτός ο φάκελος ανήκει στην εταιρεία «Ελαιώνας Εμπορική Α.Ε.»"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.out.find("documents read"), std::string::npos) << "a check goes on: " << result.out;
+
+    result = Export(march + L" --same-company");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_NE(result.err.find("Ο φάκελος ανήκει από τώρα στην εταιρεία «Ελαιώνας Εμπορική Μονοπρόσωπη Α.Ε.» (πριν: "
+                              "«Ελαιώνας Εμπορική Α.Ε.»)."),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(Export(march).exitCode, 0u) << "bound to the new name";
+    const std::string history = Export(L"--history").out;
+    EXPECT_NE(history.find("\tok\tm.txt\tΕλαιώνας Εμπορική Μονοπρόσωπη Α.Ε.\r\n"), std::string::npos) << history;
+    EXPECT_NE(history.find("\tok\tm.txt\tΕλαιώνας Εμπορική Α.Ε.\r\n"), std::string::npos) << history;
 }
 
 TEST_F(Exporter, AKilledExportLeavesTheTargetAndItsLeftoverIsRemovedLater) {

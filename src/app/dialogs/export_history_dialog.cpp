@@ -60,9 +60,10 @@ void ExportHistoryDialog::Reload() {
     m_list.SetItemCount(static_cast<int>(m_lines.size()));
     m_list.RedrawItems(0, static_cast<int>(m_lines.size()) - 1);
     if (!m_lines.empty()) m_list.SetSelected(std::min(selected, static_cast<int>(m_lines.size()) - 1), true);
-    const std::wstring hint = m_batches.empty()
-                                  ? LoadMessage(IDS_HISTORY_EMPTY, {m_logName})
-                                  : LoadMessage(IDS_HISTORY_HINT, {std::to_wstring(m_batches.size()), m_logName});
+    const std::wstring hint =
+        CompanyText() + (m_batches.empty()
+                             ? LoadMessage(IDS_HISTORY_EMPTY, {m_logName})
+                             : LoadMessage(IDS_HISTORY_HINT, {std::to_wstring(m_batches.size()), m_logName}));
     ::SetDlgItemTextW(Handle(), IDC_HISTORY_HINT, hint.c_str());
     for (const int id : {IDC_HISTORY_DOCUMENTS, IDC_HISTORY_UNDO})
         ::EnableWindow(::GetDlgItem(Handle(), id), !m_batches.empty());
@@ -86,6 +87,15 @@ void ExportHistoryDialog::ShowDocuments() {
     BatchDocumentsDialog dialog(Handle(), *batch, documents);
     dialog.DoModal();
     Reload();
+}
+
+std::wstring ExportHistoryDialog::CompanyText() {
+    FolderCompany company;
+    if (!m_log.Company(company).ok) return {};
+    if (company.key.empty()) return LoadWideString(IDS_HISTORY_NO_COMPANY);
+    return company.former.empty()
+               ? LoadMessage(IDS_HISTORY_COMPANY, {AsWide(company.name)})
+               : LoadMessage(IDS_HISTORY_FORMER_COMPANY, {AsWide(company.name), AsWide(company.former)});
 }
 
 void ExportHistoryDialog::UndoSelected() {

@@ -31,6 +31,8 @@ protected:
 private:
     // Reads the batches again and shows them; the hint counts them.
     void Reload();
+    // The folder's company, as the header names it (nothing when the log cannot say).
+    [[nodiscard]] std::wstring CompanyText();
     [[nodiscard]] std::optional<ExportBatch> Selected() const;
     void ShowDocuments();
     void UndoSelected();

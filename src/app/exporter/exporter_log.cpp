@@ -61,7 +61,7 @@ int RunLogAction(const ExporterOptions& options) {
             const std::wstring line = std::to_wstring(batch.number) + L"\t" + Part(batch.when) + L"\t" +
                                       AsWide(batch.user) + L"\t" + Part(batch.from) + L"\t" + Part(batch.to) + L"\t" +
                                       std::to_wstring(batch.documents) + L"\t" + std::to_wstring(batch.records) +
-                                      L"\t" + state + L"\t" + AsWide(batch.path);
+                                      L"\t" + state + L"\t" + AsWide(batch.path) + L"\t" + AsWide(batch.company);
             if (!Tell(STD_OUTPUT_HANDLE, line)) return OutputNotWritten();
         }
         return kExitDone;

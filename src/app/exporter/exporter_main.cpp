@@ -5,7 +5,7 @@
 //
 //   dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)
 //                   [--separator TEXT] [--cp1253] [--report FILE] [--strict]
-//                   [--only-new | --no-log]
+//                   [--only-new | --no-log] [--same-company]
 //   dralmoft-export --history | --forget N | --settle N posted|not-posted
 //   dralmoft-export --version
 //
@@ -59,7 +59,7 @@ namespace {
 constexpr char kUsage[] =
     "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)\r\n"
     "                       [--separator TEXT] [--cp1253] [--report FILE] [--strict]\r\n"
-    "                       [--only-new | --no-log]\r\n"
+    "                       [--only-new | --no-log] [--same-company]\r\n"
     "       dralmoft-export --history | --forget N | --settle N posted|not-posted\r\n"
     "       dralmoft-export --version\r\n"
     "  Writes the ledger file of the period from the ERP's server, with the accounts of\r\n"
@@ -71,6 +71,7 @@ constexpr char kUsage[] =
     "  --strict     leave the file as it was when the check finds problems (exit 4)\r\n"
     "  --only-new   write only the documents the export log does not hold as they are\r\n"
     "  --no-log     neither consult nor keep the export log (dralmoft-exports.db)\r\n"
+    "  --same-company  the server's company is the folder's, renamed or moved\r\n"
     "  --history    print the export log's batches, newest first\r\n"
     "  --forget     undo batch N: its documents count as not exported\r\n"
     "  --settle     say whether pending batch N reached the ledger (posted) or not\r\n";
@@ -203,8 +204,8 @@ int Export(const ExporterOptions& options) {
     if (!LoadAccounts(files, tables)) return kExitFailed;
 
     const SessionResult result = RunSession(options, files, tables);
-    // The policy told why it stopped.
-    if (result.end == SessionResult::End::Stopped) return kExitFailed;
+    // The policy told why it stopped. Another company's folder is the caller's mistake.
+    if (result.end == SessionResult::End::Stopped) return result.otherCompany ? kExitUsage : kExitFailed;
     TellSettled(result, options);
     const std::wstring out = AsWide(options.out);
     // Exit 1 only when the target is as it was and nothing was recorded: a batch left

@@ -35,6 +35,18 @@ UncertainChoice ExporterPolicy::OnUncertainBatch(const ExportBatch& batch) {
     return UncertainChoice::Stop;
 }
 
+OtherCompanyChoice ExporterPolicy::OnOtherCompany(const std::u16string& folder, const std::u16string& server,
+                                                  bool check) {
+    const std::wstring from = AsWide(folder);
+    const std::wstring to = AsWide(server);
+    const bool rebind = !check && m_options.sameCompany;
+    const UINT told = check ? IDS_OTHER_COMPANY_CHECK : rebind ? IDS_COMPANY_REBOUND : IDS_OTHER_COMPANY;
+    Tell(STD_ERROR_HANDLE, LoadMessage(told, {from, to}));
+    return rebind ? OtherCompanyChoice::Rebind : OtherCompanyChoice::Stop;
+}
+
+void ExporterPolicy::OnUnnamedCompany() { Tell(STD_ERROR_HANDLE, LoadWideString(IDS_UNNAMED_COMPANY)); }
+
 UnwritableLogChoice ExporterPolicy::OnLogNotWritable(const LogStatus&) { return UnwritableLogChoice::Cancel; }
 
 }  // namespace dralmoft

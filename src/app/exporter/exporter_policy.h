@@ -25,6 +25,11 @@ public:
     [[nodiscard]] UncertainChoice OnUncertainBatch(const ExportBatch& batch) override;
     // Cancel: nothing is replaced (the exporter tells it).
     [[nodiscard]] UnwritableLogChoice OnLogNotWritable(const LogStatus& status) override;
+    // Rebinds with --same-company (and says so), stops otherwise; a check is warned.
+    [[nodiscard]] OtherCompanyChoice OnOtherCompany(const std::u16string& folder, const std::u16string& server,
+                                                    bool check) override;
+    // A warning.
+    void OnUnnamedCompany() override;
 
 private:
     const ExporterOptions& m_options;

@@ -8,17 +8,19 @@
 #include "app/shared/resource.h"
 #include "app/shared/shared_messages.h"
 #include "win/string_table.h"
+#include "win/wide_text.h"
 
 namespace dralmoft {
 
 ExportQuestions::ExportQuestions(HWND owner, std::wstring typed, std::wstring period, std::wstring logPath,
-                                 FileSystem& files, std::u16string folder)
+                                 FileSystem& files, std::u16string folder, bool& toldUnnamed)
     : m_owner(owner),
       m_typed(std::move(typed)),
       m_period(std::move(period)),
       m_logPath(std::move(logPath)),
       m_files(files),
-      m_folder(std::move(folder)) {}
+      m_folder(std::move(folder)),
+      m_toldUnnamed(toldUnnamed) {}
 
 LoggedPeriodChoice ExportQuestions::OnLoggedPeriod(const PeriodExports& exports) {
     return AskAboutLoggedPeriod(m_owner, m_period, m_typed, exports);
@@ -82,6 +84,27 @@ UnwritableLogChoice ExportQuestions::OnLogNotWritable(const LogStatus& status) {
     }
     if (*pressed == kRetryButton) return UnwritableLogChoice::Retry;
     return *pressed == kWithoutLogButton ? UnwritableLogChoice::WithoutLog : UnwritableLogChoice::Cancel;
+}
+
+OtherCompanyChoice ExportQuestions::OnOtherCompany(const std::u16string& folder, const std::u16string& server,
+                                                   bool check) {
+    const std::wstring from = AsWide(folder);
+    const std::wstring to = AsWide(server);
+    if (check) {
+        ShowErrorMessage(m_owner, IDS_OTHER_COMPANY_CHECK, {from, to});
+        return OtherCompanyChoice::Stop;
+    }
+    // No is the default: the account files belong to the folder's company.
+    const int answer =
+        ::MessageBoxW(m_owner, LoadMessage(IDS_OTHER_COMPANY_ASK, {from, to}).c_str(),
+                      LoadWideString(IDS_MESSAGE_TITLE).c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+    return answer == IDYES ? OtherCompanyChoice::Rebind : OtherCompanyChoice::Stop;
+}
+
+void ExportQuestions::OnUnnamedCompany() {
+    if (m_toldUnnamed) return;
+    m_toldUnnamed = true;
+    ShowInformation(m_owner, LoadWideString(IDS_UNNAMED_COMPANY));
 }
 
 bool ExportQuestions::ReplaceWithEmpty(std::uint64_t earlierBytes) {

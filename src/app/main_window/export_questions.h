@@ -22,8 +22,9 @@ class ExportQuestions final : public SessionPolicy {
 public:
     // Asked over `owner`, naming the file as typed, the period as the user writes it and
     // the folder's log.
+    // `toldUnnamed` is the window's: a server without a company name is told once.
     ExportQuestions(HWND owner, std::wstring typed, std::wstring period, std::wstring logPath, FileSystem& files,
-                    std::u16string folder);
+                    std::u16string folder, bool& toldUnnamed);
 
     [[nodiscard]] LoggedPeriodChoice OnLoggedPeriod(const PeriodExports& exports) override;
     [[nodiscard]] bool GoOnWithoutLog(const LogStatus& status, bool check) override;
@@ -34,6 +35,10 @@ public:
     [[nodiscard]] UncertainChoice OnUncertainBatch(const ExportBatch& batch) override;
     // Again, without the log, or cancel (the default: the target stays as it was).
     [[nodiscard]] UnwritableLogChoice OnLogNotWritable(const LogStatus& status) override;
+    // Yes rebinds; No, the default, stops. A check is warned.
+    [[nodiscard]] OtherCompanyChoice OnOtherCompany(const std::u16string& folder, const std::u16string& server,
+                                                    bool check) override;
+    void OnUnnamedCompany() override;
 
 private:
     HWND m_owner;
@@ -42,6 +47,7 @@ private:
     std::wstring m_logPath;
     FileSystem& m_files;
     std::u16string m_folder;  // the company folder: the report is not saved over its files
+    bool& m_toldUnnamed;
 };
 
 }  // namespace dralmoft

@@ -188,6 +188,8 @@ private:
     // The folder the program started in: the account files are there, whatever folder the
     // "..." dialog or anything else makes current later.
     std::u16string m_folder;
+    // Whether the user was told that the server gives the company no name (once a window).
+    bool m_toldUnnamedCompany = false;
     std::array<AccountState, 4> m_accountState;  // by AccountKind
     // The list's rows as the list shows them (it asks for their texts): the search reads
     // them here rather than asking the control for each of a hundred thousand rows.

@@ -78,7 +78,8 @@ SessionResult LedgerExportDialog::RunSession(bool check) {
                                  LogPath()};
     ComDocumentSource source(m_server, m_documentQuery);
     BarProgress progress(m_progress);
-    ExportQuestions questions(Handle(), typed, PeriodText(), AsWide(LogPath()), m_files, m_folder);
+    ExportQuestions questions(Handle(), typed, PeriodText(), AsWide(LogPath()), m_files, m_folder,
+                              m_toldUnnamedCompany);
     return RunExportSession(request, {source, Tables(), m_files, FormatUserDate, &progress, CurrentExportAuthor},
                             questions);
 }

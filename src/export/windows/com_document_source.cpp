@@ -188,6 +188,14 @@ std::size_t ComDocumentSource::Open(double from, double to) {
     return static_cast<std::size_t>(m_postedCount) + static_cast<std::size_t>(m_othersCount);
 }
 
+std::u16string ComDocumentSource::CompanyName() {
+    m_documentQuery = ConnectDataService(m_server);
+    Bstr name;
+    CallServer(m_documentQuery, &IDataService::GetName, name.Put());
+    return name.Get() == nullptr ? std::u16string()
+                                 : AsUtf16(std::wstring_view(name.Get(), ::SysStringLen(name.Get())));
+}
+
 SourceDocument* ComDocumentSource::DocumentAt(std::size_t index) {
     const bool posted = index < static_cast<std::size_t>(m_postedCount);
     const long item = static_cast<long>(posted ? index : index - static_cast<std::size_t>(m_postedCount)) + 1;

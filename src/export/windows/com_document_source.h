@@ -27,6 +27,7 @@ public:
     ComDocumentSource& operator=(const ComDocumentSource&) = delete;
 
     [[nodiscard]] SourceDocument* DocumentAt(std::size_t index) override;
+    [[nodiscard]] std::u16string CompanyName() override;
 
 private:
     Microsoft::WRL::ComPtr<IBusinessTable>& m_server;
