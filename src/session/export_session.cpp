@@ -5,6 +5,7 @@
 #include "log/logged_period.h"
 #include "session/commit_and_record.h"
 #include "session/pending_batches.h"
+#include "session/report_beside.h"
 
 namespace dralmoft {
 namespace {
@@ -156,13 +157,33 @@ private:
         if (const Kept kept = Keep(); kept != Kept::No) {
             outcome.Discard();
             m_result.kept = kept;
-        } else if (!m_observing) {
-            (void)dralmoft::CommitAndRecord(outcome, nullptr);
-        } else {
-            CommitAndRecord();
+        } else if (PutReportInPlace()) {
+            if (m_observing) CommitAndRecord();
+            else (void)dralmoft::CommitAndRecord(outcome, nullptr);
+            // A report never describes an export that is not there.
+            if (m_report && outcome.state != State::Written) {
+                m_result.reportStatus = m_report->PutBack();
+                m_result.reportWritten = !m_result.reportStatus.ok;
+            }
         }
         // A log made for a batch that was not recorded goes again.
         if (!m_logExisted && m_result.batch == 0) m_log.CloseRemovingIfEmpty(m_request.logPath);
+    }
+
+    // The report that goes with the file, sealed and put in place before the file; false,
+    // with the file discarded, when it cannot be.
+    bool PutReportInPlace() {
+        if (m_request.reportPath.empty()) return true;
+        m_report.emplace(m_services.files, m_request.reportPath);
+        FileStatus status = m_report->Seal(m_check.Report());
+        if (status.ok) status = m_report->Commit();
+        m_result.reportWritten = status.ok;
+        if (status.ok) return true;
+        m_result.reportStatus = status;
+        m_result.outcome.Discard();
+        m_result.kept = Kept::ReportNotWritten;
+        m_report.reset();
+        return false;
     }
 
     // Puts the file in place with its batch, and settles what the log cannot take.
@@ -217,7 +238,8 @@ private:
     bool m_onlyNew = false;
     std::int64_t m_readChanges = 0;  // the log's change count as the session read it
     bool m_logExisted = false;       // the folder had its log when the session began
-    std::u16string m_company;        // as the server names it; empty when it names none
+    std::u16string m_company;
+    std::optional<ReportBeside> m_report;  // as the server names it; empty when it names none
     PeriodCheck m_check;
     LoggedToCheck m_listener{m_check};
     ExportLogObserver m_observer{{}, false};

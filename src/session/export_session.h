@@ -31,6 +31,9 @@ struct SessionRequest {
     bool useLog = true;    // false neither reads nor writes the export log
     bool onlyNew = false;  // decided beforehand: write only what the log does not hold as it is
     std::u16string logPath;
+    // Where the check's report goes with the export's file (see report_beside.h); empty:
+    // the caller writes it, if at all.
+    std::u16string reportPath;
 };
 
 struct SessionServices {
@@ -108,6 +111,7 @@ struct SessionResult {
         EmptyFile,
         ChangedMeanwhile,  // another batch of the period was recorded or undone meanwhile
         LogNotWritable,    // the batch could not be recorded, and the policy cancelled
+        ReportNotWritten,  // the report going with the file could not be written
     };
 
     End end = End::Stopped;
@@ -128,6 +132,11 @@ struct SessionResult {
     bool withoutLog = false;
     // Stopped: the server names another company than the folder's, and the policy stopped.
     bool otherCompany = false;
+    // The report is in place with the file (reportPath). Kept ReportNotWritten: why it
+    // could not be written. When the file did not follow it, why the earlier report could
+    // not be put back, if it could not.
+    bool reportWritten = false;
+    FileStatus reportStatus;
 
     // The batch stays pending: the next export that opens the log settles it.
     [[nodiscard]] bool LeftPending() const { return batch != 0 && !logStatus.ok; }

@@ -104,7 +104,7 @@ protected:
 
     SessionResult Run(bool check = false, bool onlyNew = false, bool useLog = true) {
         const SessionRequest request{
-            {38000, 39000, u"out.txt", "", [] { return true; }}, check, useLog, onlyNew, m_logPath};
+            {38000, 39000, u"out.txt", "", [] { return true; }}, check, useLog, onlyNew, m_logPath, m_reportPath};
         const SessionServices services{
             m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, Day, nullptr, [this] { return m_author; }};
         return RunExportSession(request, services, m_policy);
@@ -130,6 +130,7 @@ protected:
     ScriptedPolicy m_policy;
     std::filesystem::path m_folder;
     std::u16string m_logPath;
+    std::u16string m_reportPath;
 };
 
 // The first export of a folder makes its log with the batch; the next asks about the
@@ -527,6 +528,44 @@ TEST_F(ExportSessionTest, AFolderBelongsToTheCompanyOfItsFirstBatch) {
     EXPECT_EQ(Run().batch, 4);
     EXPECT_EQ(m_policy.asked, (std::vector<std::string>{"unnamed company", "logged 2 in 1"}));
     EXPECT_EQ(History().at(0).company, u"");
+}
+
+// The report that goes with an export is in place before the file, or neither is: a report
+// that cannot be written leaves the file and the log as they were, and an export that
+// does not follow its report puts the earlier report back.
+TEST_F(ExportSessionTest, TheReportGoesWithTheFileOrNeitherIsWritten) {
+    m_reportPath = u"report.csv";
+    m_files.files[m_reportPath] = "earlier report";
+    m_files.unreadable.insert(m_reportPath);  // another program holds it
+    SessionResult result = Run();
+    EXPECT_EQ(result.kept, Kept::ReportNotWritten);
+    EXPECT_FALSE(result.reportStatus.ok);
+    EXPECT_EQ(result.batch, 0);
+    EXPECT_EQ(m_files.files, (Files{{u"out.txt", kEarlier}, {u"report.csv", "earlier report"}}));
+    EXPECT_FALSE(ExportLog::Exists(m_logPath));
+
+    m_files.unreadable.clear();
+    m_logPath = (m_folder / "no such folder" / "dralmoft-exports.db").u16string();
+    result = Run();  // the log cannot take the batch: cancelled
+    EXPECT_EQ(result.kept, Kept::LogNotWritable);
+    EXPECT_FALSE(result.reportWritten);
+    EXPECT_EQ(m_files.files, (Files{{u"out.txt", kEarlier}, {u"report.csv", "earlier report"}}));
+
+    m_files.files.erase(m_reportPath);
+    result = Run();
+    EXPECT_EQ(m_files.files, (Files{{u"out.txt", kEarlier}})) << "a report that was not there is not left";
+
+    m_logPath = (m_folder / "dralmoft-exports.db").u16string();
+    result = Run();
+    EXPECT_EQ(result.outcome.state, State::Written);
+    EXPECT_TRUE(result.reportWritten);
+    EXPECT_EQ(result.batch, 1);
+    EXPECT_EQ(m_files.files.at(m_reportPath)
+                  .rfind("\xef\xbb\xbf"
+                         "Κωδικός;",
+                         0),
+              0u)
+        << "the problems' header: " << m_files.files.at(m_reportPath).substr(0, 40);
 }
 
 // A check only looks: it settles nothing and records nothing.

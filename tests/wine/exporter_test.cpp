@@ -561,6 +561,22 @@ TEST_F(Exporter, StrictLeavesTheEarlierFileAndPlainWritesWithAWarning) {
     result = Export(std::wstring(kMarch) + L"--out out.txt --report .\\OUT.TXT");
     EXPECT_EQ(result.exitCode, 2u) << result.err;
     EXPECT_EQ(Accounts(L"out.txt"), SourceFile("tests/golden/problems-2026-03-737.txt"));
+
+    // The report goes with the file: one that cannot be written leaves the file and the log
+    // as they were, so that a script that runs again on exit 1 exports the period once.
+    const std::string history = Export(L"--history").out;
+    WriteAccounts(L"out.txt", "earlier export\r\n");
+    result = Export(std::wstring(kMarch) + L"--out out.txt --report Z:\\no\\such\\folder\\r.csv");
+    EXPECT_EQ(result.exitCode, 1u) << result.err;
+    EXPECT_NE(result.err.find("Τίποτα δεν γράφτηκε: το αρχείο «out.txt» έμεινε όπως ήταν"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(Accounts(L"out.txt"), "earlier export\r\n");
+    EXPECT_EQ(Export(L"--history").out, history) << "nothing recorded";
+    EXPECT_TRUE(TildeFiles().empty());
+    result = Export(std::wstring(kMarch) + L"--out out.txt --report out.csv --no-log");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(Accounts(L"out.txt"), SourceFile("tests/golden/problems-2026-03-737.txt"));
+    EXPECT_EQ(Accounts(L"out.csv"), SourceFile("tests/golden/problems-2026-03-check-737.csv"));
 }
 
 }  // namespace

@@ -131,6 +131,13 @@ bool WritesOverKeptFile(FileSystem& files, const ExporterOptions& options) {
 void TellSettled(const SessionResult& result, const ExporterOptions& options) {
     const std::wstring out = AsWide(options.out);
     const CheckReport& report = result.report;
+    if (result.kept == SessionResult::Kept::ReportNotWritten) {
+        Tell(STD_ERROR_HANDLE, ReportNotSavedText(AsWide(options.report), result.reportStatus) + L"\n\n" +
+                                   LoadMessage(IDS_NOTHING_WRITTEN_FOR_REPORT, {out}));
+    } else if (result.outcome.state != ExportOutcome::State::Written && !result.reportStatus.ok) {
+        Tell(STD_ERROR_HANDLE,
+             LoadMessage(IDS_REPORT_NOT_PUT_BACK, {AsWide(options.report), out, Part(result.reportStatus.text)}));
+    }
     if (result.kept == SessionResult::Kept::ChangedMeanwhile) {
         Tell(STD_ERROR_HANDLE, ChangedMeanwhileText(*result.changedMeanwhile, out));
     } else if (result.kept == SessionResult::Kept::LogNotWritable) {
@@ -157,7 +164,9 @@ SessionResult RunSession(const ExporterOptions& options, FileSystem& files, cons
         options.check,
         !options.noLog,
         options.onlyNew,
-        std::u16string(ExportLog::kFileName)};
+        std::u16string(ExportLog::kFileName),
+        // An export's report goes with its file; a check's is its only file.
+        options.check ? std::u16string() : options.report};
     ExporterPolicy policy(options);
     return RunExportSession(request, {source, tables, files, FormatUserDate, nullptr, CurrentExportAuthor}, policy);
 }
@@ -167,7 +176,7 @@ SessionResult RunSession(const ExporterOptions& options, FileSystem& files, cons
 int Present(const SessionResult& result, const ExporterOptions& options, FileSystem& files,
             std::chrono::steady_clock::time_point started) {
     const CheckReport& report = result.report;
-    if (!options.report.empty()) {
+    if (!options.report.empty() && !result.reportWritten) {
         const FileStatus saved = SaveCheckReport(files, options.report, report);
         if (!saved.ok) {
             Tell(STD_ERROR_HANDLE, ReportNotSavedText(AsWide(options.report), saved));
@@ -221,7 +230,8 @@ int Export(const ExporterOptions& options) {
         Tell(STD_ERROR_HANDLE, *failure);
         return kExitFailed;
     }
-    if (result.kept == SessionResult::Kept::ChangedMeanwhile || result.kept == SessionResult::Kept::LogNotWritable)
+    if (result.kept == SessionResult::Kept::ChangedMeanwhile || result.kept == SessionResult::Kept::LogNotWritable ||
+        result.kept == SessionResult::Kept::ReportNotWritten)
         return kExitFailed;
     return Present(result, options, files, started);
 }
