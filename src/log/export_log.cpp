@@ -1,9 +1,11 @@
 #include "log/export_log.h"
 
 #include <bit>
+#include <filesystem>
 #include <sqlite3.h>
 #include <unordered_set>
 
+#include "data/atomic_save.h"
 #include "log/company_key.h"
 #include "log/log_rows.h"
 #include "log/log_schema.h"
@@ -40,6 +42,13 @@ private:
     bool m_done = false;
 };
 
+// Whether the database's file has no pages: an empty file, which SQLite would take for a
+// new database.
+bool IsEmptyFile(sqlite3* database) {
+    SqliteStatement pages(database, "PRAGMA page_count");
+    return pages.Step() && pages.Integer(0) == 0;  // its one column
+}
+
 }  // namespace
 
 std::size_t DocumentIdentityHash::operator()(const DocumentIdentity& identity) const {
@@ -53,11 +62,8 @@ std::size_t DocumentIdentityHash::operator()(const DocumentIdentity& identity) c
 }
 
 bool ExportLog::Exists(const std::u16string& path) {
-    // The VFS that will open the file, asked about it with the same name.
-    sqlite3_vfs* const vfs = sqlite3_vfs_find(nullptr);
-    int exists = 0;
-    return vfs != nullptr && vfs->xAccess(vfs, Utf8(path).c_str(), SQLITE_ACCESS_EXISTS, &exists) == SQLITE_OK &&
-           exists != 0;
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::path(path), error);
 }
 
 void ExportLog::CloseRemovingIfEmpty(const std::u16string& path) {
@@ -73,7 +79,40 @@ void ExportLog::CloseRemovingIfEmpty(const std::u16string& path) {
 }
 
 LogStatus ExportLog::Open(const std::u16string& path) {
-    return OpenWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    if (path == u":memory:") return OpenWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    if (!Exists(path)) {
+        if (LogStatus status = Create(path); !status.ok) return status;
+    }
+    return OpenWith(path, SQLITE_OPEN_READWRITE);
+}
+
+LogStatus ExportLog::Create(const std::u16string& path) {
+    std::uint64_t random = 0;
+    sqlite3_randomness(sizeof random, &random);
+    const std::filesystem::path temporary(TemporaryPathFor(path, random));
+    const std::filesystem::path target(path);
+    {
+        ExportLog built;
+        if (LogStatus status = built.OpenWith(temporary.u16string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+            !status.ok) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return status;
+        }
+    }
+    // A link, unlike a rename, never replaces: a log another program made meanwhile stays.
+    std::error_code error;
+    std::filesystem::create_hard_link(temporary, target, error);
+    if (error && !Exists(path)) {
+        // A file system without links (FAT, some shares): renamed, after the same check.
+        error.clear();
+        std::filesystem::rename(temporary, target, error);
+    }
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    if (error && !Exists(path))
+        return LogStatus::Failure(SQLITE_CANTOPEN, "the export log could not be made: " + error.message());
+    return LogStatus::Success();
 }
 
 LogStatus ExportLog::OpenExisting(const std::u16string& path) { return OpenWith(path, SQLITE_OPEN_READWRITE); }
@@ -91,6 +130,8 @@ LogStatus ExportLog::OpenWith(const std::u16string& path, int flags) {
     if (LogStatus status = SqliteExecute(database, "PRAGMA journal_mode = DELETE; PRAGMA foreign_keys = ON");
         !status.ok)
         return status;
+    if ((flags & SQLITE_OPEN_CREATE) == 0 && IsEmptyFile(database))
+        return LogStatus::Failure(SQLITE_NOTADB, "file is empty: not an export log");
     m_connection = std::move(connection);
     if (LogStatus status = Migrate(); !status.ok) {
         m_connection.reset();

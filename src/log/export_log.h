@@ -117,13 +117,16 @@ public:
     // user of a shared folder, a backup) before it gives up with SQLite's "busy".
     static constexpr int kBusyWaitMs = 5000;
 
-    // Whether the log at `path` is there, as SQLite sees it: an empty file is no log (it
-    // would be taken for a new, empty database). Looking creates nothing.
+    // Whether a file is at `path`, a log or not: an empty file is there too (and is refused
+    // when opened: see Open). Looking creates nothing.
     [[nodiscard]] static bool Exists(const std::u16string& path);
 
     // Opens the log at `path`, creating it when missing (recording a batch is the one
-    // thing that does); u":memory:" for one that lives only as long as this object. A file
-    // that is not a log, or a damaged one, is left as it is and its failure returned.
+    // thing that does); u":memory:" for one that lives only as long as this object. A new
+    // log is built whole under a temporary name beside `path` and then linked into place,
+    // so that a log is never seen half made, and an empty file of the log's name is never
+    // one of ours: it is refused like a damaged log (a failed copy from a backup, say).
+    // A file that is not a log, or a damaged one, is left as it is and its failure returned.
     [[nodiscard]] LogStatus Open(const std::u16string& path);
     // Opens the log at `path` only if it is there: every reader, so that looking never
     // leaves a log behind.
@@ -190,6 +193,9 @@ public:
 
 private:
     [[nodiscard]] LogStatus OpenWith(const std::u16string& path, int flags);
+    // Builds a new, empty log at `path` through a temporary file; a log another program
+    // put there meanwhile is kept.
+    [[nodiscard]] static LogStatus Create(const std::u16string& path);
     // Undo's steps, in the caller's transaction; then, when asked, their effect.
     [[nodiscard]] LogStatus UndoSteps(std::int64_t batch, const std::string& when, const std::u16string& by,
                                       UndoResult& result, UndoEffect* effect);

@@ -325,6 +325,35 @@ TEST_F(ExportLogFileTest, ASchemaOfItsOwnANewerOneRefusedADamagedFileLeftAlone) 
     EXPECT_EQ(Bytes(), damaged);
 }
 
+// A new log is built whole under a temporary name and linked into place: nothing of the
+// building stays, and an empty file of the log's name (a failed copy) is never taken for a
+// new log, but refused like a damaged one and left as it is.
+TEST_F(ExportLogFileTest, ANewLogIsMadeWholeAndAnEmptyFileIsRefused) {
+    {
+        ExportLog log;
+        ASSERT_FALSE(ExportLog::Exists(Path()));
+        const LogStatus made = log.Open(Path());
+        ASSERT_TRUE(made.ok) << made.text;
+        ExportBatch batch = Batch("2026-04-01T10:00:00Z");
+        ASSERT_TRUE(log.Record(batch, std::vector<LoggedDocument>{{Invoice("A", 1), "2026-03-10", 1}}).ok);
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"dralmoft-exports.db"});
+
+    std::ofstream(folder / "dralmoft-exports.db", std::ios::binary | std::ios::trunc).close();
+    EXPECT_TRUE(ExportLog::Exists(Path())) << "an empty file is there";
+    for (const bool create : {true, false}) {
+        ExportLog log;
+        const LogStatus status = create ? log.Open(Path()) : log.OpenExisting(Path());
+        EXPECT_FALSE(status.ok);
+        EXPECT_TRUE(status.Damaged()) << status.text;
+        EXPECT_FALSE(log.IsOpen());
+    }
+    EXPECT_EQ(std::filesystem::file_size(folder / "dralmoft-exports.db"), 0u);
+}
+
 TEST(LogDigestTest, PiecesAreClosedByTheirLengthAndHexIsSixteenDigits) {
     FnvDigest whole, split, joined;
     whole.Add("ab");

@@ -270,6 +270,16 @@ TEST_F(Exporter, TwoExportersShareTheLogAndAHeldLogStopsTheExport) {
     const ProgramResult without = Export(std::wstring(kYear) + L"--out c.txt --no-log");
     EXPECT_EQ(without.exitCode, 0u) << without.err;
     EXPECT_EQ(Export(L"--history").out, history.out) << "--no-log records nothing";
+
+    // An empty file of the log's name (a failed copy from a backup) is not a new log.
+    WriteAccounts(L"dralmoft-exports.db", "");
+    WriteAccounts(L"c.txt", "earlier export\r\n");
+    const ProgramResult empty = Export(std::wstring(kYear) + L"--out c.txt --only-new");
+    EXPECT_EQ(empty.exitCode, 1u) << empty.err;
+    EXPECT_NE(empty.err.find("Το αρχείο εξαγωγών «dralmoft-exports.db» δεν άνοιξε: file is empty"), std::string::npos)
+        << empty.err;
+    EXPECT_EQ(Accounts(L"c.txt"), "earlier export\r\n");
+    EXPECT_EQ(Accounts(L"dralmoft-exports.db"), "");
 }
 
 TEST_F(Exporter, AnUnreadableAccountFileStopsTheExport) {
