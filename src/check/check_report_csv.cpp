@@ -154,16 +154,21 @@ std::string CheckReportCsv(const CheckReport& report) {
     return out;
 }
 
-FileStatus SaveCheckReport(FileSystem& files, const std::u16string& path, const CheckReport& report) {
-    AtomicFileWriter file(files, path);
-    FileStatus status = files.CheckReplaceable(path);
-    if (status.ok) status = file.Begin();
+FileStatus WriteCheckReport(AtomicFileWriter& file, const CheckReport& report) {
+    FileStatus status = file.Begin();
     if (!status.ok) return status;
     const bool written = WriteCheckReportCsv(report, [&](std::string_view piece) {
         status = file.Append(piece);
         return status.ok;
     });
-    return written ? file.Finish() : status;
+    return written ? file.Seal() : status;
+}
+
+FileStatus SaveCheckReport(FileSystem& files, const std::u16string& path, const CheckReport& report) {
+    AtomicFileWriter file(files, path);
+    FileStatus status = files.CheckReplaceable(path);
+    if (status.ok) status = WriteCheckReport(file, report);
+    return status.ok ? file.Commit() : status;
 }
 
 }  // namespace dralmoft

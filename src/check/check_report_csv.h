@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "check/check_report.h"
+#include "data/atomic_save.h"
 #include "data/file_system.h"
 
 namespace dralmoft {
@@ -40,6 +41,9 @@ using CsvSink = std::function<bool(std::string_view)>;
 [[nodiscard]] bool WriteCheckReportCsv(const CheckReport& report, const CsvSink& sink);
 [[nodiscard]] std::string CheckReportCsv(const CheckReport& report);
 
+// Writes the report into `file` (begun here) and seals it: complete on the disk under its
+// temporary name, not yet in place.
+[[nodiscard]] FileStatus WriteCheckReport(AtomicFileWriter& file, const CheckReport& report);
 // The report written to `path` whole or not at all (see AtomicFileWriter).
 [[nodiscard]] FileStatus SaveCheckReport(FileSystem& files, const std::u16string& path, const CheckReport& report);
 

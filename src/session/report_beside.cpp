@@ -14,13 +14,7 @@ FileStatus ReportBeside::Seal(const CheckReport& report) {
         status = m_files.ReadIfPresent(m_path, earlier);
         m_earlier = std::move(earlier);
     }
-    if (status.ok) status = m_file.Begin();
-    if (!status.ok) return status;
-    const bool written = WriteCheckReportCsv(report, [&](std::string_view piece) {
-        status = m_file.Append(piece);
-        return status.ok;
-    });
-    return written ? m_file.Seal() : status;
+    return status.ok ? WriteCheckReport(m_file, report) : status;
 }
 
 FileStatus ReportBeside::Commit() { return m_file.Commit(); }

@@ -21,6 +21,16 @@ void MainWindowTest::SetUp() {
 
 void MainWindowTest::TearDown() { m_directory.reset(); }
 
+void MainWindowTest::ServeCompany(std::string_view json) const {
+    std::string named(json);
+    const std::size_t open = named.find('{');
+    const std::size_t first = named.find_first_not_of(" \t\r\n", open + 1);
+    if (open != std::string::npos && first != std::string::npos && named.compare(first, 6, "\"name\"") != 0)
+        named.insert(open + 1, named[first] == '}' ? "\"name\": \"Εταιρεία Δοκιμών Α.Ε.\""
+                                                   : "\"name\": \"Εταιρεία Δοκιμών Α.Ε.\", ");
+    m_company.Write(L"company.json", named);
+}
+
 std::unique_ptr<LedgerExportDialog> MainWindowTest::Open() {
     auto dialog = std::make_unique<LedgerExportDialog>(nullptr);
     dialog->Create();

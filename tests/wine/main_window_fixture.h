@@ -43,7 +43,9 @@ protected:
     // Opens the main window modeless, as a user would see it after start-up.
     std::unique_ptr<LedgerExportDialog> Open();
     // The company the server serves; tests may replace it before Open.
-    void ServeCompany(std::string_view json) const { m_company.Write(L"company.json", json); }
+    // Writes the company the server serves. One without a name gets one, as every company
+    // of an ERP has: a server that names none is a case of its own, tested on purpose.
+    void ServeCompany(std::string_view json) const;
 
     // The list's rows, each "col0|col1|col2", in Windows-1253.
     static std::vector<std::string> Rows(const LedgerExportDialog& dialog);
