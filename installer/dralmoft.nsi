@@ -6,7 +6,11 @@
 ;
 ; makensis -DVERSION=1.0.0 -DFILES=<staged files> -DOUTFILE=<setup.exe> -DICON=<.ico> dralmoft.nsi
 ;
-; Silent: /S [/AllUsers | /CurrentUser] [/COMPANY=folder] [/D=folder, last]
+; Silent: /S [/AllUsers | /CurrentUser] [/COMPANY=folder] [/D=folder, last, quoted or not]
+;
+; Exit codes (README): 0 done; 1 cancelled; 5 a Dralmoft program of the folder is running
+; (nothing changed); 7 the company folder is the program's folder or inside it; 740 per
+; machine without administrator rights.
 
 Target amd64-unicode
 ManifestDPIAware true
@@ -17,6 +21,7 @@ RequestExecutionLevel highest
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"
+!include "WordFunc.nsh"
 
 !ifndef VERSION | FILES | OUTFILE | ICON
   !error "VERSION, FILES, OUTFILE and ICON must be defined"
@@ -25,6 +30,8 @@ RequestExecutionLevel highest
 !define PRODUCT "Dralmoft"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Dralmoft"
 !define SETTINGS_KEY "Software\Dralmoft"
+!define EXIT_RUNNING 5
+!define EXIT_COMPANY_INSIDE 7
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -63,6 +70,7 @@ Var CompanyFolder
 !define MUI_DIRECTORYPAGE_TEXT_TOP "$(CompanyText)"
 !define MUI_DIRECTORYPAGE_TEXT_DESTINATION "$(CompanyDestination)"
 !define MUI_DIRECTORYPAGE_VARIABLE $CompanyFolder
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE CompanyFolderLeave
 !insertmacro MUI_PAGE_DIRECTORY
 
 !insertmacro MUI_PAGE_INSTFILES
@@ -95,8 +103,106 @@ LangString Needs64Bit ${LANG_GREEK} "Το Dralmoft χρειάζεται Windows 
 LangString Needs64Bit ${LANG_ENGLISH} "Dralmoft needs 64-bit Windows."
 LangString NeedsAdmin ${LANG_GREEK} "Η εγκατάσταση για όλους τους χρήστες (/AllUsers) χρειάζεται δικαιώματα διαχειριστή. Τρέξτε την ως διαχειριστής ή με /CurrentUser."
 LangString NeedsAdmin ${LANG_ENGLISH} "Installing for all users (/AllUsers) needs administrator rights. Run it as administrator, or with /CurrentUser."
+LangString ProgramsRunning ${LANG_GREEK} "Το Dralmoft τρέχει από τον φάκελο $INSTDIR (το παράθυρο ή η εξαγωγή από τη γραμμή εντολών). Κλείστε το και πατήστε «Επανάληψη»· «Άκυρο» δεν αλλάζει τίποτα."
+LangString ProgramsRunning ${LANG_ENGLISH} "Dralmoft is running from $INSTDIR (the window or the command-line exporter). Close it and press Retry; Cancel changes nothing."
+LangString CompanyInside ${LANG_GREEK} "Ο φάκελος εταιρείας $CompanyFolder είναι ο φάκελος του προγράμματος ή βρίσκεται μέσα του. Τα αρχεία λογαριασμών και οι εξαγωγές δεν ανακατεύονται με τα αρχεία του προγράμματος: επιλέξτε άλλον φάκελο."
+LangString CompanyInside ${LANG_ENGLISH} "The company folder $CompanyFolder is the program's folder or lies inside it. The account files and exports are not mixed with the program's files: choose another folder."
 LangString GuideShortcut ${LANG_GREEK} "Dralmoft - Οδηγός χρήσης"
 LangString GuideShortcut ${LANG_ENGLISH} "Dralmoft - User guide"
+
+; Whether a Dralmoft program of folder $INSTDIR is running: $R0 is 1 when it is. Each
+; program holds a mutex named after its folder while it runs (src/app/shared/
+; running_mark.*); the programs' files held open are the fallback.
+!macro ProgramsRunningFunction un
+Function ${un}ProgramsRunning
+  StrCpy $R0 0
+  ; Nothing runs from a folder that is not there yet.
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    Return
+  ${EndIf}
+  ; Its long names, as the programs name it.
+  GetFullPathName $R9 $INSTDIR
+  System::Call 'user32::CharLowerW(w R9 R9)'
+  ${WordReplace} "$R9" "\" "/" "+" $R9
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Global\Dralmoft:$R9") p .R8'
+  ${If} $R8 != 0
+    System::Call 'kernel32::CloseHandle(p R8)'
+    StrCpy $R0 1
+    Return
+  ${EndIf}
+  StrCpy $R0 0
+  ${ForEach} $R7 0 1 + 1
+    ${If} $R7 == 0
+      StrCpy $R6 "$INSTDIR\dralmoft.exe"
+    ${Else}
+      StrCpy $R6 "$INSTDIR\dralmoft-export.exe"
+    ${EndIf}
+    ${If} ${FileExists} $R6
+      ClearErrors
+      FileOpen $R5 $R6 a
+      ${If} ${Errors}
+        StrCpy $R0 1
+      ${Else}
+        FileClose $R5
+      ${EndIf}
+    ${EndIf}
+  ${Next}
+FunctionEnd
+
+; Asks the user to close the folder's running programs (Retry / Cancel); silently, or on
+; Cancel, ends with EXIT_RUNNING before anything is changed.
+Function ${un}WaitForProgramsToClose
+  retry:
+  Call ${un}ProgramsRunning
+  ${If} $R0 == 1
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramsRunning)" /SD IDCANCEL IDRETRY retry
+    SetErrorLevel ${EXIT_RUNNING}
+    Quit
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro ProgramsRunningFunction ""
+!insertmacro ProgramsRunningFunction "un."
+
+; $R9 as a full path, whether it is there or not, without a trailing backslash.
+Function FullPath
+  System::Call 'kernel32::GetFullPathNameW(w R9, i ${NSIS_MAX_STRLEN}, w .R8, p 0) i .R7'
+  ${If} $R7 != 0
+    StrCpy $R9 $R8
+  ${EndIf}
+  StrCpy $R8 $R9 1 -1
+  ${If} $R8 == "\"
+    StrCpy $R9 $R9 -1
+  ${EndIf}
+FunctionEnd
+
+; Whether $CompanyFolder is $INSTDIR or lies inside it: $R0 is 1 when it does.
+Function CompanyFolderInside
+  StrCpy $R9 $CompanyFolder
+  Call FullPath
+  StrCpy $R1 $R9
+  StrCpy $R9 $INSTDIR
+  Call FullPath
+  StrCpy $R2 $R9
+  StrCpy $R0 0
+  StrLen $R3 $R2
+  StrCpy $R4 $R1 $R3
+  ${If} $R4 == $R2
+    StrCpy $R5 $R1 1 $R3
+    ${If} $R5 == ""
+    ${OrIf} $R5 == "\"
+      StrCpy $R0 1
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function CompanyFolderLeave
+  Call CompanyFolderInside
+  ${If} $R0 == 1
+    MessageBox MB_ICONEXCLAMATION "$(CompanyInside)"
+    Abort
+  ${EndIf}
+FunctionEnd
 
 ; Per machine or per user: the switches first, else administrators install per machine.
 Function ChooseInstallKind
@@ -142,6 +248,22 @@ Function .onInit
   ${Else}
     SetShellVarContext current
   ${EndIf}
+  ; "/D=" in quotes, as a user of spaces in names writes it: NSIS itself takes only the
+  ; form without them.
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/D=" $R1
+  ${IfNot} ${Errors}
+    StrCpy $R2 $R1 1
+    ${If} $R2 == '"'
+      StrCpy $R1 $R1 "" 1
+      StrCpy $R2 $R1 1 -1
+      ${If} $R2 == '"'
+        StrCpy $R1 $R1 -1
+      ${EndIf}
+      StrCpy $INSTDIR $R1
+    ${EndIf}
+  ${EndIf}
   ; An upgrade keeps the folders of the version it replaces; /D= and /COMPANY= win.
   ${If} $INSTDIR == ""
     ReadRegStr $INSTDIR SHCTX "${SETTINGS_KEY}" "InstallLocation"
@@ -169,6 +291,15 @@ FunctionEnd
 
 Section "$(ProgramSection)" SectionProgram
   SectionIn RO
+  ; Before anything changes: the program's files and the user's never mix, and a running
+  ; program is never left beside half-replaced files.
+  Call CompanyFolderInside
+  ${If} $R0 == 1
+    MessageBox MB_ICONSTOP "$(CompanyInside)" /SD IDOK
+    SetErrorLevel ${EXIT_COMPANY_INSIDE}
+    Quit
+  ${EndIf}
+  Call WaitForProgramsToClose
   SetOutPath "$INSTDIR"
   File "${FILES}\dralmoft.exe"
   File "${FILES}\dralmoft-export.exe"
@@ -225,6 +356,7 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
+  Call un.WaitForProgramsToClose
   ; File by file: the company folder may lie inside the program's folder, and its
   ; account files, export log and exports are the user's.
   Delete "$INSTDIR\dralmoft.exe"

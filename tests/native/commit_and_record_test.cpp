@@ -73,7 +73,9 @@ TEST_P(CommitAndRecordTest, TheTargetAndTheLogAgree) {
     const std::string written = files.files.at(outcome.PendingFile());
 
     ExportLog log;
-    if (step.logOpen || step.changedMeanwhile || *step.trigger != '\0') ASSERT_TRUE(log.Open(m_logPath).ok);
+    if (step.logOpen || step.changedMeanwhile || *step.trigger != '\0') {
+        ASSERT_TRUE(log.Open(m_logPath).ok);
+    }
     if (step.changedMeanwhile) {
         ExportLog other;
         ASSERT_TRUE(other.Open(m_logPath).ok);

@@ -229,7 +229,9 @@ TEST_F(ExportLogTest, ABatchOfThePeriodChangedSinceTheReadingIsNamed) {
         ExportBatch batch = Batch("2026-05-01T10:00:00Z");
         std::optional<ExportBatch> changed;
         EXPECT_TRUE(log.RecordPending(batch, std::vector<LoggedDocument>{{march, "2026-03-10", 9}}, read, changed).ok);
-        if (!changed) EXPECT_TRUE(log.Drop(batch.number).ok);
+        if (!changed) {
+            EXPECT_TRUE(log.Drop(batch.number).ok);
+        }
         return changed ? changed->number : 0;
     };
     std::int64_t read = 0;

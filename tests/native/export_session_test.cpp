@@ -458,7 +458,9 @@ TEST_P(SettleTest, APendingBatchIsSettledBeforeTheLogIsRead) {
     const std::vector<ExportBatch> history = History();
     const auto first = std::find_if(history.begin(), history.end(), [](const ExportBatch& b) { return b.number == 1; });
     ASSERT_EQ(first == history.end(), settling.gone);
-    if (!settling.gone) EXPECT_EQ(first->state, settling.state);
+    if (!settling.gone) {
+        EXPECT_EQ(first->state, settling.state);
+    }
 }
 
 constexpr UncertainChoice kStop = UncertainChoice::Stop;

@@ -1,7 +1,7 @@
 // The installer as an office runs it: silently, per user, into throwaway folders; the
 // installed programs (their version, an export of the demo company, F1 and the guide);
-// an install over the first one; the uninstall, which leaves the company folder, here
-// inside the program's folder, byte for byte.
+// the install and the uninstall refused while the window runs; an install over the first
+// one; the uninstall, which leaves the company folder byte for byte.
 #include <windows.h>
 #include <shlobj.h>
 #include <wrl/client.h>
@@ -12,6 +12,7 @@
 #include <optional>
 #include <shobjidl.h>
 
+#include "app/shared/running_mark.h"
 #include "app/shared/version.h"
 #include "main_window_fixture.h"
 #include "program_run.h"
@@ -158,13 +159,19 @@ std::wstring PressF1AndWait(const std::wstring& program, const std::wstring& fol
 TEST_F(Installer, InstallsPerUserRunsAndUninstallsLeavingTheCompanyFolder) {
     ASSERT_TRUE(std::filesystem::exists(SetupProgram())) << "make dist first";
     const TempFolder root;
-    const std::wstring install = root.Path() + L"\\Dralmoft";
-    const std::wstring company = install + L"\\Εταιρεία Α";
+    const std::wstring install = root.Path() + L"\\Dralmoft πρόγραμμα";
+    const std::wstring company = root.Path() + L"\\Εταιρεία Α";
     ASSERT_TRUE(std::filesystem::create_directories(company));
     const std::string accounts = "099312457;30.00.0002\r\n";
     std::ofstream(std::filesystem::path(company) / L"client.txt", std::ios::binary) << accounts;
 
-    ProgramResult result = RunSetup(L"/S /CurrentUser /COMPANY=\"" + company + L"\" /D=" + install);
+    // The program's files and the user's never mix: a company folder in the program's is refused.
+    ProgramResult result = RunSetup(L"/S /CurrentUser /COMPANY=\"" + install + L"\\Εταιρεία\" /D=" + install);
+    EXPECT_EQ(result.exitCode, 7u);
+    EXPECT_FALSE(std::filesystem::exists(install + L"\\dralmoft.exe"));
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), L"<none>");
+
+    result = RunSetup(L"/S /CurrentUser /COMPANY=\"" + company + L"\" /D=" + install);
     ASSERT_EQ(result.exitCode, 0u) << result.err;
     for (const wchar_t* name :
          {L"dralmoft.exe", L"dralmoft-export.exe", L"guide.html", L"LICENSE.txt", L"uninstall.exe"})
@@ -208,9 +215,33 @@ TEST_F(Installer, InstallsPerUserRunsAndUninstallsLeavingTheCompanyFolder) {
     EXPECT_EQ(_wcsicmp(opened.c_str(), (install + L"\\guide.html").c_str()), 0) << opened;
     std::filesystem::remove(m_work.Path() + L"\\opened.txt");
 
-    // Over the installed version: the company folder stays, and the shortcut still starts there.
+    // Over a running program nothing is replaced, and neither is it uninstalled: the window
+    // marks its folder while it runs.
+    {
+        StartedProgram window(install + L"\\dralmoft.exe", L"", company);
+        HWND shown = nullptr;
+        for (int wait = 0; wait < 400 && shown == nullptr; ++wait) {
+            shown = ::FindWindowW(L"#32770", L"Δημιουργία αρχείου για Γενική Λογιστική");
+            ::Sleep(25);
+        }
+        ASSERT_NE(shown, nullptr);
+        const UniqueKernelHandle mark(::OpenMutexW(SYNCHRONIZE, FALSE, RunningMarkName(install).c_str()));
+        EXPECT_TRUE(mark.Get() != nullptr) << "the window marks its folder";
+        result = RunSetup(L"/S /CurrentUser /D=" + install);
+        EXPECT_EQ(result.exitCode, 5u);
+        // In place (_?=), so that its own exit code is the one waited for.
+        result = RunProgram(install + L"\\uninstall.exe", L"/S _?=" + install, company);
+        EXPECT_EQ(result.exitCode, 5u);
+        EXPECT_TRUE(std::filesystem::exists(install + L"\\dralmoft-export.exe"));
+        EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), L"Dralmoft");
+        ::PostMessageW(shown, WM_CLOSE, 0, 0);
+        (void)window.Wait();
+    }
+
+    // Over the installed version, with /D= in quotes: the company folder stays, and the
+    // shortcut still starts there.
     const auto before = Snapshot(company);
-    result = RunSetup(L"/S /CurrentUser /D=" + install);
+    result = RunSetup(L"/S /CurrentUser /D=\"" + install + L"\"");
     ASSERT_EQ(result.exitCode, 0u) << result.err;
     EXPECT_EQ(Shortcut(), std::make_pair(install + L"\\dralmoft.exe", company));
     EXPECT_EQ(Snapshot(company), before);

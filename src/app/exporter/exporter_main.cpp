@@ -31,6 +31,7 @@
 #include "app/exporter/exporter_policy.h"
 #include "app/exporter/output_failure.h"
 #include "app/shared/resource.h"
+#include "app/shared/running_mark.h"
 #include "app/shared/shared_messages.h"
 #include "app/shared/version.h"
 #include "base/code_page.h"
@@ -239,6 +240,8 @@ int Export(const ExporterOptions& options) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // For the installer: an export runs from this folder.
+    const RunningMark running;
     try {
         std::vector<std::u16string> arguments;
         for (int i = 1; i < argc; ++i) arguments.push_back(AsUtf16(argv[i]));

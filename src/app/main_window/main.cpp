@@ -2,8 +2,11 @@
 #include <windows.h>
 
 #include "app/main_window/ledger_export_app.h"
+#include "app/shared/running_mark.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // For the installer: the window runs from this folder.
+    const dralmoft::RunningMark running;
     dralmoft::LedgerExportApp app;
     app.InitInstance();
     return 0;
