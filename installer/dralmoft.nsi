@@ -8,9 +8,12 @@
 ;
 ; Silent: /S [/AllUsers | /CurrentUser] [/COMPANY=folder] [/D=folder, last, quoted or not]
 ;
-; Exit codes (README): 0 done; 1 cancelled; 5 a Dralmoft program of the folder is running
-; (nothing changed); 7 the company folder is the program's folder or inside it; 740 per
-; machine without administrator rights.
+; Exit codes (README): 0 done; 1 cancelled; 3 Dralmoft is installed in the other scope
+; (per machine / per user); 4 this scope's Dralmoft is in another folder than /D= names
+; (silent; asked otherwise); 5 a Dralmoft program of the folder is running; 6 a file could
+; not be replaced (what was replaced is put back); 7 the company folder is the program's
+; folder or inside it; 740 per machine without administrator rights. Nothing is changed
+; on any of them. A refusal is also written as a line to %TEMP%\Dralmoft-setup.log.
 
 Target amd64-unicode
 ManifestDPIAware true
@@ -30,7 +33,10 @@ RequestExecutionLevel highest
 !define PRODUCT "Dralmoft"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Dralmoft"
 !define SETTINGS_KEY "Software\Dralmoft"
+!define EXIT_OTHER_SCOPE 3
+!define EXIT_OTHER_FOLDER 4
 !define EXIT_RUNNING 5
+!define EXIT_NOT_REPLACED 6
 !define EXIT_COMPANY_INSIDE 7
 
 Name "${PRODUCT} ${VERSION}"
@@ -49,6 +55,8 @@ VIAddVersionKey /LANG=1032 "LegalCopyright" "Copyright (c) 2026 Dralmoft develop
 
 Var AllUsers       ; 1: per machine, 0: per user
 Var CompanyFolder
+Var Existing       ; the folder of this scope's earlier install; empty when there is none
+Var Owned          ; uninstaller: 1 when the entries name its folder, 0 for an orphan
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -107,8 +115,33 @@ LangString ProgramsRunning ${LANG_GREEK} "Το Dralmoft τρέχει από το
 LangString ProgramsRunning ${LANG_ENGLISH} "Dralmoft is running from $INSTDIR (the window or the command-line exporter). Close it and press Retry; Cancel changes nothing."
 LangString CompanyInside ${LANG_GREEK} "Ο φάκελος εταιρείας $CompanyFolder είναι ο φάκελος του προγράμματος ή βρίσκεται μέσα του. Τα αρχεία λογαριασμών και οι εξαγωγές δεν ανακατεύονται με τα αρχεία του προγράμματος: επιλέξτε άλλον φάκελο."
 LangString CompanyInside ${LANG_ENGLISH} "The company folder $CompanyFolder is the program's folder or lies inside it. The account files and exports are not mixed with the program's files: choose another folder."
+LangString OtherScope ${LANG_GREEK} "Το Dralmoft είναι ήδη εγκατεστημένο $R3 στο $R4. Απεγκαταστήστε το πρώτα (Εφαρμογές των Ρυθμίσεων) ή εγκαταστήστε με τον ίδιο τρόπο."
+LangString OtherScope ${LANG_ENGLISH} "Dralmoft is already installed $R3 in $R4. Uninstall it first (Settings, Apps), or install it the same way."
+LangString ForAllUsers ${LANG_GREEK} "για όλους τους χρήστες"
+LangString ForAllUsers ${LANG_ENGLISH} "for all users"
+LangString ForYou ${LANG_GREEK} "μόνο για εσάς"
+LangString ForYou ${LANG_ENGLISH} "for you alone"
+LangString OtherFolder ${LANG_GREEK} "Το Dralmoft είναι ήδη εγκατεστημένο στο $Existing. Να μεταφερθεί στο $INSTDIR; «Ναι» απεγκαθιστά πρώτα το $Existing (ο φάκελος της εταιρείας μένει όπως είναι)· «Όχι» δεν αλλάζει τίποτα."
+LangString OtherFolder ${LANG_ENGLISH} "Dralmoft is already installed in $Existing. Move it to $INSTDIR? Yes uninstalls $Existing first (the company folder stays as it is); No changes nothing."
+LangString NotReplaced ${LANG_GREEK} "Το αρχείο $R6 δεν αντικαταστάθηκε (το κρατά άλλο πρόγραμμα ή είναι μόνο για ανάγνωση). Τα αρχεία που είχαν αντικατασταθεί επανήλθαν: το Dralmoft έμεινε όπως ήταν. Κλείστε το πρόγραμμα που κρατά το αρχείο και εγκαταστήστε ξανά."
+LangString NotReplaced ${LANG_ENGLISH} "$R6 could not be replaced (another program holds it, or it is read-only). The files already replaced were put back: Dralmoft is as it was. Close the program that holds the file and install again."
 LangString GuideShortcut ${LANG_GREEK} "Dralmoft - Οδηγός χρήσης"
 LangString GuideShortcut ${LANG_ENGLISH} "Dralmoft - User guide"
+
+; Writes $R9 as a line to %TEMP%\Dralmoft-setup.log: a silent install's refusal is read there.
+!macro LogLineFunction un
+Function ${un}LogLine
+  ClearErrors
+  FileOpen $R8 "$TEMP\Dralmoft-setup.log" a
+  ${IfNot} ${Errors}
+    FileSeek $R8 0 END
+    FileWriteUTF16LE $R8 "$R9$\r$\n"
+    FileClose $R8
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro LogLineFunction ""
+!insertmacro LogLineFunction "un."
 
 ; Whether a Dralmoft program of folder $INSTDIR is running: $R0 is 1 when it is. Each
 ; program holds a mutex named after its folder while it runs (src/app/shared/
@@ -156,6 +189,8 @@ Function ${un}WaitForProgramsToClose
   Call ${un}ProgramsRunning
   ${If} $R0 == 1
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramsRunning)" /SD IDCANCEL IDRETRY retry
+    StrCpy $R9 "$(ProgramsRunning)"
+    Call ${un}LogLine
     SetErrorLevel ${EXIT_RUNNING}
     Quit
   ${EndIf}
@@ -264,9 +299,29 @@ Function .onInit
       StrCpy $INSTDIR $R1
     ${EndIf}
   ${EndIf}
-  ; An upgrade keeps the folders of the version it replaces; /D= and /COMPANY= win.
+  ; One Dralmoft per machine and user: an install of the other scope is named, and stops.
+  ${If} $AllUsers == 1
+    ReadRegStr $R4 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $R3 "$(ForYou)"
+  ${Else}
+    ReadRegStr $R4 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $R3 "$(ForAllUsers)"
+  ${EndIf}
+  ${If} $R4 != ""
+    MessageBox MB_ICONSTOP "$(OtherScope)" /SD IDOK
+    StrCpy $R9 "$(OtherScope)"
+    Call LogLine
+    SetErrorLevel ${EXIT_OTHER_SCOPE}
+    Quit
+  ${EndIf}
+  ; This scope's install, wherever it is: an upgrade keeps its folders; /D= and /COMPANY=
+  ; win (a /D= elsewhere is a move: see MoveIfAsked).
+  ReadRegStr $Existing SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $Existing == ""
+    ReadRegStr $Existing SHCTX "${SETTINGS_KEY}" "InstallLocation"
+  ${EndIf}
   ${If} $INSTDIR == ""
-    ReadRegStr $INSTDIR SHCTX "${SETTINGS_KEY}" "InstallLocation"
+    StrCpy $INSTDIR $Existing
   ${EndIf}
   ${If} $INSTDIR == ""
     ${If} $AllUsers == 1
@@ -289,6 +344,91 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
+; A program file already installed goes aside as "<name>.dralmoft-old" before the new one
+; is placed; the first that cannot be set aside or placed is named in $R6.
+!macro SetAside name
+  ${If} $R6 == ""
+  ${AndIf} ${FileExists} "$INSTDIR\${name}"
+    Delete "$INSTDIR\${name}.dralmoft-old"
+    ClearErrors
+    Rename "$INSTDIR\${name}" "$INSTDIR\${name}.dralmoft-old"
+    ${If} ${Errors}
+      StrCpy $R6 "$INSTDIR\${name}"
+    ${EndIf}
+  ${EndIf}
+!macroend
+!macro Place name
+  ${If} $R6 == ""
+    ClearErrors
+    File "${FILES}\${name}"
+    ${If} ${Errors}
+      StrCpy $R6 "$INSTDIR\${name}"
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+!define PROGRAM_FILES "dralmoft.exe dralmoft-export.exe guide.html LICENSE.txt uninstall.exe"
+
+; Everything set aside goes back in its place; what was placed in the meantime goes.
+Function PutBack
+  ${ForEach} $R5 1 5 + 1
+    ${WordFind} "${PROGRAM_FILES}" " " "+$R5" $R4
+    ${If} ${FileExists} "$INSTDIR\$R4.dralmoft-old"
+      Delete "$INSTDIR\$R4"
+      Rename "$INSTDIR\$R4.dralmoft-old" "$INSTDIR\$R4"
+    ${ElseIf} $Existing == ""
+      Delete "$INSTDIR\$R4"
+    ${EndIf}
+  ${Next}
+FunctionEnd
+
+Function DropSetAside
+  ${ForEach} $R5 1 5 + 1
+    ${WordFind} "${PROGRAM_FILES}" " " "+$R5" $R4
+    Delete "$INSTDIR\$R4.dralmoft-old"
+  ${Next}
+FunctionEnd
+
+; /D= names another folder than this scope's earlier install: asked, a move, which
+; uninstalls the earlier folder first; silently, a refusal.
+Function MoveIfAsked
+  ${If} $Existing == ""
+    Return
+  ${EndIf}
+  StrCpy $R9 $Existing
+  Call FullPath
+  StrCpy $R1 $R9
+  StrCpy $R9 $INSTDIR
+  Call FullPath
+  ${If} $R9 == $R1
+    Return
+  ${EndIf}
+  ${If} ${Silent}
+    StrCpy $R9 "$(OtherFolder)"
+    Call LogLine
+    SetErrorLevel ${EXIT_OTHER_FOLDER}
+    Quit
+  ${EndIf}
+  MessageBox MB_YESNO|MB_ICONQUESTION "$(OtherFolder)" IDYES move
+  SetErrorLevel ${EXIT_OTHER_FOLDER}
+  Quit
+  move:
+  ; The earlier folder's programs must not run either.
+  StrCpy $R2 $INSTDIR
+  StrCpy $INSTDIR $Existing
+  Call WaitForProgramsToClose
+  StrCpy $INSTDIR $R2
+  ExecWait '"$Existing\uninstall.exe" /S _?=$Existing' $R0
+  ${If} $R0 != 0
+    SetErrorLevel $R0
+    Quit
+  ${EndIf}
+  ; In place (_?=), the uninstaller cannot remove itself.
+  Delete "$Existing\uninstall.exe"
+  RMDir "$Existing"
+  StrCpy $Existing ""
+FunctionEnd
+
 Section "$(ProgramSection)" SectionProgram
   SectionIn RO
   ; Before anything changes: the program's files and the user's never mix, and a running
@@ -300,12 +440,40 @@ Section "$(ProgramSection)" SectionProgram
     Quit
   ${EndIf}
   Call WaitForProgramsToClose
+  Call MoveIfAsked
   SetOutPath "$INSTDIR"
-  File "${FILES}\dralmoft.exe"
-  File "${FILES}\dralmoft-export.exe"
-  File "${FILES}\guide.html"
-  File "${FILES}\LICENSE.txt"
-  WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; The earlier files are set aside first, so that a file that cannot be replaced puts
+  ; everything back as it was.
+  StrCpy $R6 ""
+  !insertmacro SetAside "dralmoft.exe"
+  !insertmacro SetAside "dralmoft-export.exe"
+  !insertmacro SetAside "guide.html"
+  !insertmacro SetAside "LICENSE.txt"
+  !insertmacro SetAside "uninstall.exe"
+  ${If} $R6 == ""
+    SetOverwrite try
+    !insertmacro Place "dralmoft.exe"
+    !insertmacro Place "dralmoft-export.exe"
+    !insertmacro Place "guide.html"
+    !insertmacro Place "LICENSE.txt"
+    SetOverwrite on
+  ${EndIf}
+  ${If} $R6 == ""
+    ClearErrors
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    ${If} ${Errors}
+      StrCpy $R6 "$INSTDIR\uninstall.exe"
+    ${EndIf}
+  ${EndIf}
+  ${If} $R6 != ""
+    Call PutBack
+    MessageBox MB_ICONSTOP "$(NotReplaced)" /SD IDOK
+    StrCpy $R9 "$(NotReplaced)"
+    Call LogLine
+    SetErrorLevel ${EXIT_NOT_REPLACED}
+    Quit
+  ${EndIf}
+  Call DropSetAside
 
   ; The company folder is made when missing; what it holds is never touched.
   CreateDirectory "$CompanyFolder"
@@ -344,14 +512,21 @@ SectionEnd
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 ; The uninstaller serves the install whose entry names its folder: per machine or per user.
+; An uninstaller whose folder neither entry names (an orphan: another install took the
+; entries) removes its own files and nothing else.
 Function un.onInit
   SetRegView 64
   !insertmacro MUI_UNGETLANGUAGE
+  StrCpy $Owned 1
   ReadRegStr $R0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $R1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $R0 == $INSTDIR
     SetShellVarContext all
+  ${ElseIf} $R1 == $INSTDIR
+    SetShellVarContext current
   ${Else}
     SetShellVarContext current
+    StrCpy $Owned 0
   ${EndIf}
 FunctionEnd
 
@@ -365,6 +540,9 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ${If} $Owned == 0
+    Return
+  ${EndIf}
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   ; The guide's shortcut, under the name of either language it may have been made in.
   Delete "$SMPROGRAMS\Dralmoft - Οδηγός χρήσης.lnk"

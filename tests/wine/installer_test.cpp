@@ -284,5 +284,57 @@ TEST_F(Installer, InstallsPerMachineWithThePublicCompanyFolder) {
     if (!companyWasThere) ::RemoveDirectoryW(company.c_str());  // empty: made by this test
 }
 
+// One install per scope, found wherever it is: a second per-user install to another folder
+// is refused silently (the first stays whole), so is a per-user install over a per-machine
+// one; a file that cannot be replaced puts back what was replaced; an uninstaller whose
+// folder the entries no longer name removes its files and nothing else.
+TEST_F(Installer, OneInstallPerScopeAndNothingHalfDone) {
+    ASSERT_TRUE(std::filesystem::exists(SetupProgram())) << "make dist first";
+    const TempFolder root;
+    const std::wstring first = root.Path() + L"\\D1";
+    const std::wstring second = root.Path() + L"\\D2";
+    const std::wstring company = root.Path() + L"\\Εταιρεία";
+    const std::wstring options = L"/S /CurrentUser /COMPANY=\"" + company + L"\" /D=";
+    ASSERT_EQ(RunSetup(options + first).exitCode, 0u);
+    const auto installed = Snapshot(first);
+
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring log = std::wstring(temp) + L"Dralmoft-setup.log";
+    std::filesystem::remove(log);
+    EXPECT_EQ(RunSetup(options + second).exitCode, 4u) << "this scope's install is in D1";
+    EXPECT_FALSE(std::filesystem::exists(second));
+    EXPECT_TRUE(Snapshot(first) == installed);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation"), first);
+    const std::string told = ReadFileBytes(log);
+    const std::wstring line(reinterpret_cast<const wchar_t*>(told.data()), told.size() / sizeof(wchar_t));
+    EXPECT_NE(line.find(first), std::wstring::npos) << "a line in the log names the install";
+
+    // Per user over per machine: said, and nothing changed.
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", REG_SZ, second.c_str(),
+                      static_cast<DWORD>((second.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(RunSetup(options + first).exitCode, 3u);
+    EXPECT_TRUE(Snapshot(first) == installed);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kUninstallKey);
+
+    // A file another program holds: what was set aside is put back, byte for byte.
+    {
+        StartedProgram holder(HelperProgram(), L"hold \"" + first + L"\\guide.html\" 60000", m_work.Path());
+        ASSERT_TRUE(WaitUntilHeld(first + L"\\guide.html"));
+        EXPECT_EQ(RunSetup(options + first).exitCode, 6u);
+    }
+    std::filesystem::remove(first + L"\\guide.html.held");
+    EXPECT_TRUE(Snapshot(first) == installed) << "every file as it was, and nothing set aside left";
+
+    // An orphan: the entries now name another folder (as a second install left them).
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation", REG_SZ, second.c_str(),
+                      static_cast<DWORD>((second.size() + 1) * sizeof(wchar_t)));
+    const ProgramResult orphan = RunProgram(first + L"\\uninstall.exe", L"/S _?=" + first, m_work.Path());
+    EXPECT_EQ(orphan.exitCode, 0u);
+    EXPECT_FALSE(std::filesystem::exists(first + L"\\dralmoft.exe"));
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), L"Dralmoft") << "not its own";
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kInstallKey, L"CompanyFolder"), company);
+}
+
 }  // namespace
 }  // namespace dralmoft::test
