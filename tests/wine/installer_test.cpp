@@ -336,5 +336,61 @@ TEST_F(Installer, OneInstallPerScopeAndNothingHalfDone) {
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kInstallKey, L"CompanyFolder"), company);
 }
 
+// The visible dialogs of process `process`.
+std::vector<HWND> DialogsOf(DWORD process) {
+    struct Search {
+        DWORD process;
+        std::vector<HWND> found;
+    } search{process, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) {
+            auto* search = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            wchar_t name[32] = {};
+            ::GetClassNameW(window, name, 32);
+            if (owner == search->process && ::IsWindowVisible(window) && std::wstring(name) == L"#32770")
+                search->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Interactively, a folder other than the install's is a question: Yes moves the install
+// (the old folder's uninstaller runs first), so that one install stands, in the new folder.
+TEST_F(Installer, AMoveIsAskedAndLeavesOneInstall) {
+    ASSERT_TRUE(std::filesystem::exists(SetupProgram())) << "make dist first";
+    const TempFolder root;
+    const std::wstring first = root.Path() + L"\\D1";
+    const std::wstring second = root.Path() + L"\\D2";
+    const std::wstring company = root.Path() + L"\\Εταιρεία";
+    const std::wstring options = L"/CurrentUser /COMPANY=\"" + company + L"\" /D=";
+    ASSERT_EQ(RunSetup(L"/S " + options + first).exitCode, 0u);
+
+    StartedProgram setup(SetupProgram(), options + second, m_work.Path());
+    bool asked = false;
+    // Next on every page (the language, the welcome, the licence, the parts, both folders,
+    // the finish); Yes to the question.
+    for (int step = 0; step < 600 && setup.Running(); ++step) {
+        for (const HWND dialog : DialogsOf(setup.Id())) {
+            if (::GetDlgItem(dialog, IDYES) != nullptr) {
+                asked = true;
+                ::SendMessageW(::GetDlgItem(dialog, IDYES), BM_CLICK, 0, 0);
+            } else if (const HWND next = ::GetDlgItem(dialog, IDOK); next != nullptr && ::IsWindowEnabled(next)) {
+                ::SendMessageW(next, BM_CLICK, 0, 0);
+            }
+        }
+        ::Sleep(200);
+    }
+    const ProgramResult result = setup.Wait();
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(std::filesystem::exists(second + L"\\dralmoft.exe"));
+    EXPECT_FALSE(std::filesystem::exists(first)) << "the old folder is gone";
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation"), second);
+    EXPECT_EQ(Shortcut().first, second + L"\\dralmoft.exe");
+}
+
 }  // namespace
 }  // namespace dralmoft::test

@@ -89,6 +89,12 @@ ProgramResult StartedProgram::Wait() {
     return result;
 }
 
+bool StartedProgram::Running() const {
+    return m_process.Valid() && ::WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT;
+}
+
+DWORD StartedProgram::Id() const { return m_process.Valid() ? ::GetProcessId(m_process.Get()) : 0; }
+
 void StartedProgram::Kill() {
     if (!m_process.Valid()) return;
     ::TerminateProcess(m_process.Get(), 9);

@@ -37,6 +37,9 @@ public:
     ProgramResult Wait();
     // Ends it at once, as the task manager or a power cut would.
     void Kill();
+    // Whether it still runs, and its process id (for its windows).
+    [[nodiscard]] bool Running() const;
+    [[nodiscard]] DWORD Id() const;
 
 private:
     std::wstring m_out;
