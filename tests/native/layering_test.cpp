@@ -27,6 +27,7 @@ const std::map<std::string, std::set<std::string>> kBelow = {
     {"log", {"base", "data", "mapping", "export"}},
     {"log/windows", {"base", "data", "mapping", "export", "log", "win"}},
     {"session", {"base", "data", "mapping", "export", "check", "log"}},
+    {"proposal", {"base", "data", "mapping", "export", "check"}},
     {"ui", {"base", "data", "win"}},
 };
 

@@ -1,0 +1,18 @@
+#pragma once
+// A proposed account for a key the period's check found without one: the account (as the
+// file would store it; empty when there is none to propose), why, and how sure, as the
+// share of the folder's evidence that agrees (0 to 100).
+
+#include <string>
+
+namespace dralmoft {
+
+struct Proposal {
+    std::string account;    // Windows-1253; empty: no proposal
+    std::u16string reason;  // what a person checks at a glance
+    int confidence = 0;
+
+    friend bool operator==(const Proposal&, const Proposal&) = default;
+};
+
+}  // namespace dralmoft
