@@ -1,0 +1,112 @@
+#include "proposal/vat_proposals.h"
+
+#include <cmath>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "proposal/trader_proposals.h"
+
+namespace dralmoft {
+namespace {
+
+constexpr std::size_t kFields = 3;  // X, purchases, sales
+
+std::vector<std::string> Fields(const std::string& accounts) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < kFields; ++i) {
+        const std::size_t end = accounts.find(';', start);
+        fields.push_back(accounts.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        start = end == std::string::npos ? accounts.size() : end + 1;
+    }
+    return fields;
+}
+
+// The rate as a whole number, when it is one.
+std::optional<long long> Whole(double rate) {
+    if (!std::isfinite(rate) || rate < 0 || rate > 1e6 || std::floor(rate) != rate) return std::nullopt;
+    return static_cast<long long>(rate);
+}
+
+// A field as a rate gives it: the same text for every rate, or prefix + (rate + offset)
+// in `width` digits.
+struct FieldPattern {
+    bool constant = true;
+    std::string text;  // the constant, or the prefix
+    std::size_t width = 0;
+    long long offset = 0;
+
+    [[nodiscard]] std::optional<std::string> For(long long rate) const {
+        if (constant) return text;
+        std::string digits = std::to_string(rate + offset);
+        if (rate + offset < 0 || digits.size() > width) return std::nullopt;
+        digits.insert(0, width - digits.size(), '0');
+        return text + digits;
+    }
+    auto operator<=>(const FieldPattern&) const = default;
+};
+
+// The patterns one rate's field fits: its own text, and the digit pattern of its end.
+std::vector<FieldPattern> PatternsOf(const std::string& field, std::optional<long long> rate) {
+    std::vector<FieldPattern> patterns{{true, field, 0, 0}};
+    std::size_t start = field.size();
+    while (start > 0 && field[start - 1] >= '0' && field[start - 1] <= '9') --start;
+    const std::size_t width = field.size() - start;
+    if (rate && width != 0 && width <= 18)
+        patterns.push_back({false, field.substr(0, start), width, std::stoll(field.substr(start)) - *rate});
+    return patterns;
+}
+
+// The pattern most rates' field `index` fits; a digit pattern wins a tie, since a constant
+// that one rate happens to have is no evidence.
+FieldPattern CommonPattern(const VatAccountMap& kept, std::size_t index) {
+    std::map<FieldPattern, std::size_t> counts;
+    for (const auto& [rate, accounts] : kept)
+        for (const FieldPattern& pattern : PatternsOf(Fields(accounts)[index], Whole(rate))) ++counts[pattern];
+    FieldPattern best;
+    std::size_t most = 0;
+    for (const auto& [pattern, count] : counts)
+        if (count > most || (count == most && !pattern.constant)) {
+            best = pattern;
+            most = count;
+        }
+    return best;
+}
+
+}  // namespace
+
+Proposal ProposeVatAccounts(const VatAccountMap& kept, double rate) {
+    const std::optional<long long> whole = Whole(rate);
+    if (!whole) return {{}, u"ο συντελεστής έχει δεκαδικά: δεν μπαίνει σε μοτίβο λογαριασμών", 0};
+    std::vector<FieldPattern> patterns;
+    bool withRate = false;
+    for (std::size_t i = 0; i < kFields; ++i) {
+        patterns.push_back(CommonPattern(kept, i));
+        withRate = withRate || !patterns.back().constant;
+    }
+    std::size_t following = 0;
+    for (const auto& [keptRate, accounts] : kept) {
+        const std::optional<long long> keptWhole = Whole(keptRate);
+        const std::vector<std::string> fields = Fields(accounts);
+        bool follows = true;
+        for (std::size_t i = 0; i < kFields && follows; ++i)
+            follows = (patterns[i].constant || keptWhole) &&
+                      patterns[i].For(keptWhole.value_or(0)) == std::optional<std::string>(fields[i]);
+        following += follows ? 1 : 0;
+    }
+    const int share = kept.Empty() ? 0 : static_cast<int>(following * 100 / kept.Size());
+    if (!withRate || following < 2 || share < kSharedShare)
+        return {{}, u"οι λογαριασμοί των άλλων συντελεστών δεν έχουν κοινό μοτίβο", 0};
+    std::string proposed;
+    for (std::size_t i = 0; i < kFields; ++i) {
+        const std::optional<std::string> field = patterns[i].For(*whole);
+        if (!field) return {{}, u"ο συντελεστής δεν χωρά στο μοτίβο των άλλων συντελεστών", 0};
+        proposed += (i == 0 ? "" : ";") + *field;
+    }
+    return {proposed, u"το μοτίβο των άλλων συντελεστών", share};
+}
+
+}  // namespace dralmoft
