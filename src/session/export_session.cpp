@@ -236,10 +236,10 @@ private:
     LoggedDigests m_digests;
     bool m_observing = false;  // the log's observer watches the run
     bool m_onlyNew = false;
-    std::int64_t m_readChanges = 0;  // the log's change count as the session read it
-    bool m_logExisted = false;       // the folder had its log when the session began
-    std::u16string m_company;
-    std::optional<ReportBeside> m_report;  // as the server names it; empty when it names none
+    std::int64_t m_readChanges = 0;        // the log's change count as the session read it
+    bool m_logExisted = false;             // the folder had its log when the session began
+    std::u16string m_company;              // as the server names it; empty when it names none
+    std::optional<ReportBeside> m_report;  // the report that goes with the file, once sealed
     PeriodCheck m_check;
     LoggedToCheck m_listener{m_check};
     ExportLogObserver m_observer{{}, false};

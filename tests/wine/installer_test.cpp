@@ -284,17 +284,27 @@ TEST_F(Installer, InstallsPerMachineWithThePublicCompanyFolder) {
     if (!companyWasThere) ::RemoveDirectoryW(company.c_str());  // empty: made by this test
 }
 
+// Two program folders and a company folder in one throwaway folder, and the per-user
+// options before /D= that install into either.
+struct TwoFolders {
+    TempFolder root;
+    std::wstring first = root.Path() + L"\\D1";
+    std::wstring second = root.Path() + L"\\D2";
+    std::wstring company = root.Path() + L"\\Εταιρεία";
+    std::wstring options = L"/CurrentUser /COMPANY=\"" + company + L"\" /D=";
+};
+
 // One install per scope, found wherever it is: a second per-user install to another folder
 // is refused silently (the first stays whole), so is a per-user install over a per-machine
 // one; a file that cannot be replaced puts back what was replaced; an uninstaller whose
 // folder the entries no longer name removes its files and nothing else.
 TEST_F(Installer, OneInstallPerScopeAndNothingHalfDone) {
     ASSERT_TRUE(std::filesystem::exists(SetupProgram())) << "make dist first";
-    const TempFolder root;
-    const std::wstring first = root.Path() + L"\\D1";
-    const std::wstring second = root.Path() + L"\\D2";
-    const std::wstring company = root.Path() + L"\\Εταιρεία";
-    const std::wstring options = L"/S /CurrentUser /COMPANY=\"" + company + L"\" /D=";
+    const TwoFolders folders;
+    const std::wstring& first = folders.first;
+    const std::wstring& second = folders.second;
+    const std::wstring& company = folders.company;
+    const std::wstring options = L"/S " + folders.options;
     ASSERT_EQ(RunSetup(options + first).exitCode, 0u);
     const auto installed = Snapshot(first);
 
@@ -361,11 +371,10 @@ std::vector<HWND> DialogsOf(DWORD process) {
 // (the old folder's uninstaller runs first), so that one install stands, in the new folder.
 TEST_F(Installer, AMoveIsAskedAndLeavesOneInstall) {
     ASSERT_TRUE(std::filesystem::exists(SetupProgram())) << "make dist first";
-    const TempFolder root;
-    const std::wstring first = root.Path() + L"\\D1";
-    const std::wstring second = root.Path() + L"\\D2";
-    const std::wstring company = root.Path() + L"\\Εταιρεία";
-    const std::wstring options = L"/CurrentUser /COMPANY=\"" + company + L"\" /D=";
+    const TwoFolders folders;
+    const std::wstring& first = folders.first;
+    const std::wstring& second = folders.second;
+    const std::wstring& options = folders.options;
     ASSERT_EQ(RunSetup(L"/S " + options + first).exitCode, 0u);
 
     StartedProgram setup(SetupProgram(), options + second, m_work.Path());

@@ -52,15 +52,16 @@ bool ExportQuestions::WriteWithProblems(const CheckReport& report) {
 UncertainChoice ExportQuestions::OnUncertainBatch(const ExportBatch& batch) {
     const std::wstring number = std::to_wstring(batch.number);
     const std::wstring ask = LoadMessage(IDS_UNCERTAIN_ASK, {number});
+    const std::wstring what = UncertainBatchText(batch);
     const QuestionButton buttons[] = {{kPostedButton, LoadWideString(IDS_UNCERTAIN_POSTED)},
                                       {kNotPostedButton, LoadWideString(IDS_UNCERTAIN_NOT_POSTED)},
                                       {IDCANCEL, LoadWideString(IDS_CHECK_CANCEL)}};
-    const std::optional<int> pressed = AskTaskQuestion(m_owner, UncertainBatchText(batch), ask, buttons, IDCANCEL);
+    const std::optional<int> pressed = AskTaskQuestion(m_owner, what, ask, buttons, IDCANCEL);
     // Without the task dialog: the buttons' words are in the text, in the same order.
-    const int answer = pressed ? *pressed
-                               : ::MessageBoxW(m_owner, (UncertainBatchText(batch) + L"\n\n" + ask).c_str(),
-                                               LoadWideString(IDS_MESSAGE_TITLE).c_str(),
-                                               MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON3);
+    const int answer =
+        pressed ? *pressed
+                : ::MessageBoxW(m_owner, (what + L"\n\n" + ask).c_str(), LoadWideString(IDS_MESSAGE_TITLE).c_str(),
+                                MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON3);
     if (answer == kPostedButton || answer == IDYES) return UncertainChoice::Posted;
     if (answer == kNotPostedButton || answer == IDNO) return UncertainChoice::NotPosted;
     return UncertainChoice::Stop;
