@@ -88,8 +88,30 @@ struct AccountTotal {
     std::int64_t amount = 0;  // cents: field 13
 };
 
+// A rate an item's groups carried in the period, and the net amount of those groups.
+struct RateAmount {
+    double rate = 0.0;
+    std::int64_t amount = 0;  // cents
+
+    friend bool operator==(const RateAmount&, const RateAmount&) = default;
+};
+
+// A client, supplier, item or VAT rate the period met without an account (for the cut its
+// documents need): what a person weighs before giving it one.
+struct MissingKey {
+    CheckCode code = CheckCode::ClientAccount;
+    std::uint32_t keyAt = 0;  // in the report's texts, as its rows give it
+    std::uint32_t keyLength = 0;
+    std::uint32_t documents = 0;
+    std::int64_t amount = 0;        // cents: field 13 of the records that lack the account
+    bool sales = false;             // a sale needs it
+    bool purchases = false;         // a purchase needs it
+    std::vector<RateAmount> rates;  // items: each rate of their groups, in the order met
+};
+
 struct CheckReport {
     std::vector<CheckProblem> problems;  // in the order the run met them
+    std::vector<MissingKey> missing;     // each (code, key) once, in the order the run met them
     std::vector<CheckedDocument> documents;
     std::u16string texts;  // the rows' keys and the documents' references
     KindTotal sales;
@@ -101,6 +123,9 @@ struct CheckReport {
 
     [[nodiscard]] std::u16string_view Key(const CheckProblem& problem) const {
         return std::u16string_view(texts).substr(problem.keyAt, problem.keyLength);
+    }
+    [[nodiscard]] std::u16string_view Key(const MissingKey& key) const {
+        return std::u16string_view(texts).substr(key.keyAt, key.keyLength);
     }
     [[nodiscard]] const CheckedDocument& DocumentOf(const CheckProblem& problem) const {
         return documents[problem.document];

@@ -62,6 +62,7 @@ void PeriodCheck::Started() {
     m_report = {};
     m_keys.clear();
     m_accounts.clear();
+    m_missing.clear();
 }
 
 void PeriodCheck::Skipped(SkipReason reason, std::size_t index, std::string_view reference, double oleDate) {
@@ -113,6 +114,7 @@ void PeriodCheck::Written(const ComposedDocument& document, std::string_view sep
     if (oem != m_oem || separator != m_separatorGiven || m_stops.empty()) Prepare(oem, separator);
 
     m_accountsOf.clear();
+    m_missingOf.clear();
     m_amounts.clear();
     // The fields every record shares, once; then each record's own, in the order written.
     MissingAccount missing{CheckCode::VatAccount, {}, 0.0};
@@ -133,12 +135,17 @@ void PeriodCheck::Written(const ComposedDocument& document, std::string_view sep
     RecordLayout::TraderTail(fields.kind, trader.account, trader.gross, check);
     CheckRounding(trader.gross);
     AddToTotals(document);
+    AddToMissing(document);
 }
 
 void PeriodCheck::CheckAccount(std::string_view account, const MissingAccount& missing) {
-    if (account.empty())
-        Add(missing.code,
-            missing.code == CheckCode::VatAccount ? std::string_view(RateText(missing.rate)) : missing.key);
+    std::size_t missingKey = kNotMissing;
+    if (account.empty()) {
+        const std::string rate = missing.code == CheckCode::VatAccount ? RateText(missing.rate) : std::string();
+        const std::string_view key = missing.code == CheckCode::VatAccount ? std::string_view(rate) : missing.key;
+        missingKey = NoteMissing(missing.code, Add(missing.code, key));
+    }
+    m_missingOf.push_back(missingKey);
     if (m_oem && LosesInCp737(account)) Add(CheckCode::Unencodable, account);
     CheckFieldText(account);
     m_accountsOf.push_back(account);
@@ -206,28 +213,64 @@ void PeriodCheck::CheckRounding(double gross) {
     if (trader && *trader != sum) Add(CheckCode::Rounding, AmountText(gross) + " " + CentsText(sum));
 }
 
-void PeriodCheck::Add(CheckCode code, std::string_view key) {
+PeriodCheck::KeySpan PeriodCheck::Add(CheckCode code, std::string_view key) {
     const std::size_t at = m_report.texts.size();
     AppendWide(m_report.texts, key);
-    AddRow(code, at);
+    return AddRow(code, at);
 }
 
-void PeriodCheck::Add(CheckCode code, std::u16string_view key) {
+PeriodCheck::KeySpan PeriodCheck::Add(CheckCode code, std::u16string_view key) {
     const std::size_t at = m_report.texts.size();
     m_report.texts.append(key);
-    AddRow(code, at);
+    return AddRow(code, at);
 }
 
-void PeriodCheck::AddRow(CheckCode code, std::size_t keyAt) {
+PeriodCheck::KeySpan PeriodCheck::AddRow(CheckCode code, std::size_t keyAt) {
     const auto [kept, added] = m_keys.insert(KeySpan{keyAt, m_report.texts.size() - keyAt});
     if (!added) m_report.texts.resize(keyAt);
     std::vector<CheckProblem>& problems = m_report.problems;
     for (std::size_t row = m_firstRow; row < problems.size(); ++row)
-        if (problems[row].code == code && problems[row].keyAt == kept->at) return;  // one per document, code and key
+        if (problems[row].code == code && problems[row].keyAt == kept->at)
+            return *kept;  // one per document, code and key
     if (problems.size() == m_firstRow)
         StartDocument(m_index, m_fields->reference, m_fields->oleDate, IsSale(m_fields->kind));
     problems.push_back(CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1),
                                     static_cast<std::uint32_t>(kept->at), static_cast<std::uint32_t>(kept->length)});
+    return *kept;
+}
+
+std::size_t PeriodCheck::NoteMissing(CheckCode code, KeySpan span) {
+    const std::uint64_t id = (static_cast<std::uint64_t>(span.at) << 4) | static_cast<std::uint64_t>(code);
+    const std::size_t document = m_report.documents.size() - 1;
+    const auto [place, added] = m_missing.try_emplace(id, MissingPlace{m_report.missing.size(), document});
+    if (added) {
+        MissingKey& key = m_report.missing.emplace_back();
+        key.code = code;
+        key.keyAt = static_cast<std::uint32_t>(span.at);
+        key.keyLength = static_cast<std::uint32_t>(span.length);
+    }
+    MissingKey& key = m_report.missing[place->second.index];
+    if (added || place->second.lastDocument != document) ++key.documents;
+    place->second.lastDocument = document;
+    (IsSale(m_fields->kind) ? key.sales : key.purchases) = true;
+    return place->second.index;
+}
+
+void PeriodCheck::AddToMissing(const ComposedDocument& document) {
+    const std::span<const ComposedGroup> groups = document.Groups();
+    for (std::size_t record = 0; record < m_missingOf.size(); ++record) {
+        if (m_missingOf[record] == kNotMissing || !m_amounts[record]) continue;
+        MissingKey& key = m_report.missing[m_missingOf[record]];
+        const std::int64_t cents = *m_amounts[record];
+        key.amount += cents;
+        if (key.code != CheckCode::ItemAccount) continue;
+        const double rate = groups[record / 2].percent;  // a group's records: its VAT, then its item
+        const auto same = std::find_if(key.rates.begin(), key.rates.end(), [rate](const RateAmount& held) {
+            return !VatRateOrder()(held.rate, rate) && !VatRateOrder()(rate, held.rate);
+        });
+        if (same == key.rates.end()) key.rates.push_back({rate, cents});
+        else same->amount += cents;
+    }
 }
 
 void PeriodCheck::StartDocument(std::size_t index, std::string_view reference, double oleDate, bool sale) {

@@ -74,14 +74,6 @@ private:
     std::optional<std::int64_t> CheckAmount(double amount);
     void CheckRounding(double gross);
     // A row of the document being checked, unless it has one of the same code and key.
-    void Add(CheckCode code, std::string_view key);  // a 1253 key
-    void Add(CheckCode code, std::u16string_view key);
-    void AddRow(CheckCode code, std::size_t keyAt);  // the key is the report's texts from keyAt on
-    // A row with no key, of the document started last.
-    void AddKeyless(CheckCode code);
-    void StartDocument(std::size_t index, std::string_view reference, double oleDate, bool sale);
-    void AddToTotals(const ComposedDocument& document);
-
     // A key's place in the report's texts. Keys repeat from document to document (the
     // same client, item or rate), so each is kept once: half a million rows of a period
     // without accounts hold a few thousand texts.
@@ -89,6 +81,19 @@ private:
         std::size_t at;
         std::size_t length;
     };
+    // Each answers where the key stands in the report's texts.
+    KeySpan Add(CheckCode code, std::string_view key);  // a 1253 key
+    KeySpan Add(CheckCode code, std::u16string_view key);
+    KeySpan AddRow(CheckCode code, std::size_t keyAt);  // the key is the report's texts from keyAt on
+    // The report's missing key of this code and key, with the document being checked counted.
+    std::size_t NoteMissing(CheckCode code, KeySpan key);
+    // The amounts of the document's records that lack their account, to their keys.
+    void AddToMissing(const ComposedDocument& document);
+    // A row with no key, of the document started last.
+    void AddKeyless(CheckCode code);
+    void StartDocument(std::size_t index, std::string_view reference, double oleDate, bool sale);
+    void AddToTotals(const ComposedDocument& document);
+
     struct KeyHash {
         const std::u16string* texts;
         std::size_t operator()(const KeySpan& key) const;
@@ -107,6 +112,13 @@ private:
     };
     // Sorted only for the report: a run looks an account up for every record.
     std::unordered_map<std::string, AccountTotal, AccountHash, std::equal_to<>> m_accounts;
+    // The report's missing keys by code and key place: their index, and the last document
+    // counted for them.
+    struct MissingPlace {
+        std::size_t index;
+        std::size_t lastDocument;
+    };
+    std::unordered_map<std::uint64_t, MissingPlace> m_missing;
 
     // The document being checked: its count and fields, its code page and separator as
     // written, the rows it has, and each record's account and field 13 in order.
@@ -121,6 +133,8 @@ private:
     // The document's rows: from this index of the report's problems on.
     std::size_t m_firstRow = 0;
     std::vector<std::string_view> m_accountsOf;
+    static constexpr std::size_t kNotMissing = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> m_missingOf;  // per record: its missing key, or kNotMissing
     std::vector<std::optional<std::int64_t>> m_amounts;
     std::string m_scratch;
     std::string m_written;

@@ -39,6 +39,19 @@ std::string Row(CheckCode code, const std::string& fields) {
     return line + "\r\n";
 }
 
+// The report's missing keys, each "code key: documents sides amount rate=amount...".
+std::string MissingText(const CheckReport& report) {
+    std::string text;
+    for (const MissingKey& key : report.missing) {
+        text += (text.empty() ? "" : " | ") + std::string(CheckCodeName(key.code)) + " ";
+        AppendUtf8(text, report.Key(key));
+        text += ": " + std::to_string(key.documents) + " " + (key.purchases ? "P" : "") + (key.sales ? "S" : "") + " " +
+                CentsText(key.amount);
+        for (const RateAmount& rate : key.rates) text += " " + RateText(rate.rate) + "=" + CentsText(rate.amount);
+    }
+    return text;
+}
+
 std::u16string AsCodeName(CheckCode code) { return Cp1253ToUtf16(CheckCodeName(code)); }
 
 class PeriodCheckTest : public testing::Test {
@@ -147,6 +160,11 @@ TEST_F(PeriodCheckTest, EveryProblemComesOutInTheReportByteForByte) {
         "54-S24;3;26,40\r\n"
         "70-S;7;122,00\r\n";
     EXPECT_EQ(CheckReportCsv(report), expected);
+
+    // Each key without an account once, with what its documents need and carry.
+    EXPECT_EQ(MissingText(report),
+              "vat-account 6: 1 S 0.60 | client-account T1: 1 S 134.60 | "
+              "item-account I2: 1 P 100.00 24=100.00 | supplier-account S9: 1 P 124.00");
 
     // Saved whole, or not at all: a failed replace leaves the earlier file and nothing else.
     EXPECT_TRUE(SaveCheckReport(m_files, u"r.csv", report).ok);
@@ -404,6 +422,24 @@ TEST_F(PeriodCheckTest, TotalsAreTheSumsOfTheRecordsAsWritten) {
         }
         EXPECT_GT(report.BlockingCount(), 0u) << "half the clients and two thirds of the items have no account";
         EXPECT_EQ(report.amountsLeftOut, 0u);
+        // The records without an account are their missing keys' amounts, and each key's
+        // documents are its rows.
+        std::int64_t missing = 0;
+        std::map<std::pair<CheckCode, std::u16string>, std::size_t> rows;
+        for (const CheckProblem& problem : report.problems)
+            if (IsAccountProblem(problem.code)) ++rows[{problem.code, std::u16string(report.Key(problem))}];
+        for (const MissingKey& key : report.missing) {
+            missing += key.amount;
+            const std::pair<CheckCode, std::u16string> id{key.code, report.Key(key)};
+            EXPECT_EQ(key.documents, rows[id]) << seed;
+            std::int64_t byRate = 0;
+            for (const RateAmount& rate : key.rates) byRate += rate.amount;
+            if (key.code == CheckCode::ItemAccount) {
+                EXPECT_EQ(byRate, key.amount) << seed;
+            }
+        }
+        EXPECT_EQ(rows.size(), report.missing.size());
+        EXPECT_EQ(missing, accounts[""].second) << seed;
     }
 }
 
