@@ -21,6 +21,11 @@ public:
     std::string& operator[](const std::string& key) { return Entry(key).second; }
     // The same, with the stored key: entries stay where they are until Clear.
     Entries::value_type& Entry(const std::string& key) { return *m_entries.try_emplace(key).first; }
+    // The account of `key` without inserting it; null when absent.
+    [[nodiscard]] const std::string* Find(const std::string& key) const {
+        const auto entry = m_entries.find(key);
+        return entry == m_entries.end() ? nullptr : &entry->second;
+    }
     void Erase(const std::string& key) { m_entries.erase(key); }
     void Clear() { m_entries.clear(); }
     [[nodiscard]] std::size_t Size() const { return m_entries.size(); }
@@ -43,6 +48,10 @@ public:
     using Entries = std::map<double, std::string, VatRateOrder>;
 
     std::string& operator[](double rate) { return m_entries[StoredVatRate(rate)]; }
+    [[nodiscard]] const std::string* Find(double rate) const {
+        const auto entry = m_entries.find(StoredVatRate(rate));
+        return entry == m_entries.end() ? nullptr : &entry->second;
+    }
     void Erase(double rate) { m_entries.erase(StoredVatRate(rate)); }
     void Clear() { m_entries.clear(); }
     [[nodiscard]] std::size_t Size() const { return m_entries.size(); }

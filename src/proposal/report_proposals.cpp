@@ -1,10 +1,13 @@
 #include "proposal/report_proposals.h"
 
 #include <cstdlib>
-#include <set>
+#include <optional>
 #include <utility>
 
 #include "base/code_page.h"
+#include "export/journal_record.h"
+#include "mapping/mapping_format.h"
+#include "proposal/item_proposals.h"
 #include "proposal/trader_proposals.h"
 #include "proposal/vat_proposals.h"
 
@@ -14,43 +17,106 @@ namespace {
 std::vector<std::string> KeptAccounts(const AccountMap& table) {
     std::vector<std::string> kept;
     for (const auto& [key, account] : table)
-        if (!account.empty()) kept.push_back(account);
+        if (!TrimSpace(account).empty()) kept.push_back(account);
     return kept;
 }
 
-// Proposals for the rows of `code`, given out in the order of the rows.
+// Why the file cannot keep an entry under `key`, or nothing when it can.
+std::optional<std::u16string> UnstorableKey(std::string_view key) {
+    switch (CheckStorable(key, "0")) {
+        case Unstorable::KeyHoldsSemicolon:
+            return u"το αρχείο δεν μπορεί να κρατήσει το κλειδί: περιέχει «;» (ορίστε τον λογαριασμό στον διακομιστή "
+                   u"με άλλο όνομα)";
+        case Unstorable::KeyBeginsWithBlank: return u"το αρχείο δεν μπορεί να κρατήσει το κλειδί: αρχίζει με κενό";
+        case Unstorable::KeyHoldsLineBreak:
+            return u"το αρχείο δεν μπορεί να κρατήσει το κλειδί: περιέχει αλλαγή γραμμής";
+        default: break;
+    }
+    return std::nullopt;
+}
+
+// Proposals for the rows of `code` whose keys the file can keep, given out in the order of
+// the rows: a series gives each its own number.
 void ProposeTraders(std::vector<KeyProposal>& rows, CheckCode code, const AccountMap& table,
                     std::u16string_view kindPlural) {
     std::vector<KeyProposal*> missing;
     for (KeyProposal& row : rows)
-        if (row.code == code) missing.push_back(&row);
+        if (row.code == code && row.proposal.reason.empty()) missing.push_back(&row);
     const std::vector<Proposal> proposals = ProposeTraderAccounts(KeptAccounts(table), missing.size(), kindPlural);
     for (std::size_t i = 0; i < missing.size(); ++i) missing[i]->proposal = proposals[i];
+}
+
+// The three fields of a VAT text ("X;purchases;sales"), as the export cuts it: a text
+// without ';' is the sales account alone, one with a single ';' its X and sales.
+struct VatFields {
+    std::string x, purchases, sales;
+};
+VatFields VatFieldsOf(std::string_view text) {
+    const std::string_view after = PartAfter(text);
+    return {std::string(PartBefore(text)), std::string(PartBefore(after)), std::string(PartAfter(after))};
+}
+std::string VatText(const VatFields& fields) {
+    if (fields.x.empty() && fields.purchases.empty()) return fields.sales;
+    return fields.x + ";" + fields.purchases + ";" + fields.sales;
+}
+
+// A rate the file holds with a side missing gets the pattern's side; one it does not hold,
+// the whole pattern.
+Proposal ProposeVat(const MissingKey& key, double rate, const VatAccountMap& table) {
+    const std::string* held = table.Find(rate);
+    if (held == nullptr || TrimSpace(*held).empty()) return ProposeVatAccounts(table, rate);
+    // The pattern of the other rates: this one's text is what it is not yet.
+    VatAccountMap others;
+    for (const auto& [keptRate, accounts] : table)
+        if (keptRate != StoredVatRate(rate)) others[keptRate] = accounts;
+    Proposal proposal = ProposeVatAccounts(others, rate);
+    if (proposal.account.empty()) return proposal;
+    const VatFields pattern = VatFieldsOf(proposal.account);
+    VatFields fields = VatFieldsOf(*held);
+    if (fields.x.empty() && fields.purchases.empty() && !fields.sales.empty() && key.purchases) {
+        // A lone sales account becomes a whole line: the X field from the pattern.
+        fields.x = pattern.x;
+    }
+    if (key.purchases) fields.purchases = pattern.purchases;
+    if (key.sales) fields.sales = pattern.sales;
+    proposal.account = VatText(fields);
+    return proposal;
+}
+
+std::vector<double> RatesOf(const CheckReport& report, const VatAccountMap& vat) {
+    std::vector<double> rates;
+    for (const auto& [rate, accounts] : vat) rates.push_back(rate);
+    for (const MissingKey& key : report.missing)
+        for (const RateAmount& rate : key.rates) rates.push_back(rate.rate);
+    return rates;
 }
 
 }  // namespace
 
 std::vector<KeyProposal> ProposeForReport(const CheckReport& report, const AccountTables& tables) {
     std::vector<KeyProposal> rows;
-    std::set<std::pair<CheckCode, std::u16string>> met;
-    for (const CheckProblem& problem : report.problems) {
-        if (!IsAccountProblem(problem.code) || problem.code == CheckCode::ItemAccount) continue;
-        std::u16string key(report.Key(problem));
-        if (met.insert({problem.code, key}).second) rows.push_back({problem.code, std::move(key), {}});
+    for (const MissingKey& key : report.missing) {
+        KeyProposal& row =
+            rows.emplace_back(KeyProposal{key.code, std::u16string(report.Key(key)), key.documents, key.amount, {}});
+        if (key.code != CheckCode::VatAccount)
+            if (std::optional<std::u16string> why = UnstorableKey(Utf16ToCp1253(row.key))) row.proposal.reason = *why;
     }
     ProposeTraders(rows, CheckCode::ClientAccount, tables.clients, u"πελάτες");
     ProposeTraders(rows, CheckCode::SupplierAccount, tables.suppliers, u"προμηθευτές");
-    for (KeyProposal& row : rows) {
-        if (row.code != CheckCode::VatAccount) continue;
-        const double rate = std::strtod(Utf16ToCp1253(row.key).c_str(), nullptr);
-        bool held = false;
-        for (const auto& [keptRate, accounts] : tables.vat) held = held || keptRate == StoredVatRate(rate);
-        // A rate the file holds lacks one side only: that side is for the file's own line.
-        row.proposal =
-            held ? Proposal{{}, u"ο συντελεστής υπάρχει ήδη στο αρχείο: συμπληρώστε τον λογαριασμό που λείπει", 0}
-                 : ProposeVatAccounts(tables.vat, rate);
+    std::optional<ItemProposer> items;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        KeyProposal& row = rows[i];
+        const MissingKey& key = report.missing[i];
+        if (row.code == CheckCode::VatAccount) row.proposal = ProposeVat(key, VatRateOf(row), tables.vat);
+        if (row.code != CheckCode::ItemAccount || !row.proposal.reason.empty()) continue;
+        if (!items) items.emplace(tables.items, RatesOf(report, tables.vat));
+        const std::string name = Utf16ToCp1253(row.key);
+        const std::string* current = tables.items.Find(name);
+        row.proposal = items->Propose({name, current ? *current : "", key.purchases, key.sales, key.rates});
     }
     return rows;
 }
+
+double VatRateOf(const KeyProposal& row) { return std::strtod(Utf16ToCp1253(row.key).c_str(), nullptr); }
 
 }  // namespace dralmoft

@@ -1,8 +1,10 @@
 #pragma once
-// The proposals for a period's check: one for every client, supplier and VAT rate that
-// its report finds without an account, in the order the period meets them, from the
-// account files' tables as they are now. Items are proposed by their own unit (to come).
+// The proposals for a period's check: one for every client, supplier, item and VAT rate
+// that its report finds without an account, in the order the period meets them, from the
+// account files' tables as they are now.
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,11 +17,16 @@ namespace dralmoft {
 struct KeyProposal {
     CheckCode code = CheckCode::ClientAccount;
     std::u16string key;  // as the report gives it
+    std::size_t documents = 0;
+    std::int64_t amount = 0;  // cents: what its records without the account carry
     Proposal proposal;
 
     friend bool operator==(const KeyProposal&, const KeyProposal&) = default;
 };
 
 [[nodiscard]] std::vector<KeyProposal> ProposeForReport(const CheckReport& report, const AccountTables& tables);
+
+// The table key of a proposal's row (Windows-1253; a VAT rate's as a number).
+[[nodiscard]] double VatRateOf(const KeyProposal& row);
 
 }  // namespace dralmoft
