@@ -40,6 +40,21 @@ add "run of 100,000 documents in memory, a tenth of the accounts: without / with
     "$(ms ExportRunInMemory/0/0) / $(ms ExportRunInMemory/1/0) ms"
 add "the same with every account (native)" "$(ms ExportRunInMemory/0/1) / $(ms ExportRunInMemory/1/1) ms"
 add "export log: recording 100,000 documents in one transaction, a file (native; target <= 300 ms)" "$(ms RecordYear/real_time) ms"
+# A native benchmark's counter, by the benchmark's name.
+counter() {
+  python3 -c 'import json, sys
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+print(next("%.1f" % run[sys.argv[3]] for run in runs if run["name"] == sys.argv[2]))' build/bench/native.json "$1" "$2"
+}
+for chart in 0 1 2; do
+  name="ItemProposalQuality/$chart/iterations:1"
+  label=$(python3 -c 'import json, sys
+print(next(r["label"] for r in json.load(open(sys.argv[1]))["benchmarks"] if r["name"] == sys.argv[2]))' build/bench/native.json "$name")
+  add "item proposals, 423 labelled items, 5-fold, chart $label: exact / ticked precision / ticked coverage (target >= 90 %, >= 98 %)" \
+      "$(counter "$name" exact_pct) / $(counter "$name" ticked_precision_pct) / $(counter "$name" ticked_coverage_pct) %"
+done
+add "proposals for 10,000 missing keys against 100,000 kept accounts (native; target <= 1 s)" \
+    "$(ms ProposalsForALargeCompany/iterations:3) ms, items exact $(counter ProposalsForALargeCompany/iterations:3 items_exact_pct) %"
 add "export log: the digests of a year of 100,000 documents read and compared (native)" "$(ms LoadYearDigests/real_time) ms"
 
 # A company folder with a generated company and the demo's account files.

@@ -7,7 +7,6 @@
 #include <set>
 
 #include "base/code_page.h"
-#include "base/fnv_digest.h"
 #include "export/journal_record.h"
 #include "mapping/mapping_format.h"
 #include "proposal/name_words.h"
@@ -34,16 +33,29 @@ constexpr float kSameRateFactor = 4.0f;
 constexpr std::size_t kVoters = 10;
 // A name's postings summed before the rest of its features only refine the best
 // candidates: a name of common words among a hundred thousand items would touch most.
-constexpr std::size_t kPostingBudget = 40'000;
-constexpr std::size_t kRefined = 64;
+constexpr std::size_t kPostingBudget = 8'000;
+constexpr std::size_t kRefined = 32;
 
 using RawFeatures = std::vector<std::pair<std::uint64_t, float>>;
 
+// FNV-1a of the sort and the text: features are kept by hash (two of a company's names
+// sharing a hash by chance only makes them a little more alike).
 std::uint64_t Hash(char sort, std::string_view text) {
-    FnvDigest digest;
-    digest.AddBytes(std::string_view(&sort, 1));
-    digest.AddBytes(text);
-    return digest.Value();
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto add = [&hash](char c) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    };
+    add(sort);
+    for (const char c : text) add(c);
+    return hash;
+}
+
+// A word between its boundary marks, in one buffer: a hundred thousand names have half a
+// million words.
+std::string& MarkedBuffer() {
+    thread_local std::string buffer;
+    return buffer;
 }
 
 // Each feature once, with its weight in the name.
@@ -61,7 +73,8 @@ RawFeatures RawFeaturesOf(std::string_view name) {
         }
         if (word.size() < 2) continue;
         raw.emplace_back(Hash('w', word), kWordWeight);
-        const std::string marked = "<" + word + ">";
+        std::string& marked = MarkedBuffer();
+        marked.assign(1, '<').append(word).push_back('>');
         const std::size_t parts = marked.size() - 2;
         for (std::size_t at = 0; at + 3 <= marked.size(); ++at)
             raw.emplace_back(Hash('g', std::string_view(marked).substr(at, 3)),
@@ -82,7 +95,9 @@ std::pair<std::size_t, long long> EndDigits(std::string_view account) {
     while (start > 0 && IsDigit(account[start - 1])) --start;
     const std::size_t width = account.size() - start;
     if (width == 0 || width > 18) return {0, 0};
-    return {width, std::stoll(std::string(account.substr(start)))};
+    long long value = 0;
+    for (std::size_t at = start; at < account.size(); ++at) value = value * 10 + (account[at] - '0');
+    return {width, value};
 }
 
 std::optional<long long> Whole(double rate) {
@@ -125,6 +140,9 @@ ItemProposer::ItemProposer(const AccountMap& items, const std::vector<double>& r
             m_postings[feature.id].push_back({static_cast<std::uint32_t>(kept), feature.weight});
     }
     m_scores.assign(m_kept.size(), 0.0f);
+    for (const Kept& kept : m_kept)
+        m_sides.push_back(
+            static_cast<std::uint8_t>((kept.purchases.empty() ? 0 : kPurchases) | (kept.sales.empty() ? 0 : kSales)));
 
     for (const double rate : rates)
         if (const auto whole = Whole(rate)) m_rates.push_back(*whole);
@@ -165,9 +183,8 @@ std::vector<ItemProposer::Feature> ItemProposer::FeaturesOf(std::string_view nam
 
 std::vector<ItemProposer::Neighbour> ItemProposer::Neighbours(const std::vector<Feature>& features,
                                                               const ItemNeed& need) const {
-    const auto votes = [&need](const Kept& kept) {
-        return (!need.purchases || !kept.purchases.empty()) && (!need.sales || !kept.sales.empty());
-    };
+    const std::uint8_t needed =
+        static_cast<std::uint8_t>((need.purchases ? kPurchases : 0) | (need.sales ? kSales : 0));
     // The rarest features first: they pick the candidates; common ones past the budget
     // only refine them.
     std::vector<Feature> order(features);
@@ -184,7 +201,7 @@ std::vector<ItemProposer::Neighbour> ItemProposer::Neighbours(const std::vector<
         }
         summed += postings.size();
         for (const Neighbour& posting : postings) {
-            if (!votes(m_kept[posting.kept])) continue;
+            if ((m_sides[posting.kept] & needed) != needed) continue;
             if (m_scores[posting.kept] == 0.0f) touched.push_back(posting.kept);
             m_scores[posting.kept] += feature.weight * posting.similarity;
         }

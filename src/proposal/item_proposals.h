@@ -73,7 +73,11 @@ private:
     std::vector<std::vector<Neighbour>> m_postings;  // per feature: the kept names and its weight there
     std::vector<long long> m_rates;                  // whole rates, ascending
     std::size_t m_rateWidth = 0;                     // 0: the accounts do not carry the rate
-    mutable std::vector<float> m_scores;             // per kept name, while a proposal is made
+    // Per kept name, in a byte: which sides it has (looked at for every posting).
+    static constexpr std::uint8_t kPurchases = 1;
+    static constexpr std::uint8_t kSales = 2;
+    std::vector<std::uint8_t> m_sides;
+    mutable std::vector<float> m_scores;  // per kept name, while a proposal is made
 };
 
 }  // namespace dralmoft

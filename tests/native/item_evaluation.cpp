@@ -1,10 +1,9 @@
 #include "item_evaluation.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 
 #include "base/code_page.h"
 #include "mapping/account_map.h"
@@ -45,13 +44,10 @@ std::vector<LabelledItem> LoadLabelledItems() {
         std::getline(fields, category, '\t');
         std::getline(fields, rate, '\t');
         const std::optional<std::u16string> wide = Utf8ToUtf16(name);
-        if (!wide || !kCategoryNumbers.count(category)) {
-            ADD_FAILURE() << "not a labelled item: " << line;
-            continue;
-        }
+        if (!wide || !kCategoryNumbers.count(category) || rate.empty())
+            throw std::runtime_error("not a labelled item: " + line);
         items.push_back({Utf16ToCp1253(*wide), category, std::stoi(rate)});
     }
-    EXPECT_GE(items.size(), 300u);
     return items;
 }
 

@@ -16,7 +16,8 @@ struct LabelledItem {
     int rate = 0;
 };
 
-// The set, read from the source tree; fails the caller's test when it cannot be read.
+// The set, read from the source tree (DRALMOFT_SOURCE_DIR); a line that is not a labelled
+// item throws.
 [[nodiscard]] std::vector<LabelledItem> LoadLabelledItems();
 
 enum class Chart {

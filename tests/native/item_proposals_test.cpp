@@ -15,6 +15,7 @@ namespace {
 // a company's catalogue, where most new items are sizes and colours of kept ones.
 TEST(ItemProposals, CrossValidatedOnTheLabelledItems) {
     const std::vector<test::LabelledItem> items = test::LoadLabelledItems();
+    ASSERT_GE(items.size(), 300u);
     const struct {
         test::Chart chart;
         double exact;
