@@ -31,7 +31,8 @@ AccountLoad ReadInto(FileSystem& files, bool createMissing, const std::u16string
 }
 
 template <class Table>
-FileStatus SaveChanges(FileSystem& files, const std::u16string& path, Table& table, const AccountChanges& changes) {
+FileStatus SaveChanges(FileSystem& files, const std::u16string& path, Table& table, const AccountChanges& changes,
+                       std::vector<ChangeLeft>* left) {
     if (changes.Empty()) return FileStatus::Success();
     std::unique_ptr<FileLock> lock;
     FileStatus status = LockBeside(files, path, lock);
@@ -39,7 +40,8 @@ FileStatus SaveChanges(FileSystem& files, const std::u16string& path, Table& tab
     // Under the lock: the file as another window or program left it, then ours on top.
     if (status.ok) status = ReadInto(files, false, path, saved).status;
     if (status.ok) {
-        changes.ApplyTo(saved);
+        std::vector<ChangeLeft> notTaken = changes.ApplyTo(saved);
+        if (left != nullptr) *left = std::move(notTaken);
         status = SaveAtomically(files, path, WriteAccountText(saved));
     }
     if (status.ok) {
@@ -68,17 +70,20 @@ AccountLoad AccountFile::Load(AccountKind kind, const AccountTables& tables) {
     return kind == AccountKind::VatRates ? Load(PathOf(kind), tables.vat) : Load(PathOf(kind), tables.Text(kind));
 }
 
-FileStatus AccountFile::Save(const std::u16string& path, AccountMap& table, const AccountChanges& changes) {
-    return SaveChanges(m_files, path, table, changes);
+FileStatus AccountFile::Save(const std::u16string& path, AccountMap& table, const AccountChanges& changes,
+                             std::vector<ChangeLeft>* left) {
+    return SaveChanges(m_files, path, table, changes, left);
 }
 
-FileStatus AccountFile::Save(const std::u16string& path, VatAccountMap& table, const AccountChanges& changes) {
-    return SaveChanges(m_files, path, table, changes);
+FileStatus AccountFile::Save(const std::u16string& path, VatAccountMap& table, const AccountChanges& changes,
+                             std::vector<ChangeLeft>* left) {
+    return SaveChanges(m_files, path, table, changes, left);
 }
 
-FileStatus AccountFile::Save(AccountKind kind, const AccountTables& tables, const AccountChanges& changes) {
-    return kind == AccountKind::VatRates ? Save(PathOf(kind), tables.vat, changes)
-                                         : Save(PathOf(kind), tables.Text(kind), changes);
+FileStatus AccountFile::Save(AccountKind kind, const AccountTables& tables, const AccountChanges& changes,
+                             std::vector<ChangeLeft>* left) {
+    return kind == AccountKind::VatRates ? Save(PathOf(kind), tables.vat, changes, left)
+                                         : Save(PathOf(kind), tables.Text(kind), changes, left);
 }
 
 void LoadAccountFiles(AccountFile& file, const AccountTables& tables,

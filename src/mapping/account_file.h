@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "data/file_system.h"
 #include "mapping/account_changes.h"
@@ -39,10 +40,14 @@ public:
     // Applies `changes` to the file as it is now, under the lock beside it, and replaces
     // it atomically; the table then holds the file as saved. Without changes nothing is
     // read or written. When the file cannot be locked, read or written, nothing is
-    // written, and the table holds the file as it is (as far as it can be read).
-    [[nodiscard]] FileStatus Save(const std::u16string& path, AccountMap& table, const AccountChanges& changes);
-    [[nodiscard]] FileStatus Save(const std::u16string& path, VatAccountMap& table, const AccountChanges& changes);
-    [[nodiscard]] FileStatus Save(AccountKind kind, const AccountTables& tables, const AccountChanges& changes);
+    // written, and the table holds the file as it is (as far as it can be read). `left`
+    // (optional) gets the conditional changes the file did not take.
+    [[nodiscard]] FileStatus Save(const std::u16string& path, AccountMap& table, const AccountChanges& changes,
+                                  std::vector<ChangeLeft>* left = nullptr);
+    [[nodiscard]] FileStatus Save(const std::u16string& path, VatAccountMap& table, const AccountChanges& changes,
+                                  std::vector<ChangeLeft>* left = nullptr);
+    [[nodiscard]] FileStatus Save(AccountKind kind, const AccountTables& tables, const AccountChanges& changes,
+                                  std::vector<ChangeLeft>* left = nullptr);
 
 private:
     FileSystem& m_files;

@@ -78,6 +78,35 @@ TEST_F(AccountFileTest, ASaveWritesTheChangesOnTheFileAsItIsNow) {
     EXPECT_EQ(OnDisk(u"client.txt"), "077;30.00.0003\r\n111111111;30.00.0004\r\n800000001;30.00.0002\r\n");
 }
 
+// Accounts given to keys that had none: a key that got one meanwhile keeps it, and a
+// trader's own account another key took meanwhile (or an earlier change of the same save)
+// is not given twice.
+TEST_F(AccountFileTest, ConditionalChangesLeaveWhatTheFileNowHoldsOtherwise) {
+    OnDisk(u"client.txt") = "100;30.01\r\n200;30.02\r\n";
+    OnDisk(u"fpa.txt") = "24.000000;54.24\r\n";
+    AccountChanges changes;
+    changes.SetIfStill("100", "", "30.09", true);         // 100 got 30.01 meanwhile
+    changes.SetIfStill("300", "", "30.02", true);         // 200 holds 30.02
+    changes.SetIfStill("400", "", "30.03", true);         // stored
+    changes.SetIfStill("500", "", "30.03", true);         // 400 took it in this save
+    changes.SetIfStill("600", "", "38.00", false);        // a shared account may be shared
+    changes.SetIfStill("200", "30.02", "30.02;x", true);  // what it held, still: its own account
+    std::vector<ChangeLeft> left;
+    ASSERT_TRUE(m_file.Save(AccountKind::Clients, Tables(), changes, &left).ok);
+    EXPECT_EQ(OnDisk(u"client.txt"), "100;30.01\r\n200;30.02;x\r\n400;30.03\r\n600;38.00\r\n");
+    const std::vector<ChangeLeft> expected = {{"100", 0.0, ChangeLeft::Why::Changed, "30.01"},
+                                              {"300", 0.0, ChangeLeft::Why::Taken, "200"},
+                                              {"500", 0.0, ChangeLeft::Why::Taken, "400"}};
+    EXPECT_EQ(left, expected);
+
+    AccountChanges vat;
+    vat.SetIfStill(24.0, "", "54.00.0024");
+    vat.SetIfStill(13.0, "", "54.00.0013");
+    ASSERT_TRUE(m_file.Save(AccountKind::VatRates, Tables(), vat, &left).ok);
+    EXPECT_EQ(OnDisk(u"fpa.txt"), "13.000000;54.00.0013\r\n24.000000;54.24\r\n");
+    EXPECT_EQ(left, (std::vector<ChangeLeft>{{"24.000000", 24.0, ChangeLeft::Why::Changed, "54.24"}}));
+}
+
 // Two windows on one folder, each editing its own key: both edits end up in the file.
 TEST_F(AccountFileTest, TwoWindowsEditingDifferentKeysKeepBothEdits) {
     OnDisk(u"products.txt") = "a;1;1\r\n";
