@@ -95,6 +95,14 @@ std::vector<Proposal> NextInSeries(const Series& series, const std::vector<std::
 
 }  // namespace
 
+bool IsSeriesAccount(const std::vector<std::string>& kept, std::string_view account) {
+    if (kept.size() < kMinimumKept || Share(MostShared(kept).second, kept.size()) >= kSharedShare) return false;
+    const Series series = LargestSeries(kept);
+    if (series.members == 0 || Share(series.members, kept.size()) < kSharedShare) return false;
+    const auto [prefix, digits] = SplitDigits(account);
+    return prefix == series.prefix && digits.size() == series.width;
+}
+
 std::vector<Proposal> ProposeTraderAccounts(const std::vector<std::string>& kept, std::size_t newKeys,
                                             std::u16string_view kindPlural) {
     const std::u16string kind(kindPlural);

@@ -29,4 +29,9 @@ inline constexpr int kSharedShare = 80;
 [[nodiscard]] std::vector<Proposal> ProposeTraderAccounts(const std::vector<std::string>& kept, std::size_t newKeys,
                                                           std::u16string_view kindPlural);
 
+// Whether `account` is a number of the series the kind's accounts form (as above: no shared
+// account, kSharedShare % or more in one series): a trader's own account, which two keys
+// may not hold.
+[[nodiscard]] bool IsSeriesAccount(const std::vector<std::string>& kept, std::string_view account);
+
 }  // namespace dralmoft

@@ -1,0 +1,51 @@
+#pragma once
+// Storing accepted proposals: each row whose key the period's check still reports without
+// an account goes into its kind's account file, through the files' merged save (one save
+// per file, under its lock, on the file as it is then). What cannot be stored is told per
+// row and left:
+//
+//   - a key the period does not miss: it has an account now, or it is not the period's
+//     (Excel may have made 099999999 into 99999999);
+//   - a key that got an account after the check (another window, another user): not
+//     overwritten;
+//   - an entry the file cannot keep as it is, a key given twice, or a trader's series
+//     number another key holds by then.
+//
+// The command line's --accept and the proposals window both store through here.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "check/check_report.h"
+#include "data/file_system.h"
+#include "mapping/account_file.h"
+#include "proposal/proposals_csv.h"
+
+namespace dralmoft {
+
+enum class RowFate : std::uint8_t { Stored, HadAccount, NotMissing, Refused };
+inline constexpr std::size_t kRowFates = 4;
+
+struct AcceptedRow {
+    ProposalLine row;
+    RowFate fate = RowFate::Stored;
+    std::u16string why;  // Greek; empty for a stored row
+
+    friend bool operator==(const AcceptedRow&, const AcceptedRow&) = default;
+};
+
+struct AcceptResult {
+    std::vector<AcceptedRow> rows;  // in the order given
+    std::array<std::size_t, kRowFates> counts{};
+    // The first file that could not be saved (its rows are refused, with its failure).
+    FileStatus status = FileStatus::Success();
+    AccountKind failed = AccountKind::Clients;
+};
+
+// `tables` hold the four files as the check saw them; after the call, as saved.
+[[nodiscard]] AcceptResult AcceptProposals(const std::vector<ProposalLine>& rows, const CheckReport& report,
+                                           AccountFile& file, const AccountTables& tables);
+
+}  // namespace dralmoft
