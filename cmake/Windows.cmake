@@ -47,7 +47,7 @@ target_link_libraries(dralmoft-demo-server PRIVATE demo_company ole32 oleaut32 u
 
 # What both programs share; then the window and everything behind it, apart from the entry
 # point and the resources, so that the dialog tests link the same code.
-dralmoft_windows_library(dralmoft_app_shared FOLDERS app/shared LINKS dralmoft_windows)
+dralmoft_windows_library(dralmoft_app_shared FOLDERS app/shared LINKS dralmoft_windows dralmoft_proposal)
 dralmoft_windows_library(dralmoft_app FOLDERS app/main_window app/dialogs LINKS dralmoft_app_shared dralmoft_ui)
 
 # The resources, compiled into the program and into the dialog tests.

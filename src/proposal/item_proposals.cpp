@@ -264,6 +264,7 @@ Proposal ItemProposer::Propose(const ItemNeed& need) const {
         if (rate == nullptr || std::llabs(held.amount) > std::llabs(rate->amount)) rate = &held;
     const std::optional<long long> whole = rate != nullptr ? Whole(rate->rate) : std::nullopt;
     const bool atRate = m_rateWidth != 0 && whole.has_value();
+    const long long itemRate = whole.value_or(-1);
 
     struct Vote {
         std::string purchases, sales;
@@ -275,14 +276,14 @@ Proposal ItemProposer::Propose(const ItemNeed& need) const {
     for (const Neighbour& neighbour : neighbours) {
         const Kept& kept = m_kept[neighbour.kept];
         std::string purchases =
-            need.purchases ? (atRate ? AtRate(kept.purchases, *whole) : std::string(kept.purchases)) : "";
-        std::string sales = need.sales ? (atRate ? AtRate(kept.sales, *whole) : std::string(kept.sales)) : "";
+            need.purchases ? (atRate ? AtRate(kept.purchases, itemRate) : std::string(kept.purchases)) : "";
+        std::string sales = need.sales ? (atRate ? AtRate(kept.sales, itemRate) : std::string(kept.sales)) : "";
         auto vote = std::find_if(votes.begin(), votes.end(),
                                  [&](const Vote& v) { return v.purchases == purchases && v.sales == sales; });
         if (vote == votes.end())
             vote = votes.insert(votes.end(), Vote{std::move(purchases), std::move(sales), 0.0f, {}});
         float weight = std::pow(neighbour.similarity, kVotePower);
-        if (atRate && EndDigits(need.sales ? kept.sales : kept.purchases).second == *whole) weight *= kSameRateFactor;
+        if (atRate && EndDigits(need.sales ? kept.sales : kept.purchases).second == itemRate) weight *= kSameRateFactor;
         vote->weight += weight;
         vote->voters.push_back(neighbour.kept);
         total += weight;

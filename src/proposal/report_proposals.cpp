@@ -60,17 +60,23 @@ std::string VatText(const VatFields& fields) {
     return fields.x + ";" + fields.purchases + ";" + fields.sales;
 }
 
-// A rate the file holds with a side missing gets the pattern's side; one it does not hold,
-// the whole pattern.
+// The rates with an account: a run's look-ups leave each rate it met in the table, with
+// an empty account, and those follow no pattern.
+VatAccountMap HeldRates(const VatAccountMap& table, double except) {
+    VatAccountMap held;
+    for (const auto& [rate, accounts] : table)
+        if (!TrimSpace(accounts).empty() && rate != StoredVatRate(except)) held[rate] = accounts;
+    return held;
+}
+
+// A rate the file holds with a side missing gets the pattern's side (the pattern of the
+// other rates: this one's text is what it is not yet); one it does not hold, the whole
+// pattern.
 Proposal ProposeVat(const MissingKey& key, double rate, const VatAccountMap& table) {
-    const std::string* held = table.Find(rate);
-    if (held == nullptr || TrimSpace(*held).empty()) return ProposeVatAccounts(table, rate);
-    // The pattern of the other rates: this one's text is what it is not yet.
-    VatAccountMap others;
-    for (const auto& [keptRate, accounts] : table)
-        if (keptRate != StoredVatRate(rate)) others[keptRate] = accounts;
+    const VatAccountMap others = HeldRates(table, rate);
     Proposal proposal = ProposeVatAccounts(others, rate);
-    if (proposal.account.empty()) return proposal;
+    const std::string* held = table.Find(rate);
+    if (held == nullptr || TrimSpace(*held).empty() || proposal.account.empty()) return proposal;
     const VatFields pattern = VatFieldsOf(proposal.account);
     VatFields fields = VatFieldsOf(*held);
     if (fields.x.empty() && fields.purchases.empty() && !fields.sales.empty() && key.purchases) {

@@ -62,8 +62,9 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
             return version;
         }
         static const std::set<std::u16string> kOptions = {
-            u"--from",   u"--to",       u"--out",    u"--separator", u"--cp1253", u"--check",  u"--strict",
-            u"--report", u"--only-new", u"--no-log", u"--history",   u"--forget", u"--settle", u"--same-company"};
+            u"--from",   u"--to",           u"--out",      u"--separator", u"--cp1253",  u"--check",
+            u"--strict", u"--report",       u"--only-new", u"--no-log",    u"--history", u"--forget",
+            u"--settle", u"--same-company", u"--suggest",  u"--accept"};
         if (!kOptions.count(flag)) return Refuse(name + ": not an option");
         // A second value would silently win over the first: a script's mistake, told.
         if (!given.insert(flag).second) return Refuse(name + ": given twice");
@@ -92,9 +93,12 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
                     return Refuse(name + " " + text + ": posted or not-posted is needed");
                 options.posted = answer == u"posted";
             }
-        } else if (flag == u"--out" || flag == u"--report") {
+        } else if (flag == u"--out" || flag == u"--report" || flag == u"--suggest" || flag == u"--accept") {
             if (value.empty()) return Refuse(name + ": the file name is empty");
-            (flag == u"--out" ? options.out : options.report) = value;
+            (flag == u"--out"       ? options.out
+             : flag == u"--report"  ? options.report
+             : flag == u"--suggest" ? options.suggest
+                                    : options.accept) = value;
         } else {
             // A line break in the separator would split every record in two.
             if (text.find_first_of("\r\n") != std::string::npos)
@@ -108,8 +112,16 @@ ExporterArguments ParseExporterArguments(const std::vector<std::u16string>& argu
     }
     if (options.LogAction()) return Parsed(options);
     if (options.onlyNew && options.noLog) return Refuse("--only-new: not with --no-log (it asks the log)");
+    // Proposals are made from a check of the period, and are the run's only file.
+    for (const char16_t* proposals : {u"--suggest", u"--accept"}) {
+        if (!given.count(proposals)) continue;
+        for (const char16_t* other :
+             {u"--out", u"--check", u"--report", u"--strict", u"--only-new", u"--suggest", u"--accept"})
+            if (given.count(other) && std::u16string_view(other) != proposals)
+                return Refuse(Utf16ToCp1253(proposals) + ": not with " + Utf16ToCp1253(other));
+    }
     for (const char16_t* required : {u"--from", u"--to", u"--out"}) {
-        if (!given.count(required) && !(options.check && required == std::u16string_view(u"--out")))
+        if (!given.count(required) && !(options.Checks() && required == std::u16string_view(u"--out")))
             return Refuse(Utf16ToCp1253(required) + ": missing");
     }
     // A check writes no export file: an --out with it would be a script's mistake.

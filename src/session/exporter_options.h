@@ -18,8 +18,12 @@ struct ExporterOptions {
     bool check = false;     // the run without a file: the problems on standard output
     bool strict = false;    // an export with blocking problems leaves the target as it was
     std::u16string report;  // where the check's report goes as CSV; empty: nowhere
-    bool onlyNew = false;   // write only what the export log does not hold as it is
-    bool noLog = false;     // neither consult nor keep the export log
+    // The period checked, with account proposals for what it misses written to `suggest`
+    // as CSV, or the proposals of the CSV `accept` stored in the account files.
+    std::u16string suggest;
+    std::u16string accept;
+    bool onlyNew = false;  // write only what the export log does not hold as it is
+    bool noLog = false;    // neither consult nor keep the export log
     // The server's company is the folder's, renamed or moved: the folder follows it.
     bool sameCompany = false;
     // The log's own actions, with no export: print its batches, undo batch `forget`, or
@@ -30,6 +34,8 @@ struct ExporterOptions {
     bool posted = false;
 
     [[nodiscard]] bool LogAction() const { return history || forget != 0 || settle != 0; }
+    // The run writes no export file: a check, or proposals made or stored.
+    [[nodiscard]] bool Checks() const { return check || !suggest.empty() || !accept.empty(); }
 };
 
 struct ExporterArguments {

@@ -44,6 +44,14 @@ TEST(ExporterOptions, ThePeriodTheFileAndTheChoices) {
     ASSERT_TRUE(strict.options);
     EXPECT_TRUE(strict.options->strict);
 
+    const ExporterArguments suggest = Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-31", u"--suggest", u"π.csv"});
+    ASSERT_TRUE(suggest.options) << "proposals need no --out";
+    EXPECT_EQ(suggest.options->suggest, u"π.csv");
+    EXPECT_TRUE(suggest.options->Checks());
+    const ExporterArguments accept = Parse({u"--accept", u"π.csv", u"--from", u"2026-01-01", u"--to", u"2026-01-31"});
+    ASSERT_TRUE(accept.options);
+    EXPECT_EQ(accept.options->accept, u"π.csv");
+
     const ExporterArguments onlyNew =
         Parse({u"--from", u"2026-01-01", u"--to", u"2026-01-31", u"--out", u"a", u"--only-new"});
     ASSERT_TRUE(onlyNew.options);
@@ -100,6 +108,11 @@ TEST(ExporterOptions, UsageErrorsSayWhatIsWrong) {
         {Parse({u"--settle", u"3", u"Posted"}), "--settle 3: posted or not-posted is needed"},
         {Parse({u"--settle", u"3", u"posted", u"--history"}), "--history: no other option with it"},
         {with({}), "--out: missing"},
+        {with({u"--suggest", u"p.csv", u"--out", u"a"}), "--suggest: not with --out"},
+        {with({u"--accept", u"p.csv", u"--check"}), "--accept: not with --check"},
+        {with({u"--accept", u"p.csv", u"--suggest", u"q.csv"}), "--suggest: not with --accept"},
+        {with({u"--suggest", u""}), "--suggest: the file name is empty"},
+        {Parse({u"--accept", u"p.csv", u"--from", u"2026-01-01"}), "--to: missing"},
     };
     for (const auto& [parsed, error] : cases) {
         EXPECT_FALSE(parsed.options);

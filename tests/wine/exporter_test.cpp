@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/code_page.h"
 #include "company_generator.h"
 #include "main_window_fixture.h"
 #include "program_run.h"
@@ -587,6 +588,94 @@ TEST_F(Exporter, StrictLeavesTheEarlierFileAndPlainWritesWithAWarning) {
     EXPECT_EQ(result.exitCode, 0u) << result.err;
     EXPECT_EQ(Accounts(L"out.txt"), SourceFile("tests/golden/problems-2026-03-737.txt"));
     EXPECT_EQ(Accounts(L"out.csv"), SourceFile("tests/golden/problems-2026-03-check-737.csv"));
+}
+
+}  // namespace
+}  // namespace dralmoft::test
+
+namespace dralmoft::test {
+namespace {
+
+// A month with two new clients, a new item and a new VAT rate, and the folder's accounts
+// they are proposed from.
+class ExporterProposals : public Exporter {
+protected:
+    void SetUp() override {
+        Exporter::SetUp();
+        ServeCompany(R"({"name": "Προτάσεις Α.Ε.",
+  "clients": [
+    {"id": "C1", "name": "Α", "taxId": "100000001", "number": 1}, {"id": "C2", "name": "Β", "taxId": "100000002", "number": 2},
+    {"id": "C6", "name": "Ζ", "taxId": "200000001", "number": 6}, {"id": "C7", "name": "Η", "taxId": "200000002", "number": 7}],
+  "suppliers": [],
+  "items": [
+    {"id": "I1", "code": "1", "name": "Βίδα ξύλου 4x40"}, {"id": "I2", "code": "2", "name": "Βίδα ξύλου 5x50"},
+    {"id": "I3", "code": "3", "name": "Κρασί λευκό 750ml"}, {"id": "I4", "code": "4", "name": "Βίδα ξύλου 3x30"}],
+  "vatRates": [ {"rate": 24}, {"rate": 13}, {"rate": 6}, {"rate": 17} ],
+  "documents": [
+    {"id": "D1", "name": "ΤΙΜ", "series": "Α", "number": 1, "kind": 1, "date": "2026-03-02", "posted": true,
+     "trader": "C6", "lines": [ {"item": "I4", "value": 100, "vatPercent": 24} ]},
+    {"id": "D2", "name": "ΤΙΜ", "series": "Α", "number": 2, "kind": 1, "date": "2026-03-03", "posted": true,
+     "trader": "C7", "lines": [ {"item": "I3", "value": 10, "vatPercent": 17} ]},
+    {"id": "D3", "name": "ΤΙΜ", "series": "Α", "number": 3, "kind": 1, "date": "2026-03-04", "posted": true,
+     "trader": "C1", "lines": [ {"item": "I1", "value": 10, "vatPercent": 13} ]}]})");
+        std::string clients;
+        for (int i = 1; i <= 5; ++i)
+            clients += "10000000" + std::to_string(i) + ";30.00.00.000" + std::to_string(i) + "\r\n";
+        WriteAccounts(L"client.txt", clients);
+        WriteAccounts(L"supplier.txt", "");
+        WriteAccounts(L"products.txt", Cp1253(u"Βίδα ξύλου 4x40;20.04;70.04\r\nΒίδα ξύλου 5x50;20.04;70.04\r\n"
+                                              u"Κρασί λευκό 750ml;20.03;70.03\r\n"));
+        WriteAccounts(L"fpa.txt",
+                      "6.000000;54.00;54.00.0006;54.00.1006\r\n13.000000;54.00;54.00.0013;54.00.1013\r\n"
+                      "24.000000;54.00;54.00.0024;54.00.1024\r\n");
+    }
+    static std::string Cp1253(std::u16string_view text) { return Utf16ToCp1253(text); }
+};
+
+// From the check to proposals to stored accounts to a clean check, without typing an account.
+TEST_F(ExporterProposals, SuggestThenAcceptLeavesACleanCheck) {
+    ProgramResult result = Export(std::wstring(kMarch) + L"--suggest προτάσεις.csv");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(result.out.rfind("προτάσεις.csv: 3 documents read, 3 exported", 0), 0u) << result.out;
+    const std::string series = ";επόμενος της σειράς 30.00.00.#### (μέγιστος 30.00.00.0005);100\r\n";
+    EXPECT_EQ(Accounts(L"προτάσεις.csv"),
+              "\xEF\xBB\xBFΚωδικός;Κλειδί;Όνομα;Έγγραφα;Ποσό;Πρόταση;Αιτία;Βεβαιότητα\r\n"
+              "item-account;Βίδα ξύλου 3x30;Βίδα ξύλου 3x30;1;100,00;70.04;"
+              "όπως 2 από 2 παρόμοια είδη: «Βίδα ξύλου 4x40», «Βίδα ξύλου 5x50»;100\r\n"
+              "client-account;200000001;;1;124,00;30.00.00.0006" +
+                  series +
+                  "vat-account;17;;1;1,70;\"54.00;54.00.0017;54.00.1017\";το μοτίβο των άλλων συντελεστών;100\r\n"
+                  "client-account;200000002;;1;11,70;30.00.00.0007" +
+                  series);
+
+    result = Export(std::wstring(kMarch) + L"--accept προτάσεις.csv");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(result.out, "προτάσεις.csv: 4 stored, 0 already had an account, 0 not missing, 0 refused\r\n");
+    EXPECT_EQ(Accounts(L"client.txt").substr(125), "200000001;30.00.00.0006\r\n200000002;30.00.00.0007\r\n");
+    EXPECT_EQ(Accounts(L"products.txt"), Cp1253(u"Βίδα ξύλου 3x30;70.04\r\nΒίδα ξύλου 4x40;20.04;70.04\r\n"
+                                                u"Βίδα ξύλου 5x50;20.04;70.04\r\nΚρασί λευκό 750ml;20.03;70.03\r\n"));
+    EXPECT_EQ(Accounts(L"fpa.txt").substr(77),
+              "17.000000;54.00;54.00.0017;54.00.1017\r\n24.000000;54.00;54.00.0024;54.00.1024\r\n");
+    result = Export(std::wstring(kMarch) + L"--check");
+    EXPECT_EQ(result.exitCode, 0u) << result.out;
+
+    // Again: each key has its account now, and keeps it.
+    result = Export(std::wstring(kMarch) + L"--accept προτάσεις.csv");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(result.out, "προτάσεις.csv: 0 stored, 4 already had an account, 0 not missing, 0 refused\r\n");
+}
+
+TEST_F(ExporterProposals, AFileThatIsNotProposalsOrAKeptTargetIsRefused) {
+    ProgramResult result = Export(std::wstring(kMarch) + L"--suggest client.txt");
+    EXPECT_EQ(result.exitCode, 2u);
+    EXPECT_NE(result.err.find("οι προτάσεις δεν γράφονται πάνω του"), std::string::npos) << result.err;
+    WriteAccounts(L"check.csv", "\xEF\xBB\xBFΚωδικός;Έγγραφο;Ημερομηνία;Κλειδί;Περιγραφή\r\n");
+    result = Export(std::wstring(kMarch) + L"--accept check.csv");
+    EXPECT_EQ(result.exitCode, 2u);
+    EXPECT_NE(result.err.find("Το «check.csv» δεν είναι αρχείο προτάσεων: γραμμή 1"), std::string::npos) << result.err;
+    result = Export(std::wstring(kMarch) + L"--accept missing.csv");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_NE(result.err.find("Το αρχείο προτάσεων «missing.csv» δεν διαβάζεται"), std::string::npos) << result.err;
 }
 
 }  // namespace

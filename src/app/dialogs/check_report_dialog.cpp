@@ -206,7 +206,7 @@ void CheckReportDialog::SaveReport() {
         AskSaveFile(Handle(), LoadWideString(IDS_REPORT_SAVE_TITLE), LoadWideString(IDS_REPORT_SAVE_FILTER), L"csv");
     if (!path) return;
     if (const std::optional<KeptFile> kept = KeptFileAt(m_files, m_folder, AsUtf16(*path))) {
-        ShowErrorText(Handle(), KeptFileText(*kept, *path, m_folder, true));
+        ShowErrorText(Handle(), KeptFileText(*kept, *path, m_folder, WrittenFile::Report));
         return;
     }
     const FileStatus saved = SaveCheckReport(m_files, AsUtf16(*path), m_report);

@@ -5,9 +5,10 @@ namespace dralmoft {
 
 enum ExitCode : int {
     kExitDone = 0,
-    kExitFailed = 1,   // a server, file or log failure (told on standard error)
-    kExitUsage = 2,    // a usage error, or a file that must not be written over
-    kExitBlocked = 4,  // blocking problems under --check or --strict
+    kExitFailed = 1,       // a server, file or log failure (told on standard error)
+    kExitUsage = 2,        // a usage error, or a file that must not be written over
+    kExitBlocked = 4,      // blocking problems under --check or --strict
+    kExitSomeRefused = 4,  // --accept: some row was refused (the others stored)
 };
 // 3 is what an abort gives: the exporter never aborts.
 

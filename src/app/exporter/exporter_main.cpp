@@ -1,11 +1,12 @@
 // dralmoft-export: the export of a period without the window, for scheduled month-end
 // runs and scripts. It points the server at the ERP's databases as the window does,
-// reads the four account files of the current directory (and never writes them), and
-// prints one summary line.
+// reads the four account files of the current directory (and writes them only under
+// --accept), and prints one summary line.
 //
 //   dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)
 //                   [--separator TEXT] [--cp1253] [--report FILE] [--strict]
 //                   [--only-new | --no-log] [--same-company]
+//   dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--suggest FILE | --accept FILE)
 //   dralmoft-export --history | --forget N | --settle N posted|not-posted
 //   dralmoft-export --version
 //
@@ -14,8 +15,9 @@
 //
 // Exit 0 on success, 1 on a server or file error (told on standard error as the window
 // tells it), 2 on a usage error (named before the usage text) or a file that must not be
-// written over, 4 when the period check finds blocking problems under --check or
-// --strict; never an abort (3 is what an abort gives).
+// written over (or, for --accept, a file that is not a proposals file), 4 when the period
+// check finds blocking problems under --check or --strict, or --accept refused a row;
+// never an abort (3 is what an abort gives).
 #include <windows.h>
 #include <objbase.h>
 
@@ -29,6 +31,7 @@
 #include "app/exporter/exit_codes.h"
 #include "app/exporter/exporter_log.h"
 #include "app/exporter/exporter_policy.h"
+#include "app/exporter/exporter_proposals.h"
 #include "app/exporter/output_failure.h"
 #include "app/shared/resource.h"
 #include "app/shared/running_mark.h"
@@ -61,6 +64,7 @@ constexpr char kUsage[] =
     "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)\r\n"
     "                       [--separator TEXT] [--cp1253] [--report FILE] [--strict]\r\n"
     "                       [--only-new | --no-log] [--same-company]\r\n"
+    "       dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--suggest FILE | --accept FILE)\r\n"
     "       dralmoft-export --history | --forget N | --settle N posted|not-posted\r\n"
     "       dralmoft-export --version\r\n"
     "  Writes the ledger file of the period from the ERP's server, with the accounts of\r\n"
@@ -73,6 +77,8 @@ constexpr char kUsage[] =
     "  --only-new   write only the documents the export log does not hold as they are\r\n"
     "  --no-log     neither consult nor keep the export log (dralmoft-exports.db)\r\n"
     "  --same-company  the server's company is the folder's, renamed or moved\r\n"
+    "  --suggest    write account proposals for what the period lacks, as CSV\r\n"
+    "  --accept     store the proposals of such a CSV in the account files\r\n"
     "  --history    print the export log's batches, newest first\r\n"
     "  --forget     undo batch N: its documents count as not exported\r\n"
     "  --settle     say whether pending batch N reached the ledger (posted) or not\r\n";
@@ -113,10 +119,13 @@ bool LoadAccounts(FileSystem& files, const AccountTables& tables) {
 // file the folder keeps, a device), or the report over the export.
 bool WritesOverKeptFile(FileSystem& files, const ExporterOptions& options) {
     const std::u16string& target = options.check ? options.report : options.out;
-    for (const std::u16string* path : {&options.out, &options.report}) {
+    for (const std::u16string* path : {&options.out, &options.report, &options.suggest}) {
         if (path->empty()) continue;
         if (const std::optional<KeptFile> kept = KeptFileAt(files, u"", *path)) {
-            Tell(STD_ERROR_HANDLE, KeptFileText(*kept, AsWide(*path), u"", path == &options.report));
+            const WrittenFile written = path == &options.out      ? WrittenFile::Export
+                                        : path == &options.report ? WrittenFile::Report
+                                                                  : WrittenFile::Proposals;
+            Tell(STD_ERROR_HANDLE, KeptFileText(*kept, AsWide(*path), u"", written));
             return true;
         }
     }
@@ -162,14 +171,21 @@ SessionResult RunSession(const ExporterOptions& options, FileSystem& files, cons
     const bool keepCodePage = options.keepCodePage;
     const SessionRequest request{
         {options.from, options.to, options.out, options.separator, [=] { return keepCodePage; }},
-        options.check,
+        options.Checks(),
         !options.noLog,
         options.onlyNew,
         std::u16string(ExportLog::kFileName),
         // An export's report goes with its file; a check's is its only file.
-        options.check ? std::u16string() : options.report};
+        options.Checks() ? std::u16string() : options.report};
     ExporterPolicy policy(options);
     return RunExportSession(request, {source, tables, files, FormatUserDate, nullptr, CurrentExportAuthor}, policy);
+}
+
+// The summary line of the run, naming its file (or period), with the time since `started`.
+bool TellSummary(const SessionResult& result, const std::wstring& name, std::chrono::steady_clock::time_point started) {
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return Tell(STD_OUTPUT_HANDLE,
+                name + Part(Summary(result.outcome.summary, result.report.BlockingCount(), result.counts, seconds)));
 }
 
 // After the session: the report, the check's problems, the summary line with the time
@@ -192,9 +208,7 @@ int Present(const SessionResult& result, const ExporterOptions& options, FileSys
     // A check has no file to name: its line names the period.
     const std::wstring name =
         options.check ? Part(FormatIsoDate(options.from) + ".." + FormatIsoDate(options.to)) : AsWide(options.out);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    const std::wstring summary = Part(Summary(result.outcome.summary, report.BlockingCount(), result.counts, seconds));
-    if (!Tell(STD_OUTPUT_HANDLE, name + summary) && options.check) return OutputNotWritten();
+    if (!TellSummary(result, name, started) && options.check) return OutputNotWritten();
     const bool blocked = report.BlockingCount() != 0 && (options.check || options.strict);
     return blocked ? kExitBlocked : kExitDone;
 }
@@ -203,6 +217,10 @@ int Export(const ExporterOptions& options) {
     const auto started = std::chrono::steady_clock::now();
     WindowsFileSystem files;
     if (WritesOverKeptFile(files, options)) return kExitUsage;
+    // A proposals file that cannot be stored is told before the server is asked.
+    ProposalsFile accepted;
+    if (!options.accept.empty())
+        if (const std::optional<int> failed = ReadAcceptFile(files, options.accept, accepted)) return *failed;
 
     const ConnectionSettings settings = ReadConnectionSettings();
     if (settings.location.empty()) Tell(STD_ERROR_HANDLE, DatabaseNotSetText(settings));
@@ -227,13 +245,19 @@ int Export(const ExporterOptions& options) {
                          {out, ExporterLogName(), LogStatusText(result.logStatus), std::to_wstring(result.batch)}));
     }
     if (const auto failure =
-            options.check ? CheckFailureText(result.outcome) : ExportFailureText(result.outcome, out)) {
+            options.Checks() ? CheckFailureText(result.outcome) : ExportFailureText(result.outcome, out)) {
         Tell(STD_ERROR_HANDLE, *failure);
         return kExitFailed;
     }
     if (result.kept == SessionResult::Kept::ChangedMeanwhile || result.kept == SessionResult::Kept::LogNotWritable ||
         result.kept == SessionResult::Kept::ReportNotWritten)
         return kExitFailed;
+    if (!options.accept.empty()) return StoreAccepted(files, options.accept, accepted, result.report, tables);
+    if (!options.suggest.empty()) {
+        const int written = WriteSuggestions(files, options.suggest, result.report, tables);
+        if (written == kExitDone) TellSummary(result, AsWide(options.suggest), started);
+        return written;
+    }
     return Present(result, options, files, started);
 }
 

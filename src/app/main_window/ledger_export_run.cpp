@@ -91,7 +91,7 @@ void LedgerExportDialog::ShowReport(const CheckReport& report, bool mendable) {
 
 bool LedgerExportDialog::TargetIsFreeToWrite(const std::u16string& target) {
     const std::optional<KeptFile> kept = KeptFileAt(m_files, m_folder, target);
-    if (kept) ShowErrorText(Handle(), KeptFileText(*kept, TypedFilePath(), m_folder, false));
+    if (kept) ShowErrorText(Handle(), KeptFileText(*kept, TypedFilePath(), m_folder, WrittenFile::Export));
     return !kept;
 }
 

@@ -130,11 +130,15 @@ std::wstring CheckCountLines(const CheckReport& report, bool blockingOnly) {
     return lines;
 }
 
-std::wstring KeptFileText(const KeptFile& kept, std::wstring_view path, std::u16string_view folder, bool report) {
+std::wstring KeptFileText(const KeptFile& kept, std::wstring_view path, std::u16string_view folder,
+                          WrittenFile written) {
     const std::wstring keptPath = AsWide(std::u16string(folder) + kept.name);
     switch (kept.kind) {
         case KeptKind::AccountFile:
-            return LoadMessage(report ? IDS_REPORT_OVER_ACCOUNT_FILE : IDS_EXPORT_OVER_ACCOUNT_FILE, {path, keptPath});
+            return LoadMessage(written == WrittenFile::Report      ? IDS_REPORT_OVER_ACCOUNT_FILE
+                               : written == WrittenFile::Proposals ? IDS_PROPOSALS_OVER_ACCOUNT_FILE
+                                                                   : IDS_EXPORT_OVER_ACCOUNT_FILE,
+                               {path, keptPath});
         case KeptKind::ExportLog: return LoadMessage(IDS_OVER_EXPORT_LOG, {path, keptPath});
         case KeptKind::ProgramFile: return LoadMessage(IDS_OVER_PROGRAM_FILE, {path});
         case KeptKind::Device: break;

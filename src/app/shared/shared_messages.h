@@ -3,6 +3,7 @@
 // exporter's standard error: how an export failed, and what the settings lack. Wide, so
 // that a file's path in any language is shown as it is.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,10 +29,13 @@ namespace dralmoft {
 // blocking codes only or all of them, in the order of the codes.
 [[nodiscard]] std::wstring CheckCountLines(const CheckReport& report, bool blockingOnly);
 
+// The file a program would write: an export, a check's report, or account proposals.
+enum class WrittenFile : std::uint8_t { Export, Report, Proposals };
+
 // Why a file cannot be written to `path` (as the user gave it): it is `kept`, a file of the
-// company `folder` or a device. `report`: the file is a check's report, not an export.
+// company `folder` or a device.
 [[nodiscard]] std::wstring KeptFileText(const KeptFile& kept, std::wstring_view path, std::u16string_view folder,
-                                        bool report);
+                                        WrittenFile written);
 
 // The message for a check report that could not be saved to `path`.
 [[nodiscard]] std::wstring ReportNotSavedText(std::wstring_view path, const FileStatus& status);
