@@ -37,6 +37,9 @@ inline constexpr std::size_t kCheckCodeCount = static_cast<std::size_t>(CheckCod
 [[nodiscard]] constexpr bool IsAccountProblem(CheckCode code) { return code <= CheckCode::VatAccount; }
 // "client-account", ...: the code as reports and scripts name it.
 [[nodiscard]] std::string_view CheckCodeName(CheckCode code);
+// The code as the windows name it, in Greek ("Πελάτης χωρίς λογαριασμό"); files keep the
+// name above.
+[[nodiscard]] std::u16string_view CheckCodeTitle(CheckCode code);
 // What the problem means for the file, and what to do: a Greek sentence.
 [[nodiscard]] std::u16string_view CheckDescription(CheckCode code);
 

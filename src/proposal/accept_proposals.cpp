@@ -44,13 +44,6 @@ std::optional<std::u16string> NotStorable(const ProposalLine& row) {
     return u"ο λογαριασμός περιέχει αλλαγή γραμμής";
 }
 
-std::vector<std::string> KeptAccounts(const AccountMap& table) {
-    std::vector<std::string> kept;
-    for (const auto& [key, account] : table)
-        if (!TrimSpace(account).empty()) kept.push_back(account);
-    return kept;
-}
-
 std::u16string Quoted(const std::string& text) { return u"«" + Cp1253ToUtf16(text) + u"»"; }
 
 }  // namespace
@@ -121,6 +114,7 @@ AcceptResult AcceptProposals(const std::vector<ProposalLine>& rows, const CheckR
                 row.why = u"πήρε λογαριασμό στο μεταξύ " + Quoted(change.holder) + u": δεν άλλαξε";
             } else {
                 row.fate = RowFate::Refused;
+                row.taken = true;
                 row.why = u"ο λογαριασμός " + Quoted(row.row.account) + u" ανήκει ήδη στο " + Quoted(change.holder);
             }
         }

@@ -32,6 +32,8 @@ struct AcceptedRow {
     ProposalLine row;
     RowFate fate = RowFate::Stored;
     std::u16string why;  // Greek; empty for a stored row
+    // Refused because another key held its (series) account by the time it was saved.
+    bool taken = false;
 
     friend bool operator==(const AcceptedRow&, const AcceptedRow&) = default;
 };

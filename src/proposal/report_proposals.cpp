@@ -14,13 +14,6 @@
 namespace dralmoft {
 namespace {
 
-std::vector<std::string> KeptAccounts(const AccountMap& table) {
-    std::vector<std::string> kept;
-    for (const auto& [key, account] : table)
-        if (!TrimSpace(account).empty()) kept.push_back(account);
-    return kept;
-}
-
 // Why the file cannot keep an entry under `key`, or nothing when it can.
 std::optional<std::u16string> UnstorableKey(std::string_view key) {
     switch (CheckStorable(key, "0")) {

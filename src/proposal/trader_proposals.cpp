@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/code_page.h"
+#include "mapping/mapping_format.h"
 
 namespace dralmoft {
 namespace {
@@ -94,6 +95,13 @@ std::vector<Proposal> NextInSeries(const Series& series, const std::vector<std::
 }
 
 }  // namespace
+
+std::vector<std::string> KeptAccounts(const AccountMap& table) {
+    std::vector<std::string> kept;
+    for (const auto& [key, account] : table)
+        if (!TrimSpace(account).empty()) kept.push_back(account);
+    return kept;
+}
 
 bool IsSeriesAccount(const std::vector<std::string>& kept, std::string_view account) {
     if (kept.size() < kMinimumKept || Share(MostShared(kept).second, kept.size()) >= kSharedShare) return false;

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mapping/account_map.h"
 #include "proposal/proposal.h"
 
 namespace dralmoft {
@@ -28,6 +29,10 @@ inline constexpr int kSharedShare = 80;
 // (u"πελάτες", u"προμηθευτές"). One proposal per new key, in order.
 [[nodiscard]] std::vector<Proposal> ProposeTraderAccounts(const std::vector<std::string>& kept, std::size_t newKeys,
                                                           std::u16string_view kindPlural);
+
+// The accounts of a kind's table that are not blank (a run's look-ups leave every key it met
+// in the table, with an empty account).
+[[nodiscard]] std::vector<std::string> KeptAccounts(const AccountMap& table);
 
 // Whether `account` is a number of the series the kind's accounts form (as above: no shared
 // account, kSharedShare % or more in one series): a trader's own account, which two keys

@@ -194,7 +194,7 @@ TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
     EXPECT_EQ(already, 10u);
     result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253 --strict");
     EXPECT_EQ(result.exitCode, 4u) << result.err;
-    EXPECT_NE(result.err.find("1 έγγραφα άλλαξαν αφότου εξήχθησαν"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("1 έγγραφο άλλαξε αφότου εξήχθη"), std::string::npos) << result.err;
     EXPECT_EQ(Accounts(L"m.txt"), first);
     result = Export(std::wstring(kMarch) + L"--out m.txt --cp1253 --only-new");
     ASSERT_EQ(result.exitCode, 0u) << result.err;
@@ -222,7 +222,7 @@ TEST_F(Exporter, TheLogRemembersExportsAndOnlyNewWritesWhatChanged) {
     ASSERT_EQ(result.exitCode, 0u) << result.err;
     // Batch 3 held only the amended invoice, which batch 1 holds in its first version.
     EXPECT_EQ(result.out,
-              "Η εξαγωγή 3 αναιρέθηκε. 1 έγγραφα τα έχει παλαιότερη εξαγωγή που ισχύει: θα μετρούν ξανά με τη "
+              "Η εξαγωγή 3 αναιρέθηκε. 1 έγγραφο το έχει παλαιότερη εξαγωγή που ισχύει: θα μετρά ξανά με τη "
               "μορφή εκείνης.\r\n");
     EXPECT_EQ(Export(L"--forget 3").exitCode, 2u);
     EXPECT_EQ(Export(L"--forget 9").exitCode, 2u);
@@ -596,38 +596,16 @@ TEST_F(Exporter, StrictLeavesTheEarlierFileAndPlainWritesWithAWarning) {
 namespace dralmoft::test {
 namespace {
 
-// A month with two new clients, a new item and a new VAT rate, and the folder's accounts
-// they are proposed from.
+// tests/data/proposals/company: a month with two new clients, a new item and a new VAT
+// rate, and the folder's accounts they are proposed from.
 class ExporterProposals : public Exporter {
 protected:
     void SetUp() override {
         Exporter::SetUp();
-        ServeCompany(R"({"name": "Προτάσεις Α.Ε.",
-  "clients": [
-    {"id": "C1", "name": "Α", "taxId": "100000001", "number": 1}, {"id": "C2", "name": "Β", "taxId": "100000002", "number": 2},
-    {"id": "C6", "name": "Ζ", "taxId": "200000001", "number": 6}, {"id": "C7", "name": "Η", "taxId": "200000002", "number": 7}],
-  "suppliers": [],
-  "items": [
-    {"id": "I1", "code": "1", "name": "Βίδα ξύλου 4x40"}, {"id": "I2", "code": "2", "name": "Βίδα ξύλου 5x50"},
-    {"id": "I3", "code": "3", "name": "Κρασί λευκό 750ml"}, {"id": "I4", "code": "4", "name": "Βίδα ξύλου 3x30"}],
-  "vatRates": [ {"rate": 24}, {"rate": 13}, {"rate": 6}, {"rate": 17} ],
-  "documents": [
-    {"id": "D1", "name": "ΤΙΜ", "series": "Α", "number": 1, "kind": 1, "date": "2026-03-02", "posted": true,
-     "trader": "C6", "lines": [ {"item": "I4", "value": 100, "vatPercent": 24} ]},
-    {"id": "D2", "name": "ΤΙΜ", "series": "Α", "number": 2, "kind": 1, "date": "2026-03-03", "posted": true,
-     "trader": "C7", "lines": [ {"item": "I3", "value": 10, "vatPercent": 17} ]},
-    {"id": "D3", "name": "ΤΙΜ", "series": "Α", "number": 3, "kind": 1, "date": "2026-03-04", "posted": true,
-     "trader": "C1", "lines": [ {"item": "I1", "value": 10, "vatPercent": 13} ]}]})");
-        std::string clients;
-        for (int i = 1; i <= 5; ++i)
-            clients += "10000000" + std::to_string(i) + ";30.00.00.000" + std::to_string(i) + "\r\n";
-        WriteAccounts(L"client.txt", clients);
-        WriteAccounts(L"supplier.txt", "");
-        WriteAccounts(L"products.txt", Cp1253(u"Βίδα ξύλου 4x40;20.04;70.04\r\nΒίδα ξύλου 5x50;20.04;70.04\r\n"
-                                              u"Κρασί λευκό 750ml;20.03;70.03\r\n"));
-        WriteAccounts(L"fpa.txt",
-                      "6.000000;54.00;54.00.0006;54.00.1006\r\n13.000000;54.00;54.00.0013;54.00.1013\r\n"
-                      "24.000000;54.00;54.00.0024;54.00.1024\r\n");
+        ServeCompany(SourceFile("tests/data/proposals/company/company.json"));
+        for (const char* name : {"client.txt", "supplier.txt", "products.txt", "fpa.txt"})
+            WriteAccounts(std::wstring(name, name + std::strlen(name)),
+                          SourceFile(std::string("tests/data/proposals/company/") + name));
     }
     static std::string Cp1253(std::u16string_view text) { return Utf16ToCp1253(text); }
 };

@@ -5,8 +5,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "check/check_report.h"
 #include "mapping/account_tables.h"
+#include "proposal/accept_proposals.h"
 
 namespace dralmoft {
 
@@ -17,6 +20,12 @@ public:
     // RateText writes it) of the table of `kind`, and saves what it gives as an edit in
     // the list is saved. Answers the key's account text as the table holds it afterwards.
     virtual std::string EditAccountOf(HWND owner, AccountKind kind, const std::string& key) = 0;
+    // The four tables as the window holds them now.
+    [[nodiscard]] virtual AccountTables Accounts() = 0;
+    // Stores the rows (accounts for keys `report` finds without one) through the files'
+    // merged save; the tables and the list then show the files as saved.
+    [[nodiscard]] virtual AcceptResult StoreProposals(const std::vector<ProposalLine>& rows,
+                                                      const CheckReport& report) = 0;
 };
 
 }  // namespace dralmoft

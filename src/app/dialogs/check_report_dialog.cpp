@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/dialogs/error_message.h"
+#include "app/dialogs/proposals_dialog.h"
 #include "app/shared/resource.h"
 #include "app/shared/shared_messages.h"
 #include "base/code_page.h"
@@ -83,8 +84,13 @@ BOOL CheckReportDialog::OnInitDialog() {
                                 {IDC_REPORT_TOTALS, 0, 1, kTotalsShare, 1},
                                 {IDC_REPORT_ACCOUNTS_CAPTION, kTotalsShare, 1, 1, 1},
                                 {IDC_REPORT_ACCOUNTS, kTotalsShare, 1, 1, 1},
+                                BottomRight(IDC_REPORT_PROPOSALS),
                                 BottomRight(IDC_REPORT_SAVE),
                                 BottomRight(IDCANCEL)});
+    // Proposals are stored in the account files: not from a read-only report, nor for a
+    // report without a key to give an account to.
+    if (m_editing == nullptr || m_report.missing.empty())
+        ::ShowWindow(::GetDlgItem(Handle(), IDC_REPORT_PROPOSALS), SW_HIDE);
     ShowHint();
     FillLists();
     AppDialog::OnInitDialog();
@@ -127,7 +133,7 @@ std::wstring CheckReportDialog::ProblemText(int row, int column) const {
     const std::size_t index = m_order[static_cast<std::size_t>(row)];
     const CheckProblem& problem = m_report.problems[index];
     switch (column) {
-        case 0: return Part(CheckCodeName(problem.code));
+        case 0: return AsWide(CheckCodeTitle(problem.code));
         case 1: return AsWide(m_report.Reference(problem));
         case 2: return Part(m_report.DocumentOf(problem).Date());
         case 3: return AsWide(m_report.Key(problem));
@@ -217,9 +223,22 @@ void CheckReportDialog::SaveReport() {
     ::SetDlgItemTextW(Handle(), IDC_REPORT_HINT, LoadMessage(IDS_REPORT_SAVED, {*path}).c_str());
 }
 
+void CheckReportDialog::ShowProposals() {
+    if (m_editing == nullptr || m_report.missing.empty()) return;
+    ProposalsDialog proposals(Handle(), m_report, *m_editing);
+    proposals.DoModal();
+    if (!proposals.Stored()) return;
+    m_checkAgain = true;
+    EndDialog(IDOK);
+}
+
 bool CheckReportDialog::OnCommand(WORD id, WORD code, HWND control) {
     if (id == IDC_REPORT_SAVE && code == BN_CLICKED) {
         SaveReport();
+        return true;
+    }
+    if (id == IDC_REPORT_PROPOSALS && code == BN_CLICKED) {
+        ShowProposals();
         return true;
     }
     return AppDialog::OnCommand(id, code, control);

@@ -1,8 +1,9 @@
 #pragma once
 // The period check's report (template 132): the problems in a list sortable by column,
 // the totals below, the report saved as CSV. Enter or a double click on an account
-// problem opens the account editor for its key, unless the report is read-only (after an
-// export's run, whose records are already composed).
+// problem opens the account editor for its key, and «Προτάσεις...» the account proposals
+// for all of them, unless the report is read-only (after an export's run, whose records
+// are already composed).
 
 #include <cstddef>
 #include <string>
@@ -26,6 +27,8 @@ public:
 
     // The problems list's text of row `row` (as shown, after any sort), column `column`.
     [[nodiscard]] std::wstring ProblemText(int row, int column) const;
+    // Whether the proposals window stored accounts: the check is to run again.
+    [[nodiscard]] bool CheckAgain() const { return m_checkAgain; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -42,6 +45,8 @@ private:
     void SortProblems(int column);
     void MendSelected();
     void SaveReport();
+    // «Προτάσεις...»: the proposals for the report's keys without an account.
+    void ShowProposals();
 
     const CheckReport& m_report;
     std::wstring m_period;
@@ -60,6 +65,7 @@ private:
     TextLines m_totalLines;
     TextLines m_accountLines;
     AnchoredLayout m_layout;
+    bool m_checkAgain = false;
 };
 
 }  // namespace dralmoft

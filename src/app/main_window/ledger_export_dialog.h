@@ -158,8 +158,9 @@ private:
     // questions; `check` runs it without a file.
     [[nodiscard]] SessionResult RunSession(bool check);
     // The report window over the period of m_dateFrom and m_dateTo; `mendable` lets its
-    // account problems open the editor.
-    void ShowReport(const CheckReport& report, bool mendable);
+    // account problems open the editor and the proposals. Answers whether proposals were
+    // stored from it (the check is to run again).
+    bool ShowReport(const CheckReport& report, bool mendable);
     // The export log of the start folder.
     [[nodiscard]] std::u16string LogPath() const;
     // The period as the user writes it: "1/3/2026 - 31/3/2026".
@@ -168,6 +169,8 @@ private:
     [[nodiscard]] bool TakePeriod();
     // The report's account editor: see AccountEditing.
     std::string EditAccountOf(HWND owner, AccountKind kind, const std::string& key) override;
+    AccountTables Accounts() override { return Tables(); }
+    AcceptResult StoreProposals(const std::vector<ProposalLine>& rows, const CheckReport& report) override;
     // The output file as typed, in any language: the file calls and the messages take it
     // as it is (m_filePath holds its Windows-1253 form).
     [[nodiscard]] std::wstring TypedFilePath() const;

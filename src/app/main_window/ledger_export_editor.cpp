@@ -123,6 +123,14 @@ std::string LedgerExportDialog::EditAccountOf(HWND owner, AccountKind kind, cons
     return current();
 }
 
+AcceptResult LedgerExportDialog::StoreProposals(const std::vector<ProposalLine>& rows, const CheckReport& report) {
+    const AcceptResult result = AcceptProposals(rows, report, m_mapFile, Tables());
+    // The tables hold the files as saved (or, where a save failed, as they are); the list
+    // shows them.
+    if (const std::optional<AccountKind> shown = ShownKind()) RefreshRowAccounts(*shown);
+    return result;
+}
+
 void LedgerExportDialog::SetAccount(AccountKind kind, int row, const std::string& account) {
     SetRowAccount(row, account);
     AccountChanges& changes = StateOf(kind).changes;

@@ -56,13 +56,17 @@ void LedgerExportDialog::RunExport() {
 void LedgerExportDialog::RunCheck() {
     UpdateData(true);
     if (!TakePeriod() || !AccountsReadable()) return;
-    const SessionResult result = RunSession(true);
-    if (result.end == SessionResult::End::Stopped) return;
-    if (const std::optional<std::wstring> failure = CheckFailureText(result.outcome)) {
-        ShowErrorText(Handle(), *failure);
-        return;
+    // Accounts stored from the report's proposals: the check runs again over them and its
+    // report shows what is left.
+    for (bool again = true; again;) {
+        const SessionResult result = RunSession(true);
+        if (result.end == SessionResult::End::Stopped) return;
+        if (const std::optional<std::wstring> failure = CheckFailureText(result.outcome)) {
+            ShowErrorText(Handle(), *failure);
+            return;
+        }
+        again = ShowReport(result.report, true);
     }
-    ShowReport(result.report, true);
 }
 
 SessionResult LedgerExportDialog::RunSession(bool check) {
@@ -75,7 +79,8 @@ SessionResult LedgerExportDialog::RunSession(bool check) {
                                  check,
                                  true,
                                  false,
-                                 LogPath()};
+                                 LogPath(),
+                                 {}};
     ComDocumentSource source(m_server, m_documentQuery);
     BarProgress progress(m_progress);
     ExportQuestions questions(Handle(), typed, PeriodText(), AsWide(LogPath()), m_files, m_folder,
@@ -84,9 +89,10 @@ SessionResult LedgerExportDialog::RunSession(bool check) {
                             questions);
 }
 
-void LedgerExportDialog::ShowReport(const CheckReport& report, bool mendable) {
+bool LedgerExportDialog::ShowReport(const CheckReport& report, bool mendable) {
     CheckReportDialog dialog(Handle(), report, PeriodText(), m_files, m_folder, mendable ? this : nullptr);
     dialog.DoModal();
+    return dialog.CheckAgain();
 }
 
 bool LedgerExportDialog::TargetIsFreeToWrite(const std::u16string& target) {
