@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of Dralmoft's windows on the demo company, under Xvfb, in build/screenshots/:
 # the main window with each list kind, the account editor, the About box, the period
-# check's report and the question before a file with problems is written, the export
+# check's report, its account proposals, and the question before a file with problems is written, the export
 # log's question, the export history and a batch's documents.
 set -euo pipefail
 # Without a display, run again inside a virtual one.
@@ -20,7 +20,7 @@ shoot() {
   wine explorer /desktop=dralmoft,760x640 "$root/build/win/tests/wine/dralmoft-screens.exe" &
   local program=$!
   local shots=0
-  while kill -0 "$program" 2>/dev/null && [ "$shots" -lt 12 ]; do
+  while kill -0 "$program" 2>/dev/null && [ "$shots" -lt 14 ]; do
     if [ -f stage ]; then
       local name
       name=$(cat stage)

@@ -87,8 +87,7 @@ TEST_F(ProposalsWindow, FromTheReportToStoredAccountsAndTheCheckAgain) {
     EXPECT_TRUE(offered);
     // Largest amount first; each proposal sure enough to be ticked.
     EXPECT_EQ(keys, (std::vector<std::wstring>{L"200000001", L"Βίδα ξύλου 3x30", L"200000002", L"17"}));
-    EXPECT_EQ(kinds, (std::vector<std::wstring>{L"Πελάτης χωρίς λογαριασμό", L"Είδος χωρίς λογαριασμό",
-                                                L"Πελάτης χωρίς λογαριασμό", L"ΦΠΑ χωρίς λογαριασμό"}));
+    EXPECT_EQ(kinds, (std::vector<std::wstring>{L"Πελάτης", L"Είδος", L"Πελάτης", L"Συντελεστής ΦΠΑ"}));
     EXPECT_EQ(amounts, (std::vector<std::wstring>{L"124,00", L"100,00", L"11,70", L"1,70"}));
     EXPECT_EQ(accounts, (std::vector<std::wstring>{L"30.00.00.0006", L"70.04", L"30.00.00.0007",
                                                    L"54.00;54.00.0017;54.00.1017"}));

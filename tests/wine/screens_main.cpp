@@ -58,11 +58,15 @@ void Picture(const wchar_t* title, const char* stage, int close = IDCANCEL,
     ::Sleep(300);
 }
 
-// The period check of the demo year: its report, then the question an export asks.
+// The period check of the demo year: its report and its account proposals (closed without
+// storing them), then the question an export asks.
 void ShowCheck(HWND dialog) {
     SetYear(dialog, 2026);
     Click(dialog, IDC_CHECK);
-    Picture(L"Έλεγχος περιόδου", "check-report");
+    Picture(L"Έλεγχος περιόδου", "check-report", IDCANCEL, [](HWND report) {
+        Click(report, IDC_REPORT_PROPOSALS);
+        Picture(L"Προτάσεις λογαριασμών", "proposals");
+    });
     ::SendMessageW(::GetDlgItem(dialog, IDC_FILE_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2026.txt"));
     Click(dialog, IDC_EXPORT);
     Picture(L"Dralmoft", "check-question");

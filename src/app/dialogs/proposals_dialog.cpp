@@ -16,12 +16,20 @@
 namespace dralmoft {
 namespace {
 
-constexpr int kWidths[] = {95, 90, 150, 55, 75, 130, 300, 70};
+constexpr int kWidths[] = {105, 85, 140, 55, 70, 120, 320, 70};
 constexpr bool kNumbers[] = {false, false, false, true, true, false, false, true};
 constexpr std::size_t kToldRows = 15;  // rows not stored named one by one; the rest counted
 
 // The kind of key a row is about, as the window names it.
-std::wstring KindName(CheckCode code) { return AsWide(CheckCodeTitle(code)); }
+std::wstring KindName(CheckCode code) {
+    switch (code) {
+        case CheckCode::ClientAccount: return L"Πελάτης";
+        case CheckCode::SupplierAccount: return L"Προμηθευτής";
+        case CheckCode::ItemAccount: return L"Είδος";
+        default: break;
+    }
+    return L"Συντελεστής ΦΠΑ";
+}
 
 std::u16string_view KindPlural(CheckCode code) {
     return code == CheckCode::ClientAccount ? u"πελάτες" : u"προμηθευτές";
