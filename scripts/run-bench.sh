@@ -53,6 +53,8 @@ print(next(r["label"] for r in json.load(open(sys.argv[1]))["benchmarks"] if r["
   add "item proposals, 423 labelled items, 5-fold, chart $label: exact / ticked precision / ticked coverage (target >= 90 %, >= 98 %)" \
       "$(counter "$name" exact_pct) / $(counter "$name" ticked_precision_pct) / $(counter "$name" ticked_coverage_pct) %"
 done
+add "trader proposals (series with gaps, control account, neither) / VAT pattern: exact (target 100 %)" \
+    "$(counter TraderAndVatProposalQuality/iterations:1 traders_exact_pct) / $(counter TraderAndVatProposalQuality/iterations:1 vat_exact_pct) %"
 add "proposals for 10,000 missing keys against 100,000 kept accounts (native; target <= 1 s)" \
     "$(ms ProposalsForALargeCompany/iterations:3) ms, items exact $(counter ProposalsForALargeCompany/iterations:3 items_exact_pct) %"
 add "export log: the digests of a year of 100,000 documents read and compared (native)" "$(ms LoadYearDigests/real_time) ms"

@@ -124,3 +124,35 @@ AcceptResult AcceptProposals(const std::vector<ProposalLine>& rows, const CheckR
 }
 
 }  // namespace dralmoft
+
+namespace dralmoft {
+
+std::vector<Renumbered> RenumberTaken(const AcceptResult& result, const AccountTables& tables,
+                                      const std::function<bool(std::size_t)>& renumber) {
+    std::vector<Renumbered> renumbered;
+    for (const CheckCode code : {CheckCode::ClientAccount, CheckCode::SupplierAccount}) {
+        std::vector<std::size_t> taken;
+        for (std::size_t at = 0; at < result.rows.size(); ++at)
+            if (result.rows[at].taken && result.rows[at].row.code == code && renumber(at)) taken.push_back(at);
+        if (taken.empty()) continue;
+        const bool clients = code == CheckCode::ClientAccount;
+        const std::vector<Proposal> next =
+            ProposeTraderAccounts(KeptAccounts(clients ? tables.clients : tables.suppliers), taken.size(),
+                                  clients ? u"πελάτες" : u"προμηθευτές");
+        for (std::size_t i = 0; i < taken.size(); ++i)
+            if (!next[i].account.empty()) renumbered.push_back({taken[i], next[i]});
+    }
+    return renumbered;
+}
+
+void TakeRetried(AcceptResult& result, const std::vector<std::size_t>& places, const AcceptResult& retried) {
+    for (std::size_t i = 0; i < places.size() && i < retried.rows.size(); ++i) result.rows[places[i]] = retried.rows[i];
+    if (result.status.ok && !retried.status.ok) {
+        result.status = retried.status;
+        result.failed = retried.failed;
+    }
+    result.counts = {};
+    for (const AcceptedRow& row : result.rows) ++result.counts[static_cast<std::size_t>(row.fate)];
+}
+
+}  // namespace dralmoft

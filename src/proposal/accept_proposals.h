@@ -15,12 +15,14 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "check/check_report.h"
 #include "data/file_system.h"
 #include "mapping/account_file.h"
+#include "proposal/proposal.h"
 #include "proposal/proposals_csv.h"
 
 namespace dralmoft {
@@ -49,5 +51,19 @@ struct AcceptResult {
 // `tables` hold the four files as the check saw them; after the call, as saved.
 [[nodiscard]] AcceptResult AcceptProposals(const std::vector<ProposalLine>& rows, const CheckReport& report,
                                            AccountFile& file, const AccountTables& tables);
+
+// A series number another key took between the proposal and its store: the rows of
+// `result` refused so (those `renumber` allows: not typed by the user), each with the next
+// number of its series as `tables` hold the files now, in the order of the rows. Rows the
+// series has no number left for are not given.
+struct Renumbered {
+    std::size_t at;  // in result.rows
+    Proposal proposal;
+};
+[[nodiscard]] std::vector<Renumbered> RenumberTaken(const AcceptResult& result, const AccountTables& tables,
+                                                    const std::function<bool(std::size_t)>& renumber);
+
+// The result of storing `result`'s rows at `places` again, taken into it.
+void TakeRetried(AcceptResult& result, const std::vector<std::size_t>& places, const AcceptResult& retried);
 
 }  // namespace dralmoft

@@ -89,6 +89,41 @@ TEST_F(AcceptProposalsTest, EachRowStoredOrToldWhyNot) {
     EXPECT_EQ(m_clients["200000001"], "30.00.0006") << "the tables hold the files as saved";
 }
 
+// Another user took the series' next two numbers between the proposals and their store:
+// the rows the user did not type get the numbers after them and are stored; a typed one
+// stays refused.
+TEST_F(AcceptProposalsTest, SeriesNumbersTakenMeanwhileAreRenumbered) {
+    for (const char16_t* client : {u"200000001", u"200000002", u"200000003"}) Miss(CheckCode::ClientAccount, client);
+    m_files.beforeRead = [this, done = false]() mutable {
+        if (done) return;
+        done = true;
+        m_files.files[u"client.txt"] += "900000001;30.00.0006\r\n900000002;30.00.0007\r\n";
+    };
+    const std::vector<ProposalLine> rows = {{2, CheckCode::ClientAccount, "200000001", "30.00.0006"},
+                                            {3, CheckCode::ClientAccount, "200000002", "30.00.0007"},
+                                            {4, CheckCode::ClientAccount, "200000003", "30.00.0006"}};
+    AcceptResult result = AcceptProposals(rows, m_report, m_file, Tables());
+    EXPECT_EQ(result.counts, (std::array<std::size_t, kRowFates>{0, 0, 0, 3}));
+    const std::vector<Renumbered> next =
+        RenumberTaken(result, Tables(), [](std::size_t at) { return at != 2; });  // row 4 was typed
+    ASSERT_EQ(next.size(), 2u);
+    EXPECT_EQ(next[0].at, 0u);
+    EXPECT_EQ(next[0].proposal.account, "30.00.0008");
+    EXPECT_EQ(next[1].proposal.account, "30.00.0009");
+    std::vector<ProposalLine> again;
+    for (const Renumbered& row : next) {
+        again.push_back(rows[row.at]);
+        again.back().account = row.proposal.account;
+    }
+    TakeRetried(result, {next[0].at, next[1].at}, AcceptProposals(again, m_report, m_file, Tables()));
+    EXPECT_EQ(result.counts, (std::array<std::size_t, kRowFates>{2, 0, 0, 1}));
+    EXPECT_EQ(result.rows[2].fate, RowFate::Refused);
+    EXPECT_EQ(m_files.files[u"client.txt"],
+              "100000001;30.00.0001\r\n100000002;30.00.0002\r\n100000003;30.00.0003\r\n100000004;30.00.0004\r\n"
+              "100000005;30.00.0005\r\n200000001;30.00.0008\r\n200000002;30.00.0009\r\n900000001;30.00.0006\r\n"
+              "900000002;30.00.0007\r\n");
+}
+
 TEST_F(AcceptProposalsTest, AFileThatCannotBeSavedRefusesItsRowsAndSaysSo) {
     Miss(CheckCode::ClientAccount, u"200000001");
     Miss(CheckCode::VatAccount, u"24");

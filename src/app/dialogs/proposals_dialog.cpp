@@ -1,7 +1,6 @@
 #include "app/dialogs/proposals_dialog.h"
 
 #include <algorithm>
-#include <map>
 
 #include "app/dialogs/account_dialog.h"
 #include "app/dialogs/error_message.h"
@@ -9,7 +8,6 @@
 #include "app/shared/shared_messages.h"
 #include "base/code_page.h"
 #include "mapping/mapping_format.h"
-#include "proposal/trader_proposals.h"
 #include "win/string_table.h"
 #include "win/wide_text.h"
 
@@ -29,10 +27,6 @@ std::wstring KindName(CheckCode code) {
         default: break;
     }
     return L"Συντελεστής ΦΠΑ";
-}
-
-std::u16string_view KindPlural(CheckCode code) {
-    return code == CheckCode::ClientAccount ? u"πελάτες" : u"προμηθευτές";
 }
 
 }  // namespace
@@ -160,36 +154,20 @@ void ProposalsDialog::Store() {
 }
 
 AcceptResult ProposalsDialog::Renumber(const AcceptResult& first, const std::vector<std::size_t>& rows) {
-    std::map<CheckCode, std::vector<std::size_t>> taken;  // by kind: places in first.rows
-    for (std::size_t at = 0; at < first.rows.size(); ++at)
-        if (first.rows[at].taken && !m_rows[rows[at]].edited) taken[first.rows[at].row.code].push_back(at);
-    if (taken.empty()) return first;
-    const AccountTables tables = m_editing.Accounts();
+    const std::vector<Renumbered> renumbered =
+        RenumberTaken(first, m_editing.Accounts(), [&](std::size_t at) { return !m_rows[rows[at]].edited; });
+    if (renumbered.empty()) return first;
     std::vector<ProposalLine> again;
     std::vector<std::size_t> places;
-    for (const auto& [code, places_] : taken) {
-        const AccountMap& table = code == CheckCode::ClientAccount ? tables.clients : tables.suppliers;
-        const std::vector<Proposal> next = ProposeTraderAccounts(KeptAccounts(table), places_.size(), KindPlural(code));
-        for (std::size_t i = 0; i < places_.size(); ++i) {
-            Row& row = m_rows[rows[places_[i]]];
-            if (next[i].account.empty()) continue;
-            row.key.proposal = next[i];
-            ProposalLine line = first.rows[places_[i]].row;
-            line.account = next[i].account;
-            again.push_back(std::move(line));
-            places.push_back(places_[i]);
-        }
+    for (const Renumbered& next : renumbered) {
+        m_rows[rows[next.at]].key.proposal = next.proposal;
+        ProposalLine line = first.rows[next.at].row;
+        line.account = next.proposal.account;
+        again.push_back(std::move(line));
+        places.push_back(next.at);
     }
     AcceptResult merged = first;
-    if (again.empty()) return merged;
-    const AcceptResult second = m_editing.StoreProposals(again, m_report);
-    for (std::size_t i = 0; i < places.size(); ++i) merged.rows[places[i]] = second.rows[i];
-    if (merged.status.ok && !second.status.ok) {
-        merged.status = second.status;
-        merged.failed = second.failed;
-    }
-    merged.counts = {};
-    for (const AcceptedRow& row : merged.rows) ++merged.counts[static_cast<std::size_t>(row.fate)];
+    TakeRetried(merged, places, m_editing.StoreProposals(again, m_report));
     m_list.RedrawItems(0, static_cast<int>(m_rows.size()) - 1);
     return merged;
 }
