@@ -6,6 +6,7 @@
 #include "base/code_page.h"
 #include "export/journal_record.h"
 #include "item_evaluation.h"
+#include "missing_keys.h"
 #include "proposal/report_proposals.h"
 #include "proposal/trader_proposals.h"
 #include "proposal/vat_proposals.h"
@@ -39,26 +40,17 @@ void ProposalsForALargeCompany(benchmark::State& state) {
     vat[6.0] = "54.00;54.00.0006;54.00.1006";
     for (std::size_t i = 0; items.Size() < 100'000; ++i) {
         const test::LabelledItem& item = labelled[i % labelled.size()];
-        items[item.name + " " + std::to_string(i / labelled.size() + 1) + "τεμ"] =
+        items[item.name + " " + std::to_string(i / labelled.size() + 1) + "x"] =
             test::ChartAccount(test::Chart::PerCategoryAndRate, item);
     }
     for (int i = 1; i <= 2000; ++i) clients[std::to_string(100000000 + i)] = "30.00.00." + std::to_string(10000 + i);
     CheckReport report;
-    const auto add = [&report](CheckCode code, const std::string& key, double rate) {
-        MissingKey& missing = report.missing.emplace_back();
-        missing.code = code;
-        missing.keyAt = static_cast<std::uint32_t>(report.texts.size());
-        report.texts += Cp1253ToUtf16(key);
-        missing.keyLength = static_cast<std::uint32_t>(report.texts.size() - missing.keyAt);
-        missing.documents = 1;
-        missing.sales = true;
-        if (code == CheckCode::ItemAccount) missing.rates.push_back({rate, 100});
-    };
     for (std::size_t i = 0; i < 8000; ++i) {
         const test::LabelledItem& item = labelled[i % labelled.size()];
-        add(CheckCode::ItemAccount, item.name + " νέο " + std::to_string(i), item.rate);
+        bench::AddMissingKey(report, CheckCode::ItemAccount, item.name + " new " + std::to_string(i), item.rate);
     }
-    for (int i = 1; i <= 2000; ++i) add(CheckCode::ClientAccount, std::to_string(200000000 + i), 0);
+    for (int i = 1; i <= 2000; ++i)
+        bench::AddMissingKey(report, CheckCode::ClientAccount, std::to_string(200000000 + i), 0);
     std::vector<KeyProposal> rows;
     for (auto _ : state) rows = ProposeForReport(report, {clients, suppliers, items, vat});
     // New items are new sizes of kept ones: the chart's account is the right one.

@@ -15,6 +15,7 @@
 
 #include "app/dialogs/proposals_dialog.h"
 #include "base/code_page.h"
+#include "missing_keys.h"
 
 using namespace dralmoft;
 using Clock = std::chrono::steady_clock;
@@ -48,18 +49,6 @@ std::vector<std::pair<std::string, int>> LabelledItems(const wchar_t* path) {
     return items;
 }
 
-void AddMissing(CheckReport& report, CheckCode code, const std::string& key, double rate) {
-    MissingKey& missing = report.missing.emplace_back();
-    missing.code = code;
-    missing.keyAt = static_cast<std::uint32_t>(report.texts.size());
-    report.texts += Cp1253ToUtf16(key);
-    missing.keyLength = static_cast<std::uint32_t>(report.texts.size() - missing.keyAt);
-    missing.documents = 1;
-    missing.amount = 100 * static_cast<std::int64_t>(report.missing.size());
-    missing.sales = true;
-    if (code == CheckCode::ItemAccount) missing.rates.push_back({rate, missing.amount});
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -82,9 +71,11 @@ int wmain(int argc, wchar_t** argv) {
         tables.clients[std::to_string(100000000 + i)] = "30.00." + std::to_string(10000 + i);
     CheckReport report;
     for (std::size_t i = 0; i < 8000; ++i)
-        AddMissing(report, CheckCode::ItemAccount, labelled[i % labelled.size()].first + " new " + std::to_string(i),
-                   labelled[i % labelled.size()].second);
-    for (int i = 1; i <= 2000; ++i) AddMissing(report, CheckCode::ClientAccount, std::to_string(200000000 + i), 0.0);
+        bench::AddMissingKey(report, CheckCode::ItemAccount,
+                             labelled[i % labelled.size()].first + " new " + std::to_string(i),
+                             labelled[i % labelled.size()].second);
+    for (int i = 1; i <= 2000; ++i)
+        bench::AddMissingKey(report, CheckCode::ClientAccount, std::to_string(200000000 + i), 0.0);
 
     std::atomic<double> openMs{-1.0};
     const auto start = Clock::now();

@@ -46,9 +46,7 @@ class CheckWindow : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        ServeCompany(SourceFile("tests/golden/problems/company.json"));
-        for (const wchar_t* name : {L"client.txt", L"supplier.txt", L"products.txt", L"fpa.txt"})
-            WriteAccounts(name, SourceFile("tests/golden/problems/" + std::string(name, name + wcslen(name))));
+        ServeFolder("tests/golden/problems");
     }
 
     // March 2026, the file and the code page 1253.

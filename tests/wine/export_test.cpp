@@ -23,12 +23,7 @@ namespace {
 
 class ExportTest : public MainWindowTest {
 protected:
-    void ServeDemo() {
-        ServeCompany(SourceFile("demo/company.json"));
-        for (const wchar_t* name : {L"client.txt", L"supplier.txt", L"products.txt", L"fpa.txt"})
-            WriteAccounts(name, SourceFile("demo/" + FromWideName(name)));
-    }
-    static std::string FromWideName(const wchar_t* name) { return std::string(name, name + wcslen(name)); }
+    void ServeDemo() { ServeFolder("demo"); }
 
     // Sets the period and the file, then presses "Άρθρα".
     static void Export(const LedgerExportDialog& dialog, const std::wstring& file, bool keepCodePage,

@@ -45,11 +45,7 @@ protected:
     }
 
     static constexpr const wchar_t* kYear = L"--from 2026-01-01 --to 2026-12-31 ";
-    void ServeProblems() const {
-        ServeCompany(SourceFile("tests/golden/problems/company.json"));
-        for (const wchar_t* name : {L"client.txt", L"supplier.txt", L"products.txt", L"fpa.txt"})
-            WriteAccounts(name, SourceFile("tests/golden/problems/" + std::string(name, name + wcslen(name))));
-    }
+    void ServeProblems() const { ServeFolder("tests/golden/problems"); }
 
     static constexpr const char* kUsage =
         "usage: dralmoft-export --from YYYY-MM-DD --to YYYY-MM-DD (--out FILE | --check)";
@@ -602,10 +598,7 @@ class ExporterProposals : public Exporter {
 protected:
     void SetUp() override {
         Exporter::SetUp();
-        ServeCompany(SourceFile("tests/data/proposals/company/company.json"));
-        for (const char* name : {"client.txt", "supplier.txt", "products.txt", "fpa.txt"})
-            WriteAccounts(std::wstring(name, name + std::strlen(name)),
-                          SourceFile(std::string("tests/data/proposals/company/") + name));
+        ServeFolder("tests/data/proposals/company");
     }
     static std::string Cp1253(std::u16string_view text) { return Utf16ToCp1253(text); }
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -20,6 +21,12 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() { m_directory.reset(); }
+
+void MainWindowTest::ServeFolder(const std::string& folder) const {
+    ServeCompany(SourceFile(folder + "/company.json"));
+    for (const char* name : {"client.txt", "supplier.txt", "products.txt", "fpa.txt"})
+        WriteAccounts(std::wstring(name, name + std::strlen(name)), SourceFile(folder + "/" + name));
+}
 
 void MainWindowTest::ServeCompany(std::string_view json) const {
     std::string named(json);

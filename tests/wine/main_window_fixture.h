@@ -46,6 +46,9 @@ protected:
     // Writes the company the server serves. One without a name gets one, as every company
     // of an ERP has: a server that names none is a case of its own, tested on purpose.
     void ServeCompany(std::string_view json) const;
+    // Serves the company of a source folder ("demo", "tests/golden/problems": its
+    // company.json) and writes its four account files into the working folder.
+    void ServeFolder(const std::string& folder) const;
 
     // The list's rows, each "col0|col1|col2", in Windows-1253.
     static std::vector<std::string> Rows(const LedgerExportDialog& dialog);

@@ -21,10 +21,7 @@ class ProposalsWindow : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        ServeCompany(SourceFile("tests/data/proposals/company/company.json"));
-        for (const char* name : {"client.txt", "supplier.txt", "products.txt", "fpa.txt"})
-            WriteAccounts(std::wstring(name, name + std::strlen(name)),
-                          SourceFile(std::string("tests/data/proposals/company/") + name));
+        ServeFolder("tests/data/proposals/company");
     }
 
     // Whether the list's row shows its box ticked.
