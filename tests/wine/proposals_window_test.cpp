@@ -41,7 +41,7 @@ TEST_F(ProposalsWindow, FromTheReportToStoredAccountsAndTheCheckAgain) {
     bool offered = false;
     std::vector<std::wstring> kinds, keys, amounts, accounts, confidences;
     std::vector<bool> ticked, tickedAfter;
-    std::wstring told, secondHint;
+    std::wstring told, secondHint, typedOver, edited;
     int secondRows = -1;
     ModalAnswer report(kReportTitle, [&](HWND window) {
         offered = ::IsWindowVisible(::GetDlgItem(window, IDC_REPORT_PROPOSALS)) != FALSE;
@@ -61,6 +61,18 @@ TEST_F(ProposalsWindow, FromTheReportToStoredAccountsAndTheCheckAgain) {
                 ::SendMessageW(list, WM_KEYUP, VK_SPACE, 0);
                 for (int row = 0; row < static_cast<int>(keys.size()); ++row)
                     tickedAfter.push_back(TickedOnList(list, row));
+                // F2 on the second client opens the editor on its proposal; what is typed is taken.
+                {
+                    ModalAnswer editor(L"Λογαριασμός λογιστικής", [&](HWND edit) {
+                        typedOver = TextOf(::GetDlgItem(edit, IDC_ACCOUNT_EDIT));
+                        Type(edit, IDC_ACCOUNT_EDIT, L"30.00.00.0100");
+                        Press(edit, IDOK);
+                    });
+                    SelectRow(list, 2);
+                    ::SendMessageW(list, WM_KEYDOWN, VK_F2, 0);
+                    EXPECT_TRUE(editor.Found());
+                }
+                edited = ListCell(list, 2, 5) + L" | " + ListCell(list, 2, 6);
                 ModalAnswer stored(L"Dralmoft");
                 Press(shown, IDC_PROPOSALS_STORE);
                 told = stored.AllText();
@@ -91,12 +103,14 @@ TEST_F(ProposalsWindow, FromTheReportToStoredAccountsAndTheCheckAgain) {
     EXPECT_EQ(confidences, (std::vector<std::wstring>{L"100", L"100", L"100", L"100"}));
     EXPECT_EQ(ticked, (std::vector<bool>{true, true, true, true}));
     EXPECT_EQ(tickedAfter, (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(typedOver, L"30.00.00.0007");
+    EXPECT_EQ(edited, L"30.00.00.0100 | όπως το γράψατε");
     EXPECT_NE(told.find(L"Αποθηκεύτηκαν 3 λογαριασμοί"), std::wstring::npos) << told;
 
     EXPECT_EQ(secondRows, 1) << "the VAT rate left without an account";
     EXPECT_NE(secondHint.find(L"1 πρόβλημα "), std::wstring::npos) << secondHint;
     const std::string clients = Accounts(L"client.txt");
-    EXPECT_EQ(clients.substr(clients.size() - 50), "200000001;30.00.00.0006\r\n200000002;30.00.00.0007\r\n");
+    EXPECT_EQ(clients.substr(clients.size() - 50), "200000001;30.00.00.0006\r\n200000002;30.00.00.0100\r\n");
     EXPECT_EQ(Accounts(L"products.txt").substr(0, 23), "\xC2\xDF\xE4\xE1 \xEE\xFD\xEB\xEF\xF5 3x30;70.04\r\n");
     EXPECT_EQ(Accounts(L"fpa.txt"), SourceFile("tests/data/proposals/company/fpa.txt"));
     // The list shows the clients with their new accounts.
