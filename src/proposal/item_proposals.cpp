@@ -36,8 +36,6 @@ constexpr std::size_t kVoters = 10;
 constexpr std::size_t kPostingBudget = 8'000;
 constexpr std::size_t kRefined = 32;
 
-using RawFeatures = std::vector<std::pair<std::uint64_t, float>>;
-
 // FNV-1a of the sort and the text: features are kept by hash (two of a company's names
 // sharing a hash by chance only makes them a little more alike).
 std::uint64_t Hash(char sort, std::string_view text) {
@@ -59,6 +57,8 @@ std::string& MarkedBuffer() {
 }
 
 // Each feature once, with its weight in the name.
+using RawFeatures = ItemProposer::RawFeatures;
+
 RawFeatures RawFeaturesOf(std::string_view name) {
     RawFeatures raw;
     for (const NameWord& named : NameWordsWithUnits(name)) {
@@ -135,7 +135,7 @@ ItemProposer::ItemProposer(const AccountMap& items, const std::vector<double>& r
     for (const std::uint32_t count : m_counts) m_idf.push_back(std::log(1.0f + names / static_cast<float>(count)));
     m_postings.resize(m_counts.size());
     for (std::size_t kept = 0; kept < m_kept.size(); ++kept) {
-        m_kept[kept].features = FeaturesOf(m_kept[kept].name);
+        m_kept[kept].features = Weighed(raw[kept]);
         for (const Feature& feature : m_kept[kept].features)
             m_postings[feature.id].push_back({static_cast<std::uint32_t>(kept), feature.weight});
     }
@@ -166,10 +166,14 @@ ItemProposer::ItemProposer(const AccountMap& items, const std::vector<double>& r
 }
 
 std::vector<ItemProposer::Feature> ItemProposer::FeaturesOf(std::string_view name) const {
+    return Weighed(RawFeaturesOf(name));
+}
+
+std::vector<ItemProposer::Feature> ItemProposer::Weighed(const RawFeatures& raw) const {
     std::vector<Feature> features;
     float length = 0.0f;
     const float unseen = std::log(1.0f + static_cast<float>(m_kept.size()));
-    for (const auto& [hash, weight] : RawFeaturesOf(name)) {
+    for (const auto& [hash, weight] : raw) {
         const auto id = m_ids.find(hash);
         const float value = weight * (id == m_ids.end() ? unseen : m_idf[id->second]);
         length += value * value;

@@ -42,6 +42,10 @@ public:
 
     [[nodiscard]] Proposal Propose(const ItemNeed& need) const;
 
+    // A name's features before their rarity is known: each feature's hash, and its weight
+    // in the name.
+    using RawFeatures = std::vector<std::pair<std::uint64_t, float>>;
+
 private:
     struct Feature {
         std::uint32_t id;
@@ -61,6 +65,8 @@ private:
     // The features of a name with their weights (weight in the name times rarity), of
     // length 1, by id; features no kept name has count in the length only.
     [[nodiscard]] std::vector<Feature> FeaturesOf(std::string_view name) const;
+    // A name's features (hash and weight in the name) with their rarity.
+    [[nodiscard]] std::vector<Feature> Weighed(const RawFeatures& raw) const;
     // The kept items most like `features` that have every side `need` lacks.
     [[nodiscard]] std::vector<Neighbour> Neighbours(const std::vector<Feature>& features, const ItemNeed& need) const;
     // A side's account as a neighbour gives it to an item at `rate`.
