@@ -1,5 +1,6 @@
 #include "proposal/accept_proposals.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -21,7 +22,17 @@ AccountKind KindOf(CheckCode code) {
     return AccountKind::VatRates;
 }
 
-double RateOf(const std::string& key) { return std::strtod(key.c_str(), nullptr); }
+// A VAT key as a rate: "6.5", or "6,5" as a Greek spreadsheet writes it back.
+double RateOf(std::string key) {
+    std::replace(key.begin(), key.end(), ',', '.');
+    return std::strtod(key.c_str(), nullptr);
+}
+
+// A key as the rows and the report are matched by: a VAT rate by its value, as the file
+// keeps it ("24", "24.0" and "24,00" are one rate).
+std::string KeyId(CheckCode code, const std::string& key) {
+    return code == CheckCode::VatAccount ? FormatVatKey(RateOf(key)) : key;
+}
 
 // The account the table holds for the row's key now ("" for none).
 std::string Current(const AccountTables& tables, const ProposalLine& row) {
@@ -51,7 +62,8 @@ std::u16string Quoted(const std::string& text) { return u"«" + Cp1253ToUtf16(te
 AcceptResult AcceptProposals(const std::vector<ProposalLine>& rows, const CheckReport& report, AccountFile& file,
                              const AccountTables& tables) {
     std::map<std::pair<CheckCode, std::string>, const MissingKey*> missing;
-    for (const MissingKey& key : report.missing) missing[{key.code, Utf16ToCp1253(report.Key(key))}] = &key;
+    for (const MissingKey& key : report.missing)
+        missing[{key.code, KeyId(key.code, Utf16ToCp1253(report.Key(key)))}] = &key;
     const std::vector<std::string> keptClients = KeptAccounts(tables.clients);
     const std::vector<std::string> keptSuppliers = KeptAccounts(tables.suppliers);
 
@@ -62,9 +74,9 @@ AcceptResult AcceptProposals(const std::vector<ProposalLine>& rows, const CheckR
         AcceptedRow& accepted = result.rows.emplace_back(AcceptedRow{row, RowFate::Stored, {}});
         const AccountKind kind = KindOf(row.code);
         // A VAT key by its rate as the file keeps it: "24" and "24.0" are one rate.
-        const std::string id = kind == AccountKind::VatRates ? FormatVatKey(RateOf(row.key)) : row.key;
+        const std::string id = KeyId(row.code, row.key);
         const std::string current = Current(tables, row);
-        if (!missing.count({row.code, row.key})) {
+        if (!missing.count({row.code, id})) {
             const bool has = !TrimSpace(current).empty();
             accepted.fate = has ? RowFate::HadAccount : RowFate::NotMissing;
             accepted.why = has ? u"έχει ήδη λογαριασμό " + Quoted(current) + u": δεν άλλαξε"

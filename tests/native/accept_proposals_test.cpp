@@ -57,8 +57,8 @@ TEST_F(AcceptProposalsTest, EachRowStoredOrToldWhyNot) {
         {7, CheckCode::ClientAccount, "200000004", "30.00.0012 "},
         {8, CheckCode::ClientAccount, "200000001", "30.00.0013"},
         {9, CheckCode::ItemAccount, A(u"Μέλι"), "20.01;70.01"},
-        {10, CheckCode::VatAccount, "24", "54.00;54.24;54.1024"},
-        {11, CheckCode::ClientAccount, "200000005", "38.00"},  // not of the series: may be shared
+        {10, CheckCode::VatAccount, "24,00", "54.00;54.24;54.1024"},  // as a Greek spreadsheet may write it
+        {11, CheckCode::ClientAccount, "200000005", "38.00"},         // not of the series: may be shared
     };
     const AcceptResult result = AcceptProposals(rows, m_report, m_file, Tables());
     ASSERT_TRUE(result.status.ok);
