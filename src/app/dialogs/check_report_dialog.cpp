@@ -19,7 +19,7 @@ namespace {
 
 // The problems list's columns: the report's five, then what was set from here.
 constexpr int kProblemColumns = 6;
-constexpr int kProblemWidths[kProblemColumns] = {105, 80, 75, 110, 260, 100};
+constexpr int kProblemWidths[kProblemColumns] = {165, 70, 75, 110, 240, 100};
 
 std::wstring FromUtf8(const std::string& text) { return AsWide(Utf8ToUtf16(text).value_or(u"")); }
 
