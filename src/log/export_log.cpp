@@ -220,9 +220,13 @@ LogStatus ExportLog::RecordPending(ExportBatch& batch, std::span<const LoggedDoc
     SqliteStatement insertDocument(m_connection.get(),
                                    "INSERT INTO document (batch, sale, name, series, number, year, tax_id, "
                                    "date, digest) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    std::unordered_set<DocumentIdentity, DocumentIdentityHash> met;
+    // Each document once (the first time it comes), looked up where it stands: a year's
+    // batch holds a hundred thousand identities, each with three texts.
+    const auto hash = [](const DocumentIdentity* identity) { return DocumentIdentityHash()(*identity); };
+    const auto same = [](const DocumentIdentity* a, const DocumentIdentity* b) { return *a == *b; };
+    std::unordered_set<const DocumentIdentity*, decltype(hash), decltype(same)> met(documents.size(), hash, same);
     for (const LoggedDocument& document : documents) {
-        if (!met.insert(document.identity).second) continue;
+        if (!met.insert(&document.identity).second) continue;
         insertDocument.Reset();
         BindIdentity(insertDocument.Bind(1, number), 2, document.identity)
             .Bind(8, document.date)
