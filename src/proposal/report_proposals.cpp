@@ -39,20 +39,6 @@ void ProposeTraders(std::vector<KeyProposal>& rows, CheckCode code, const Accoun
     for (std::size_t i = 0; i < missing.size(); ++i) missing[i]->proposal = proposals[i];
 }
 
-// The three fields of a VAT text ("X;purchases;sales"), as the export cuts it: a text
-// without ';' is the sales account alone, one with a single ';' its X and sales.
-struct VatFields {
-    std::string x, purchases, sales;
-};
-VatFields VatFieldsOf(std::string_view text) {
-    const std::string_view after = PartAfter(text);
-    return {std::string(PartBefore(text)), std::string(PartBefore(after)), std::string(PartAfter(after))};
-}
-std::string VatText(const VatFields& fields) {
-    if (fields.x.empty() && fields.purchases.empty()) return fields.sales;
-    return fields.x + ";" + fields.purchases + ";" + fields.sales;
-}
-
 // The rates with an account: a run's look-ups leave each rate it met in the table, with
 // an empty account, and those follow no pattern.
 VatAccountMap HeldRates(const VatAccountMap& table, double except) {

@@ -1,5 +1,6 @@
 #include "proposal/vat_proposals.h"
 
+#include <array>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -7,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "export/journal_record.h"
 #include "proposal/trader_proposals.h"
 
 namespace dralmoft {
@@ -14,15 +16,9 @@ namespace {
 
 constexpr std::size_t kFields = 3;  // X, purchases, sales
 
-std::vector<std::string> Fields(const std::string& accounts) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < kFields; ++i) {
-        const std::size_t end = accounts.find(';', start);
-        fields.push_back(accounts.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        start = end == std::string::npos ? accounts.size() : end + 1;
-    }
-    return fields;
+std::array<std::string, kFields> Fields(const std::string& accounts) {
+    VatFields fields = VatFieldsOf(accounts);
+    return {std::move(fields.x), std::move(fields.purchases), std::move(fields.sales)};
 }
 
 // The rate as a whole number, when it is one.
@@ -90,7 +86,7 @@ Proposal ProposeVatAccounts(const VatAccountMap& kept, double rate) {
     std::size_t following = 0;
     for (const auto& [keptRate, accounts] : kept) {
         const std::optional<long long> keptWhole = Whole(keptRate);
-        const std::vector<std::string> fields = Fields(accounts);
+        const std::array<std::string, kFields> fields = Fields(accounts);
         bool follows = true;
         for (std::size_t i = 0; i < kFields && follows; ++i)
             follows = (patterns[i].constant || keptWhole) &&
@@ -100,13 +96,23 @@ Proposal ProposeVatAccounts(const VatAccountMap& kept, double rate) {
     const int share = kept.Empty() ? 0 : static_cast<int>(following * 100 / kept.Size());
     if (!withRate || following < 2 || share < kSharedShare)
         return {{}, u"οι λογαριασμοί των άλλων συντελεστών δεν έχουν κοινό μοτίβο", 0};
-    std::string proposed;
+    std::array<std::string, kFields> proposed;
     for (std::size_t i = 0; i < kFields; ++i) {
         const std::optional<std::string> field = patterns[i].For(*whole);
         if (!field) return {{}, u"ο συντελεστής δεν χωρά στο μοτίβο των άλλων συντελεστών", 0};
-        proposed += (i == 0 ? "" : ";") + *field;
+        proposed[i] = *field;
     }
-    return {proposed, u"το μοτίβο των άλλων συντελεστών", share};
+    return {VatText({proposed[0], proposed[1], proposed[2]}), u"το μοτίβο των άλλων συντελεστών", share};
+}
+
+VatFields VatFieldsOf(std::string_view text) {
+    const std::string_view after = PartAfter(text);
+    return {std::string(PartBefore(text)), std::string(PartBefore(after)), std::string(PartAfter(after))};
+}
+
+std::string VatText(const VatFields& fields) {
+    if (fields.x.empty() && fields.purchases.empty()) return fields.sales;
+    return fields.x + ";" + fields.purchases + ";" + fields.sales;
 }
 
 }  // namespace dralmoft

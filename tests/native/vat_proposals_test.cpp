@@ -26,6 +26,13 @@ TEST(VatProposals, ANewRateTakesThePatternOfTheOthers) {
     EXPECT_EQ(ProposeVatAccounts(mixed, 17.0).account, "54.00;54.00.0017;54.00.1017");
 }
 
+// A file of sales accounts alone ("24.000000;54.00.1024"): the export reads each as the
+// rate's sales account, and so does the pattern; the new rate gets a sales account alone.
+TEST(VatProposals, SalesAccountsAloneGiveASalesAccount) {
+    const VatAccountMap sales = Map({{6, "54.00.1006"}, {13, "54.00.1013"}, {24, "54.00.1024"}});
+    EXPECT_EQ(ProposeVatAccounts(sales, 17.0), (Proposal{"54.00.1017", u"το μοτίβο των άλλων συντελεστών", 100}));
+}
+
 TEST(VatProposals, NoPatternNoDigitsOrNoRoomIsNoProposal) {
     const VatAccountMap loose = Map({{6, "54.00;54.10;54.20"}, {13, "54.00;54.11;54.21"}, {24, "54.00;54.17;54.25"}});
     EXPECT_EQ(ProposeVatAccounts(loose, 17.0).account, "");
