@@ -1,44 +1,27 @@
 #include "proposal/accept_proposals.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <optional>
 #include <utility>
 
 #include "base/code_page.h"
+#include "proposal/report_proposals.h"
 #include "proposal/trader_proposals.h"
 
 namespace dralmoft {
 namespace {
 
-AccountKind KindOf(CheckCode code) {
-    switch (code) {
-        case CheckCode::ClientAccount: return AccountKind::Clients;
-        case CheckCode::SupplierAccount: return AccountKind::Suppliers;
-        case CheckCode::ItemAccount: return AccountKind::Items;
-        default: break;
-    }
-    return AccountKind::VatRates;
-}
-
-// A VAT key as a rate: "6.5", or "6,5" as a Greek spreadsheet writes it back.
-double RateOf(std::string key) {
-    std::replace(key.begin(), key.end(), ',', '.');
-    return std::strtod(key.c_str(), nullptr);
-}
-
 // A key as the rows and the report are matched by: a VAT rate by its value, as the file
 // keeps it ("24", "24.0" and "24,00" are one rate).
 std::string KeyId(CheckCode code, const std::string& key) {
-    return code == CheckCode::VatAccount ? FormatVatKey(RateOf(key)) : key;
+    return code == CheckCode::VatAccount ? FormatVatKey(VatKeyRate(key)) : key;
 }
 
 // The account the table holds for the row's key now ("" for none).
 std::string Current(const AccountTables& tables, const ProposalLine& row) {
-    const AccountKind kind = KindOf(row.code);
+    const AccountKind kind = AccountKindOf(row.code);
     const std::string* held =
-        kind == AccountKind::VatRates ? tables.vat.Find(RateOf(row.key)) : tables.Text(kind).Find(row.key);
+        kind == AccountKind::VatRates ? tables.vat.Find(VatKeyRate(row.key)) : tables.Text(kind).Find(row.key);
     return held == nullptr ? std::string() : *held;
 }
 
@@ -64,15 +47,17 @@ AcceptResult AcceptProposals(const std::vector<ProposalLine>& rows, const CheckR
     std::map<std::pair<CheckCode, std::string>, const MissingKey*> missing;
     for (const MissingKey& key : report.missing)
         missing[{key.code, KeyId(key.code, Utf16ToCp1253(report.Key(key)))}] = &key;
-    const std::vector<std::string> keptClients = KeptAccounts(tables.clients);
-    const std::vector<std::string> keptSuppliers = KeptAccounts(tables.suppliers);
+    // The traders' own accounts, once per kind: a row's account of the series is one no
+    // other key may hold.
+    const std::optional<OwnAccounts> ownClients = OwnAccountsOf(KeptAccounts(tables.clients));
+    const std::optional<OwnAccounts> ownSuppliers = OwnAccountsOf(KeptAccounts(tables.suppliers));
 
     AcceptResult result;
     std::array<AccountChanges, 4> changes;
     std::map<std::pair<AccountKind, std::string>, std::size_t> queued;  // key to its row
     for (const ProposalLine& row : rows) {
         AcceptedRow& accepted = result.rows.emplace_back(AcceptedRow{row, RowFate::Stored, {}});
-        const AccountKind kind = KindOf(row.code);
+        const AccountKind kind = AccountKindOf(row.code);
         // A VAT key by its rate as the file keeps it: "24" and "24.0" are one rate.
         const std::string id = KeyId(row.code, row.key);
         const std::string current = Current(tables, row);
@@ -92,12 +77,12 @@ AcceptResult AcceptProposals(const std::vector<ProposalLine>& rows, const CheckR
             queued[{kind, id}] = result.rows.size() - 1;
             const std::size_t at = static_cast<std::size_t>(kind);
             if (kind == AccountKind::VatRates) {
-                changes[at].SetIfStill(RateOf(row.key), current, row.account);
+                changes[at].SetIfStill(VatKeyRate(row.key), current, row.account);
             } else {
-                const bool trader = kind == AccountKind::Clients || kind == AccountKind::Suppliers;
-                const bool own =
-                    trader && IsSeriesAccount(kind == AccountKind::Clients ? keptClients : keptSuppliers, row.account);
-                changes[at].SetIfStill(row.key, current, row.account, own);
+                const std::optional<OwnAccounts>& own = kind == AccountKind::Clients     ? ownClients
+                                                        : kind == AccountKind::Suppliers ? ownSuppliers
+                                                                                         : std::nullopt;
+                changes[at].SetIfStill(row.key, current, row.account, own && own->Hold(row.account));
             }
         }
     }

@@ -9,6 +9,7 @@
 #include "base/code_page.h"
 #include "export/journal_record.h"
 #include "mapping/mapping_format.h"
+#include "proposal/account_digits.h"
 #include "proposal/name_words.h"
 #include "proposal/trader_proposals.h"
 
@@ -91,23 +92,9 @@ RawFeatures RawFeaturesOf(std::string_view name) {
 
 // The run of digits that ends an account, as (width, value); width 0 when there is none.
 std::pair<std::size_t, long long> EndDigits(std::string_view account) {
-    std::size_t start = account.size();
-    while (start > 0 && IsDigit(account[start - 1])) --start;
-    const std::size_t width = account.size() - start;
-    if (width == 0 || width > 18) return {0, 0};
-    long long value = 0;
-    for (std::size_t at = start; at < account.size(); ++at) value = value * 10 + (account[at] - '0');
-    return {width, value};
-}
-
-std::optional<long long> Whole(double rate) {
-    if (!std::isfinite(rate) || rate < 0 || rate > 1e6 || std::floor(rate) != rate) return std::nullopt;
-    return static_cast<long long>(rate);
-}
-
-std::u16string Number(std::size_t value) {
-    const std::string digits = std::to_string(value);
-    return {digits.begin(), digits.end()};
+    const std::string_view digits = SplitEndDigits(account).second;
+    const std::optional<long long> value = DigitsValue(digits);
+    return value ? std::pair{digits.size(), *value} : std::pair<std::size_t, long long>{0, 0};
 }
 
 // The account text with the lacking sides put in: the purchases side before ';', the sales
@@ -145,7 +132,7 @@ ItemProposer::ItemProposer(const AccountMap& items, const std::vector<double>& r
             static_cast<std::uint8_t>((kept.purchases.empty() ? 0 : kPurchases) | (kept.sales.empty() ? 0 : kSales)));
 
     for (const double rate : rates)
-        if (const auto whole = Whole(rate)) m_rates.push_back(*whole);
+        if (const auto whole = WholeRate(rate)) m_rates.push_back(*whole);
     std::sort(m_rates.begin(), m_rates.end());
     m_rates.erase(std::unique(m_rates.begin(), m_rates.end()), m_rates.end());
     // The accounts carry the rate when most of them end in the digits of a rate, and not
@@ -266,7 +253,7 @@ Proposal ItemProposer::Propose(const ItemNeed& need) const {
     const RateAmount* rate = nullptr;
     for (const RateAmount& held : need.rates)
         if (rate == nullptr || std::llabs(held.amount) > std::llabs(rate->amount)) rate = &held;
-    const std::optional<long long> whole = rate != nullptr ? Whole(rate->rate) : std::nullopt;
+    const std::optional<long long> whole = rate != nullptr ? WholeRate(rate->rate) : std::nullopt;
     const bool atRate = m_rateWidth != 0 && whole.has_value();
     const long long itemRate = whole.value_or(-1);
 
@@ -298,7 +285,9 @@ Proposal ItemProposer::Propose(const ItemNeed& need) const {
 
     std::u16string reason;
     if (neighbours.size() == 1) reason = u"όπως το παρόμοιο είδος";
-    else reason = u"όπως " + Number(winner.voters.size()) + u" από " + Number(neighbours.size()) + u" παρόμοια είδη:";
+    else
+        reason =
+            u"όπως " + CountText(winner.voters.size()) + u" από " + CountText(neighbours.size()) + u" παρόμοια είδη:";
     for (std::size_t i = 0; i < winner.voters.size() && i < 2; ++i)
         reason += (i == 0 ? u" «" : u", «") + Cp1253ToUtf16(m_kept[winner.voters[i]].name) + u"»";
     if (winner.voters.size() > 2) reason += u", …";

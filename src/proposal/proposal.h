@@ -3,6 +3,7 @@
 // file would store it; empty when there is none to propose), why, and how sure, as the
 // share of the folder's evidence that agrees (0 to 100).
 
+#include <cstddef>
 #include <string>
 
 namespace dralmoft {
@@ -18,5 +19,11 @@ struct Proposal {
 
     friend bool operator==(const Proposal&, const Proposal&) = default;
 };
+
+// A count as a reason writes it ("9").
+[[nodiscard]] inline std::u16string CountText(std::size_t count) {
+    const std::string digits = std::to_string(count);
+    return {digits.begin(), digits.end()};
+}
 
 }  // namespace dralmoft

@@ -1,5 +1,6 @@
 #include "proposal/report_proposals.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <utility>
@@ -92,7 +93,8 @@ std::vector<KeyProposal> ProposeForReport(const CheckReport& report, const Accou
     for (std::size_t i = 0; i < rows.size(); ++i) {
         KeyProposal& row = rows[i];
         const MissingKey& key = report.missing[i];
-        if (row.code == CheckCode::VatAccount) row.proposal = ProposeVat(key, VatRateOf(row), tables.vat);
+        if (row.code == CheckCode::VatAccount)
+            row.proposal = ProposeVat(key, VatKeyRate(Utf16ToCp1253(row.key)), tables.vat);
         if (row.code != CheckCode::ItemAccount || !row.proposal.reason.empty()) continue;
         if (!items) items.emplace(tables.items, RatesOf(report, tables.vat));
         const std::string name = Utf16ToCp1253(row.key);
@@ -102,6 +104,19 @@ std::vector<KeyProposal> ProposeForReport(const CheckReport& report, const Accou
     return rows;
 }
 
-double VatRateOf(const KeyProposal& row) { return std::strtod(Utf16ToCp1253(row.key).c_str(), nullptr); }
+AccountKind AccountKindOf(CheckCode code) {
+    switch (code) {
+        case CheckCode::ClientAccount: return AccountKind::Clients;
+        case CheckCode::SupplierAccount: return AccountKind::Suppliers;
+        case CheckCode::ItemAccount: return AccountKind::Items;
+        default: break;
+    }
+    return AccountKind::VatRates;
+}
+
+double VatKeyRate(std::string key) {
+    std::replace(key.begin(), key.end(), ',', '.');
+    return std::strtod(key.c_str(), nullptr);
+}
 
 }  // namespace dralmoft

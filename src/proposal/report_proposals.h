@@ -26,7 +26,9 @@ struct KeyProposal {
 
 [[nodiscard]] std::vector<KeyProposal> ProposeForReport(const CheckReport& report, const AccountTables& tables);
 
-// The table key of a proposal's row (Windows-1253; a VAT rate's as a number).
-[[nodiscard]] double VatRateOf(const KeyProposal& row);
+// The table an account code's key belongs to.
+[[nodiscard]] AccountKind AccountKindOf(CheckCode code);
+// A VAT key as a rate: "6.5", or "6,5" as a Greek spreadsheet writes it back.
+[[nodiscard]] double VatKeyRate(std::string key);
 
 }  // namespace dralmoft

@@ -7,21 +7,10 @@
 
 #include "base/code_page.h"
 #include "mapping/mapping_format.h"
+#include "proposal/account_digits.h"
 
 namespace dralmoft {
 namespace {
-
-// An account as a prefix and the run of digits that ends it ("30.00.00." and "0380").
-std::pair<std::string_view, std::string_view> SplitDigits(std::string_view account) {
-    std::size_t start = account.size();
-    while (start > 0 && account[start - 1] >= '0' && account[start - 1] <= '9') --start;
-    return {account.substr(0, start), account.substr(start)};
-}
-
-std::u16string Number(std::size_t value) {
-    const std::string digits = std::to_string(value);
-    return {digits.begin(), digits.end()};
-}
 
 // The share of `part` in `whole`, in whole percent, rounded down: 79.9 % is not 80 %.
 int Share(std::size_t part, std::size_t whole) { return static_cast<int>(part * 100 / whole); }
@@ -50,7 +39,7 @@ struct Series {
 Series LargestSeries(const std::vector<std::string>& kept) {
     std::map<std::pair<std::string, std::size_t>, Series> series;
     for (const std::string& account : kept) {
-        const auto [prefix, digits] = SplitDigits(account);
+        const auto [prefix, digits] = SplitEndDigits(account);
         if (digits.empty()) continue;
         Series& one = series[{std::string(prefix), digits.size()}];
         one.prefix = prefix;
@@ -103,24 +92,28 @@ std::vector<std::string> KeptAccounts(const AccountMap& table) {
     return kept;
 }
 
-bool IsSeriesAccount(const std::vector<std::string>& kept, std::string_view account) {
-    if (kept.size() < kMinimumKept || Share(MostShared(kept).second, kept.size()) >= kSharedShare) return false;
+bool OwnAccounts::Hold(std::string_view account) const {
+    const auto [start, digits] = SplitEndDigits(account);
+    return start == prefix && digits.size() == width;
+}
+
+std::optional<OwnAccounts> OwnAccountsOf(const std::vector<std::string>& kept) {
+    if (kept.size() < kMinimumKept || Share(MostShared(kept).second, kept.size()) >= kSharedShare) return std::nullopt;
     const Series series = LargestSeries(kept);
-    if (series.members == 0 || Share(series.members, kept.size()) < kSharedShare) return false;
-    const auto [prefix, digits] = SplitDigits(account);
-    return prefix == series.prefix && digits.size() == series.width;
+    if (series.members == 0 || Share(series.members, kept.size()) < kSharedShare) return std::nullopt;
+    return OwnAccounts{series.prefix, series.width};
 }
 
 std::vector<Proposal> ProposeTraderAccounts(const std::vector<std::string>& kept, std::size_t newKeys,
                                             std::u16string_view kindPlural) {
     const std::u16string kind(kindPlural);
     if (kept.size() < kMinimumKept)
-        return None(newKeys, u"λιγότεροι από " + Number(kMinimumKept) + u" " + kind + u" έχουν λογαριασμό");
+        return None(newKeys, u"λιγότεροι από " + CountText(kMinimumKept) + u" " + kind + u" έχουν λογαριασμό");
     const auto [shared, sharing] = MostShared(kept);
     if (const int share = Share(sharing, kept.size()); share >= kSharedShare) {
-        const std::u16string reason = sharing == kept.size()
-                                          ? u"όπως όλοι οι " + kind
-                                          : u"όπως " + Number(sharing) + u" από " + Number(kept.size()) + u" " + kind;
+        const std::u16string reason =
+            sharing == kept.size() ? u"όπως όλοι οι " + kind
+                                   : u"όπως " + CountText(sharing) + u" από " + CountText(kept.size()) + u" " + kind;
         return std::vector<Proposal>(newKeys, Proposal{shared, reason, share});
     }
     const Series series = LargestSeries(kept);

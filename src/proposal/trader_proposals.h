@@ -12,6 +12,7 @@
 //   - otherwise nothing.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,9 +35,14 @@ inline constexpr int kSharedShare = 80;
 // in the table, with an empty account).
 [[nodiscard]] std::vector<std::string> KeptAccounts(const AccountMap& table);
 
-// Whether `account` is a number of the series the kind's accounts form (as above: no shared
-// account, kSharedShare % or more in one series): a trader's own account, which two keys
-// may not hold.
-[[nodiscard]] bool IsSeriesAccount(const std::vector<std::string>& kept, std::string_view account);
+// The series the kind's accounts form (as above: no shared account, kSharedShare % or more
+// in one series), whose numbers are traders' own accounts, which two keys may not hold.
+struct OwnAccounts {
+    std::string prefix;
+    std::size_t width = 0;
+
+    [[nodiscard]] bool Hold(std::string_view account) const;
+};
+[[nodiscard]] std::optional<OwnAccounts> OwnAccountsOf(const std::vector<std::string>& kept);
 
 }  // namespace dralmoft

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export/journal_record.h"
+#include "proposal/account_digits.h"
 #include "proposal/trader_proposals.h"
 
 namespace dralmoft {
@@ -19,12 +20,6 @@ constexpr std::size_t kFields = 3;  // X, purchases, sales
 std::array<std::string, kFields> Fields(const std::string& accounts) {
     VatFields fields = VatFieldsOf(accounts);
     return {std::move(fields.x), std::move(fields.purchases), std::move(fields.sales)};
-}
-
-// The rate as a whole number, when it is one.
-std::optional<long long> Whole(double rate) {
-    if (!std::isfinite(rate) || rate < 0 || rate > 1e6 || std::floor(rate) != rate) return std::nullopt;
-    return static_cast<long long>(rate);
 }
 
 // A field as a rate gives it: the same text for every rate, or prefix + (rate + offset)
@@ -48,11 +43,9 @@ struct FieldPattern {
 // The patterns one rate's field fits: its own text, and the digit pattern of its end.
 std::vector<FieldPattern> PatternsOf(const std::string& field, std::optional<long long> rate) {
     std::vector<FieldPattern> patterns{{true, field, 0, 0}};
-    std::size_t start = field.size();
-    while (start > 0 && field[start - 1] >= '0' && field[start - 1] <= '9') --start;
-    const std::size_t width = field.size() - start;
-    if (rate && width != 0 && width <= 18)
-        patterns.push_back({false, field.substr(0, start), width, std::stoll(field.substr(start)) - *rate});
+    const auto [prefix, digits] = SplitEndDigits(field);
+    if (const std::optional<long long> value = DigitsValue(digits); rate && value)
+        patterns.push_back({false, std::string(prefix), digits.size(), *value - *rate});
     return patterns;
 }
 
@@ -61,7 +54,7 @@ std::vector<FieldPattern> PatternsOf(const std::string& field, std::optional<lon
 FieldPattern CommonPattern(const VatAccountMap& kept, std::size_t index) {
     std::map<FieldPattern, std::size_t> counts;
     for (const auto& [rate, accounts] : kept)
-        for (const FieldPattern& pattern : PatternsOf(Fields(accounts)[index], Whole(rate))) ++counts[pattern];
+        for (const FieldPattern& pattern : PatternsOf(Fields(accounts)[index], WholeRate(rate))) ++counts[pattern];
     FieldPattern best;
     std::size_t most = 0;
     for (const auto& [pattern, count] : counts)
@@ -75,7 +68,7 @@ FieldPattern CommonPattern(const VatAccountMap& kept, std::size_t index) {
 }  // namespace
 
 Proposal ProposeVatAccounts(const VatAccountMap& kept, double rate) {
-    const std::optional<long long> whole = Whole(rate);
+    const std::optional<long long> whole = WholeRate(rate);
     if (!whole) return {{}, u"ο συντελεστής έχει δεκαδικά: δεν μπαίνει σε μοτίβο λογαριασμών", 0};
     std::vector<FieldPattern> patterns;
     bool withRate = false;
@@ -85,7 +78,7 @@ Proposal ProposeVatAccounts(const VatAccountMap& kept, double rate) {
     }
     std::size_t following = 0;
     for (const auto& [keptRate, accounts] : kept) {
-        const std::optional<long long> keptWhole = Whole(keptRate);
+        const std::optional<long long> keptWhole = WholeRate(keptRate);
         const std::array<std::string, kFields> fields = Fields(accounts);
         bool follows = true;
         for (std::size_t i = 0; i < kFields && follows; ++i)

@@ -9,6 +9,7 @@
 #include "base/code_page.h"
 #include "check/check_report_csv.h"
 #include "export/journal_record.h"
+#include "proposal/report_proposals.h"
 #include "session/kept_files.h"
 #include "ui/file_dialog.h"
 #include "win/string_table.h"
@@ -37,16 +38,6 @@ void AddColumns(const ListView& list, const ReportLine& header, int firstWidth, 
     for (std::size_t column = 0; column < header.size(); ++column)
         list.InsertColumn(static_cast<int>(column), FromUtf8(header[column]), column == 0 ? firstWidth : width,
                           column != 0);
-}
-
-// The table whose problems an account problem's key belongs to.
-AccountKind KindOf(CheckCode code) {
-    switch (code) {
-        case CheckCode::ClientAccount: return AccountKind::Clients;
-        case CheckCode::SupplierAccount: return AccountKind::Suppliers;
-        case CheckCode::ItemAccount: return AccountKind::Items;
-        default: return AccountKind::VatRates;
-    }
 }
 
 // The account a problem's record would carry now: the text cut as the records cut it.
@@ -193,14 +184,15 @@ void CheckReportDialog::MendSelected() {
     if (m_editing == nullptr || row < 0 || static_cast<std::size_t>(row) >= m_order.size()) return;
     const CheckProblem& chosen = m_report.problems[m_order[static_cast<std::size_t>(row)]];
     if (!IsAccountProblem(chosen.code)) return;
-    const AccountKind kind = KindOf(chosen.code);
+    const AccountKind kind = AccountKindOf(chosen.code);
     const std::u16string_view key = m_report.Key(chosen);
     const std::string text = m_editing->EditAccountOf(Handle(), kind, Utf16ToCp1253(key));
     // Every row of the key shows what its record would carry now (an item's rows by the
     // cut of their own kind of document).
     for (std::size_t index = 0; index < m_report.problems.size(); ++index) {
         const CheckProblem& problem = m_report.problems[index];
-        if (!IsAccountProblem(problem.code) || KindOf(problem.code) != kind || m_report.Key(problem) != key) continue;
+        if (!IsAccountProblem(problem.code) || AccountKindOf(problem.code) != kind || m_report.Key(problem) != key)
+            continue;
         const std::string_view account = AccountFor(problem.code, text, m_report.DocumentOf(problem).sale);
         m_mended[index] = account.empty() ? std::wstring() : LoadMessage(IDS_REPORT_ACCOUNT_SET, {Part(account)});
     }
