@@ -30,6 +30,7 @@ dralmoft_windows_library(dralmoft_ui FOLDERS ui LINKS dralmoft_win comctl32 comd
 
 # The demo business-object server.
 add_library(dralmoft-demo-server SHARED
+    server/windows/call_counts.cpp
     server/windows/catalog_objects.cpp
     server/windows/collection_object.cpp
     server/windows/company_loader.cpp

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "call_counts.h"
+
 namespace demo {
 
 using Microsoft::WRL::ComPtr;
@@ -27,6 +29,11 @@ HRESULT Fail(HRESULT status, std::u16string_view message) {
 }
 
 HRESULT Faulted(const Company* company, std::string_view operation, std::string_view target) {
+    CountCall(operation);
+    return FaultOf(company, operation, target);
+}
+
+HRESULT FaultOf(const Company* company, std::string_view operation, std::string_view target) {
     if (company == nullptr || company->faults.empty()) return S_OK;
     const Fault* fault = company->FindFault(operation, target);
     if (fault == nullptr) return S_OK;

@@ -22,7 +22,10 @@ std::u16string Concat(std::initializer_list<std::u16string_view> parts);
 HRESULT Fail(HRESULT status, std::u16string_view message);
 
 // The configured failure of `operation` on `target`, or S_OK. `company` may be null.
+// Every operation the server serves passes here once per call, and is counted.
 HRESULT Faulted(const Company* company, std::string_view operation, std::string_view target);
+// The same, for a call already counted.
+HRESULT FaultOf(const Company* company, std::string_view operation, std::string_view target);
 
 // A text as a BSTR (null stays null).
 HRESULT PutText(const Text& text, BSTR* out);

@@ -21,7 +21,7 @@ HRESULT ServerState::OpenDatabase(Registration registration) {
                                         registration.location, u"\" is refused."}));
         CompanyPtr company;
         if (const HRESULT status = LoadCompanyFile(registration.location, company); FAILED(status)) return status;
-        if (const HRESULT f = Faulted(company.get(), "IDatabaseSetup.OpenDatabase", name); FAILED(f)) return f;
+        if (const HRESULT f = FaultOf(company.get(), "IDatabaseSetup.OpenDatabase", name); FAILED(f)) return f;
         const std::lock_guard lock(m_mutex);
         m_company = std::move(company);
     }

@@ -461,6 +461,37 @@ TEST_F(Exporter, AFolderBelongsToTheCompanyOfItsFirstBatch) {
     EXPECT_NE(history.find("\tok\tm.txt\tΕλαιώνας Εμπορική Α.Ε.\r\n"), std::string::npos) << history;
 }
 
+// The floor benchmark is the export's calls and nothing else: the demo server counts the
+// same calls of each operation for both, with the log (which asks for the company's
+// name) and without it, on a company with every kind of element.
+TEST_F(Exporter, TheFloorBenchmarkMakesExactlyTheExportsServerCalls) {
+    demo::GeneratorOptions options;
+    options.documents = 600;
+    options.year = 2026;
+    ServeCompany(demo::GenerateCompany(options));
+    WriteDemoAccounts();
+    const auto calls = [&](const std::wstring& program, const std::wstring& arguments) {
+        const std::wstring file = m_work.Path() + L"\\calls.txt";
+        ::SetEnvironmentVariableW(L"DRALMOFT_DEMO_CALLS", file.c_str());
+        const ProgramResult result = RunProgram(program, arguments, m_work.Path());
+        ::SetEnvironmentVariableW(L"DRALMOFT_DEMO_CALLS", nullptr);
+        EXPECT_EQ(result.exitCode, 0u) << result.err;
+        std::string counts = Accounts(L"calls.txt");
+        ::DeleteFileW(file.c_str());
+        return counts;
+    };
+    const std::wstring floor = std::wstring(DRALMOFT_BINARY_DIR) + L"\\bench\\wine\\dralmoft-bench-floor.exe";
+    for (const std::wstring noLog : {L"", L" --no-log"}) {
+        const std::string exported = calls(ExporterProgram(), kYear + std::wstring(L"--out out.txt") + noLog);
+        // 2026-01-01 and 2026-12-31 as OLE dates.
+        EXPECT_EQ(calls(floor, L"46023 46387" + noLog), exported);
+        EXPECT_NE(exported.find("IDocumentLine.SetNetValue "), std::string::npos) << exported;
+        EXPECT_NE(exported.find("ILinkedDocument.GetSourceDocuments "), std::string::npos) << exported;
+        // The company's name is asked for through the data service a second time.
+        EXPECT_EQ(exported.find("IBusinessTable.GetAll 2\r\n") != std::string::npos, noLog.empty()) << exported;
+    }
+}
+
 TEST_F(Exporter, AKilledExportLeavesTheTargetAndItsLeftoverIsRemovedLater) {
     demo::GeneratorOptions options;
     options.documents = 40000;

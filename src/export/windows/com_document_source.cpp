@@ -111,8 +111,8 @@ public:
     std::int32_t TraderNumber() override { return ReadLong(m_trader, &ITrader::GetTraderNumber); }
 
 private:
-    void AddLines(ComPtr<IBusinessCollection> lines) {
-        const long count = CountOf(lines);
+    // A collection of lines whose count was asked for: the server is asked once.
+    void AddLines(ComPtr<IBusinessCollection> lines, long count) {
         for (long item = 1; item <= count; ++item) m_lineIndex.push_back({m_lines.size(), item});
         m_lines.push_back(std::move(lines));
     }
@@ -148,21 +148,23 @@ GroupAccumulator& ServerDocument::NewGroup() {
 std::size_t ServerDocument::OpenLines() {
     ComPtr<IBusinessCollection> own;
     CallServer(m_document, &IDocument::GetLines, own.ReleaseAndGetAddressOf());
+    const long ownCount = CountOf(own);
     ComPtr<ILinkedDocument> linked;
-    if (CountOf(own) != 0 || FAILED(m_document.As(&linked))) {
-        AddLines(std::move(own));
+    if (ownCount != 0 || FAILED(m_document.As(&linked))) {
+        AddLines(std::move(own), ownCount);
         return m_lineIndex.size();
     }
     // An invoice made from delivery notes: the lines of all its sources, in order.
     ComPtr<IBusinessCollection> sources;
     CallServer(linked, &ILinkedDocument::GetSourceDocuments, sources.ReleaseAndGetAddressOf());
     const long count = CountOf(sources);
-    if (count == 0) AddLines(std::move(own));
+    if (count == 0) AddLines(std::move(own), ownCount);
     for (long index = 1; index <= count; ++index) {
         const auto source = ItemAs<ISourceDocument>(sources, index);
         ComPtr<IBusinessCollection> lines;
         CallServer(source, &IDocument::GetLines, lines.ReleaseAndGetAddressOf());
-        AddLines(std::move(lines));
+        const long lineCount = CountOf(lines);
+        AddLines(std::move(lines), lineCount);
     }
     return m_lineIndex.size();
 }

@@ -1,0 +1,16 @@
+#pragma once
+// How many times each operation of the server was called, for the benchmarks that must
+// make exactly the calls an export makes: when the environment variable
+// DRALMOFT_DEMO_CALLS names a file, the server counts every operation it serves (by the
+// names its faults use) and writes the counts there, one "operation count" line each in
+// the operations' order, when the process lets it go. Otherwise it counts nothing.
+
+#include <string_view>
+
+namespace demo {
+
+inline constexpr wchar_t kCallCountsVariable[] = L"DRALMOFT_DEMO_CALLS";
+
+void CountCall(std::string_view operation);
+
+}  // namespace demo
