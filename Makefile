@@ -4,9 +4,10 @@
 HOST_DIR  := build/host
 WIN_DIR   := build/win
 BENCH_DIR := build/bench
+TSAN_DIR  := build/tsan
 JOBS      ?= $(shell nproc)
 
-.PHONY: all host win deps test run bench fuzz screenshots code-pages dist clean
+.PHONY: all host win tsan deps test run bench fuzz screenshots code-pages dist clean
 
 all: host win
 
@@ -22,11 +23,18 @@ host: $(HOST_DIR)/CMakeCache.txt
 win: $(WIN_DIR)/CMakeCache.txt
 	cmake --build $(WIN_DIR) -j $(JOBS)
 
+# The tests of the export's threads, under ThreadSanitizer.
+$(TSAN_DIR)/CMakeCache.txt:
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DDRALMOFT_TSAN=ON
+
+tsan: $(TSAN_DIR)/CMakeCache.txt
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target pipeline_tests
+
 deps:
 	scripts/install-deps.sh
 
 test: deps
-	$(MAKE) all
+	$(MAKE) all tsan
 	scripts/make-dist.sh
 	scripts/run-tests.sh
 
@@ -62,4 +70,4 @@ code-pages: deps
 	scripts/dump-code-pages.sh
 
 clean:
-	rm -rf $(HOST_DIR) $(WIN_DIR) $(BENCH_DIR) build/fuzz build/dist
+	rm -rf $(HOST_DIR) $(WIN_DIR) $(BENCH_DIR) $(TSAN_DIR) build/fuzz build/dist

@@ -4,8 +4,19 @@ option(DRALMOFT_SANITIZE "Build the native tests with AddressSanitizer and UBSan
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The export's threads under ThreadSanitizer: a build of its own (build/tsan), with the
+# tests of the run's threads and of the sessions that run them (pipeline_tests) alone.
+option(DRALMOFT_TSAN "Build the pipeline tests alone, with ThreadSanitizer" OFF)
+
 get_property(portable_targets GLOBAL PROPERTY DRALMOFT_PORTABLE_TARGETS)
-if(DRALMOFT_SANITIZE)
+if(DRALMOFT_TSAN)
+    foreach(target ${portable_targets})
+        target_compile_options(${target} PUBLIC -fsanitize=thread -fno-omit-frame-pointer)
+        target_link_options(${target} PUBLIC -fsanitize=thread)
+    endforeach()
+    add_subdirectory(tests/native)
+    return()
+elseif(DRALMOFT_SANITIZE)
     foreach(target ${portable_targets})
         target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer)
         target_link_options(${target} PUBLIC -fsanitize=address,undefined)

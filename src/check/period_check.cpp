@@ -46,8 +46,8 @@ RateTotal& RateOf(KindTotal& kind, double rate) {
 
 }  // namespace
 
-PeriodCheck::PeriodCheck(std::function<bool()> keepCodePage)
-    : m_keepCodePage(std::move(keepCodePage)), m_keys(0, KeyHash{&m_report.texts}, KeyEqual{&m_report.texts}) {}
+PeriodCheck::PeriodCheck(bool keepCodePage)
+    : m_keepCodePage(keepCodePage), m_keys(0, KeyHash{&m_report.texts}, KeyEqual{&m_report.texts}) {}
 
 std::size_t PeriodCheck::KeyHash::operator()(const KeySpan& key) const {
     return std::hash<std::u16string_view>()(std::u16string_view(*texts).substr(key.at, key.length));
@@ -110,7 +110,7 @@ void PeriodCheck::Written(const ComposedDocument& document, std::string_view sep
     m_index = index;
     m_fields = &fields;
     m_firstRow = m_report.problems.size();
-    const bool oem = m_keepCodePage && !m_keepCodePage();
+    const bool oem = !m_keepCodePage;
     if (oem != m_oem || separator != m_separatorGiven || m_stops.empty()) Prepare(oem, separator);
 
     m_accountsOf.clear();

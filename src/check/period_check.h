@@ -29,9 +29,9 @@ namespace dralmoft {
 
 class PeriodCheck final : public RunWatcher {
 public:
-    // `keepCodePage` is the export's own choice, asked once per document: false checks
-    // the texts against the OEM code page as well. Empty keeps 1253.
-    explicit PeriodCheck(std::function<bool()> keepCodePage = {});
+    // `keepCodePage` is the export's own choice: false checks the texts against the OEM
+    // code page as well.
+    explicit PeriodCheck(bool keepCodePage = true);
     PeriodCheck(const PeriodCheck&) = delete;  // its key set points into its report
     PeriodCheck& operator=(const PeriodCheck&) = delete;
 
@@ -103,7 +103,7 @@ private:
         bool operator()(const KeySpan& a, const KeySpan& b) const;
     };
 
-    std::function<bool()> m_keepCodePage;
+    bool m_keepCodePage;
     CheckReport m_report;
     std::unordered_set<KeySpan, KeyHash, KeyEqual> m_keys;
     struct AccountHash {

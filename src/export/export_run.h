@@ -3,33 +3,35 @@
 // of its lines, a VAT record and an item record, then one trader record, with the
 // accounts of the four tables. Portable: the server, the file and the date form come in
 // from outside.
+//
+// A run is two threads at the server's pace. The calling thread (the one the source
+// belongs to) reads the documents from the server and sums their groups (DocumentReader);
+// a second thread resolves the accounts, composes and writes the records, and lets the
+// observer and the watcher see them (DocumentWriter), while the server answers the next
+// documents. A bounded queue of read documents joins them: the server sets the pace, and
+// memory holds a window of documents, not the period.
 
 #include <cstddef>
-#include <exception>
-#include <functional>
-#include <limits>
-#include <map>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "data/file_system.h"
-#include "export/account_index.h"
 #include "export/document_observer.h"
+#include "export/document_reader.h"
 #include "export/document_source.h"
-#include "export/journal_record.h"
+#include "export/document_writer.h"
 #include "mapping/account_tables.h"
 
 namespace dralmoft {
 
-// Takes each record as it is composed.
+// Takes each record as it is composed, on the run's second thread.
 class RecordSink {
 public:
     virtual ~RecordSink() = default;
     [[nodiscard]] virtual FileStatus Write(std::string_view record) = 0;
 };
 
+// Follows the documents read, on the calling thread.
 class ExportProgress {
 public:
     virtual ~ExportProgress() = default;
@@ -40,40 +42,21 @@ public:
     virtual void Finish() = 0;
 };
 
-// The document date in the user's short date form; nothing when the system cannot write it.
-using DateFormatter = std::function<std::optional<std::string>(double oleDate)>;
-
-// Raised by the run when the date formatter cannot write a document's date: the system
-// failed, not the server.
-class DateFormatError : public std::exception {
-public:
-    explicit DateFormatError(double oleDate) : m_date(oleDate) {}
-    [[nodiscard]] double Date() const noexcept { return m_date; }
-    [[nodiscard]] const char* what() const noexcept override { return "a date the system cannot write"; }
-
-private:
-    double m_date;
-};
-
-struct ExportSummary {
-    std::size_t read = 0;           // elements walked
-    std::size_t exported = 0;       // documents that gave records
-    std::size_t notCommercial = 0;  // skipped: not a commercial document
-    std::size_t noTrader = 0;       // skipped: no trader
-    std::size_t noLines = 0;        // skipped: no lines
-    std::size_t leftOut = 0;        // composed, but left out by the observer
-    std::size_t records = 0;
-};
-
 class ExportRun {
 public:
-    // The observer chooses the documents written; the watcher follows the run.
+    // How many read documents may wait for the second thread.
+    static constexpr std::size_t kQueuedDocuments = 256;
+
+    // The observer chooses the documents written; the watcher follows the run. Both, and
+    // the sink, are called on the run's second thread, one call at a time; the tables,
+    // the source, the date formatter and the progress only on the calling thread.
     ExportRun(DocumentSource& source, RecordSink& sink, AccountTables accounts, DateFormatter formatDate,
               ExportProgress* progress = nullptr, DocumentObserver* observer = nullptr, RunWatcher* watcher = nullptr);
 
     // Runs the period. An empty `separator` becomes ";" when the first record needs it.
-    // Raises ServerError and DateFormatError; answers a failed write, after which nothing
-    // more is written.
+    // Raises ServerError and DateFormatError (what the records' side raises, too) once
+    // both threads stopped; answers a failed write, after which nothing more is written.
+    // Either failure stops both sides, and what was read before it is written first.
     [[nodiscard]] FileStatus Run(double from, double to, std::string& separator);
 
     [[nodiscard]] const ExportSummary& Summary() const { return m_summary; }
@@ -81,43 +64,10 @@ public:
     [[nodiscard]] const std::string& CurrentDocument() const { return m_current; }
 
 private:
-    // A VAT group of the document being read.
-    struct Group {
-        double percent;
-        GroupAccumulator* accumulator;
-    };
-
-    [[nodiscard]] FileStatus ExportDocument(SourceDocument& document, std::string& separator);
-    void Skip(std::size_t& count, SkipReason reason, double oleDate = std::numeric_limits<double>::quiet_NaN());
-    // Reads the lines into m_groups; false when the document has none.
-    [[nodiscard]] bool GroupLines(SourceDocument& document, std::size_t lines);
-    [[nodiscard]] GroupAccumulator& GroupFor(SourceDocument& document, double percent);
-    // Composes the document's records into m_text, their ends into m_ends.
-    void ComposeRecords(std::string_view separator);
-    // Composes the records, and writes them unless the observer leaves the document out.
-    [[nodiscard]] FileStatus WriteRecords(std::string_view separator);
-
     DocumentSource& m_source;
     RecordSink& m_sink;
-    AccountIndex m_clients;
-    AccountIndex m_suppliers;
-    AccountIndex m_items;
-    VatAccountIndex m_vat;
+    AccountTables m_tables;
     DateFormatter m_formatDate;
-    // The date texts formatted so far: a period has few days and many documents.
-    std::map<double, std::string> m_dates;
-    // The document being written, its records' shared fields, its groups in ascending
-    // order of percentage, and its records as composed: kept from one document to the
-    // next for their memory.
-    DocumentFields m_fields;
-    DocumentRecords m_records;
-    std::vector<Group> m_groups;
-    std::string m_head;
-    std::string m_text;
-    std::vector<std::size_t> m_ends;
-    std::vector<std::string> m_itemNames;
-    std::vector<ComposedGroup> m_composed;
-    ComposedTrader m_trader;
     ExportProgress* m_progress;
     DocumentObserver* m_observer;
     RunWatcher* m_watcher;

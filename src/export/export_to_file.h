@@ -27,8 +27,9 @@ struct ExportRequest {
     std::u16string path;
     // The field separator; an empty one becomes ";" when the first record needs it.
     std::string separator;
-    // Asked for every record: true keeps code page 1253, false writes the OEM code page 737.
-    std::function<bool()> keepCodePage;
+    // True keeps code page 1253, false writes the OEM code page 737. Read once, before the
+    // run: the records are written on another thread than the window's.
+    bool keepCodePage = true;
 };
 
 // What the export reads, where it writes, and whom it tells.

@@ -4,8 +4,8 @@
 
 namespace dralmoft {
 
-JournalWriter::JournalWriter(FileSystem& files, AtomicFileWriter& file, std::function<bool()> keepCodePage)
-    : m_files(files), m_file(file), m_keepCodePage(std::move(keepCodePage)) {}
+JournalWriter::JournalWriter(FileSystem& files, AtomicFileWriter& file, bool keepCodePage)
+    : m_files(files), m_file(file), m_keepCodePage(keepCodePage) {}
 
 FileStatus JournalWriter::Open() {
     FileStatus status = m_files.CheckReplaceable(m_file.Target());
@@ -15,7 +15,7 @@ FileStatus JournalWriter::Open() {
 
 FileStatus JournalWriter::Write(std::string_view record) {
     std::string_view bytes = record;
-    if (!m_keepCodePage()) {
+    if (!m_keepCodePage) {
         m_converted.assign(record);
         ConvertCp1253ToCp737(m_converted);
         bytes = m_converted;

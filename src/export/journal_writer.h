@@ -1,10 +1,8 @@
 #pragma once
 // The export file's records, on their way to its temporary file: each record is written
-// in code page 1253, or converted whole to OEM (737) when the code-page choice, read for
-// every record, says so. The temporary file replaces the target only when the caller
-// commits it.
+// in code page 1253, or converted whole to OEM (737) when the code-page choice says so. The temporary file replaces the
+// target only when the caller commits it.
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,9 +14,9 @@ namespace dralmoft {
 
 class JournalWriter final : public RecordSink {
 public:
-    // `keepCodePage` answers, for each record, whether it stays in 1253. `file` is the
-    // export's file, which outlives the writer and is sealed and committed by its owner.
-    JournalWriter(FileSystem& files, AtomicFileWriter& file, std::function<bool()> keepCodePage);
+    // `keepCodePage`: the records stay in 1253. `file` is the export's file, which
+    // outlives the writer and is sealed and committed by its owner.
+    JournalWriter(FileSystem& files, AtomicFileWriter& file, bool keepCodePage);
 
     // Checks that the target can be replaced (its folder exists, it is not read-only or
     // held by another program), then creates the temporary file.
@@ -30,7 +28,7 @@ public:
 private:
     FileSystem& m_files;
     AtomicFileWriter& m_file;
-    std::function<bool()> m_keepCodePage;
+    bool m_keepCodePage;
     std::string m_converted;
     FnvDigest m_digest;
 };

@@ -13,7 +13,7 @@ ExportBatch BatchOf(const ExportRequest& request, const ExportOutcome& outcome, 
     batch.from = FormatIsoDate(request.from);
     batch.to = FormatIsoDate(request.to);
     batch.path = request.path;
-    batch.codePage = !request.keepCodePage || request.keepCodePage() ? 1253 : 737;
+    batch.codePage = request.keepCodePage ? 1253 : 737;
     batch.separator = outcome.separator;
     batch.documents = static_cast<std::int64_t>(observer.Entries().size());
     batch.records = static_cast<std::int64_t>(outcome.summary.records);

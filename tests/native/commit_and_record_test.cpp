@@ -65,7 +65,7 @@ TEST_P(CommitAndRecordTest, TheTargetAndTheLogAgree) {
     AccountMap clients, suppliers, items;
     VatAccountMap vat;
     ExportLogObserver observer({}, false);
-    const ExportRequest request{38000, 39000, u"out.txt", ";", [] { return true; }};
+    const ExportRequest request{38000, 39000, u"out.txt", ";", true};
     ExportOutcome outcome = ExportToFile(
         request,
         {source, {clients, suppliers, items, vat}, files, [](double) { return std::string("d"); }, nullptr, &observer});
@@ -139,7 +139,7 @@ TEST(CommitAndRecord, WithoutALogOnlyCommits) {
     test::MemoryFileSystem files;
     AccountMap clients, suppliers, items;
     VatAccountMap vat;
-    const ExportRequest request{38000, 39000, u"out.txt", ";", [] { return true; }};
+    const ExportRequest request{38000, 39000, u"out.txt", ";", true};
     const ExportServices services{source, {clients, suppliers, items, vat}, files, {}, nullptr, nullptr, nullptr};
     ExportOutcome outcome = ExportToFile(request, services);
     const Committed committed = CommitAndRecord(outcome, nullptr);

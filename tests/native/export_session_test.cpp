@@ -104,7 +104,7 @@ protected:
 
     SessionResult Run(bool check = false, bool onlyNew = false, bool useLog = true) {
         const SessionRequest request{
-            {38000, 39000, u"out.txt", "", [] { return true; }}, check, useLog, onlyNew, m_logPath, m_reportPath};
+            {38000, 39000, u"out.txt", "", true}, check, useLog, onlyNew, m_logPath, m_reportPath};
         const SessionServices services{
             m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, Day, nullptr, [this] { return m_author; }};
         return RunExportSession(request, services, m_policy);

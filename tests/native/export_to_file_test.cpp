@@ -51,7 +51,7 @@ protected:
     }
 
     ExportOutcome Export(std::string separator = "") {
-        const ExportRequest request{38000, 39000, u"out.txt", std::move(separator), [] { return true; }};
+        const ExportRequest request{38000, 39000, u"out.txt", std::move(separator), true};
         return ExportToFile(request,
                             {m_source, {m_clients, m_suppliers, m_items, m_vat}, m_files, Day, nullptr, m_observer});
     }
@@ -114,7 +114,7 @@ TEST_F(ExportToFileTest, ServerFailureNamesTheDocumentAndLeavesTheTarget) {
 // The system that cannot write a date in the user's form has failed, not the server: the
 // outcome says which, with the document and its date.
 TEST_F(ExportToFileTest, ADateTheSystemCannotWriteIsNotAServerFailure) {
-    const ExportRequest request{38000, 39000, u"out.txt", "", [] { return true; }};
+    const ExportRequest request{38000, 39000, u"out.txt", "", true};
     const auto formatDate = [](double date) -> std::optional<std::string> {
         if (date == 38353.0) return std::nullopt;
         return "31/12/2004";

@@ -67,9 +67,8 @@ protected:
 
     // Runs the check over the source, writing `out.txt` (or nothing when `withFile` is false).
     CheckReport Check(bool keepCodePage = true, std::string separator = ";", bool withFile = false) {
-        const auto keep = [keepCodePage] { return keepCodePage; };
-        PeriodCheck check(keep);
-        const ExportRequest request{38000, 39000, u"out.txt", std::move(separator), keep};
+        PeriodCheck check(keepCodePage);
+        const ExportRequest request{38000, 39000, u"out.txt", std::move(separator), keepCodePage};
         const ExportServices services{m_source, {m_clients, m_suppliers, m_items, m_vat},
                                       m_files,  [this](double) { return m_day; },
                                       nullptr,  m_observer,

@@ -168,9 +168,8 @@ SessionResult RunSession(const ExporterOptions& options, FileSystem& files, cons
     Microsoft::WRL::ComPtr<IBusinessTable> server;
     Microsoft::WRL::ComPtr<IDataService> documentQuery;
     ComDocumentSource source(server, documentQuery);
-    const bool keepCodePage = options.keepCodePage;
     const SessionRequest request{
-        {options.from, options.to, options.out, options.separator, [=] { return keepCodePage; }},
+        {options.from, options.to, options.out, options.separator, options.keepCodePage},
         options.Checks(),
         !options.noLog,
         options.onlyNew,

@@ -75,7 +75,7 @@ SessionResult LedgerExportDialog::RunSession(bool check) {
     // is the separated one with either choice, as the ledger package has always received it.
     const std::wstring typed = TypedFilePath();
     const SessionRequest request{{m_dateFrom, m_dateTo, check ? std::u16string() : AsUtf16(typed), m_separator,
-                                  [this] { return m_codePageCheck.GetCheck() == BST_CHECKED; }},
+                                  m_codePageCheck.GetCheck() == BST_CHECKED},
                                  check,
                                  true,
                                  false,
