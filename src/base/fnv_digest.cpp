@@ -13,8 +13,11 @@ void FnvDigest::AddBytes(std::string_view bytes) {
 
 void FnvDigest::Add(std::string_view bytes) {
     AddBytes(bytes);
-    for (std::uint64_t length = bytes.size(), i = 0; i < 8; ++i, length >>= 8)
-        m_value = (m_value ^ (length & 0xff)) * kPrime;
+    Close(bytes.size());
+}
+
+void FnvDigest::Close(std::uint64_t length) {
+    for (int i = 0; i < 8; ++i, length >>= 8) m_value = (m_value ^ (length & 0xff)) * kPrime;
 }
 
 std::string FnvDigest::Hex(std::uint64_t value) {

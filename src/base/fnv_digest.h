@@ -12,6 +12,9 @@ class FnvDigest {
 public:
     // A piece closed by its length, so that ("ab", "c") and ("a", "bc") differ.
     void Add(std::string_view bytes);
+    // Closes a piece fed in parts through AddBytes by its whole length: the same digest
+    // as Add of the whole piece.
+    void Close(std::uint64_t length);
     // Bytes of a stream: a file's digest is the plain FNV-1a of its bytes, whatever pieces
     // they were written in, so that anyone can take it again from the file.
     void AddBytes(std::string_view bytes);

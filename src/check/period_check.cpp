@@ -86,6 +86,7 @@ public:
 
     void ServerText(std::string_view text, const std::u16string& server) { m_check.CheckServerText(text, server); }
     void Text(std::string_view text) { m_check.CheckFieldText(text); }
+    void Date(std::string_view text) { Text(text); }
     void Text(std::string_view text, std::int32_t number) {
         m_check.m_scratch.assign(text).append(std::to_string(number));
         m_check.CheckFieldText(m_check.m_scratch);

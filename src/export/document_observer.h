@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -36,8 +37,15 @@ struct ComposedTrader {
 class ComposedDocument {
 public:
     ComposedDocument(const DocumentFields& fields, std::string_view text, std::span<const std::size_t> ends,
-                     std::span<const ComposedGroup> groups, const ComposedTrader& trader, std::size_t index = 0)
-        : m_fields(fields), m_text(text), m_ends(ends), m_groups(groups), m_trader(trader), m_index(index) {}
+                     std::span<const ComposedGroup> groups, const ComposedTrader& trader, std::size_t index = 0,
+                     std::optional<std::uint64_t> digest = std::nullopt)
+        : m_fields(fields),
+          m_text(text),
+          m_ends(ends),
+          m_groups(groups),
+          m_trader(trader),
+          m_index(index),
+          m_digest(digest) {}
 
     // The element's count in the run (from 1).
     [[nodiscard]] std::size_t Index() const { return m_index; }
@@ -49,6 +57,9 @@ public:
     // All its records, each ending in CR LF.
     [[nodiscard]] std::string_view Text() const { return m_text; }
     [[nodiscard]] std::size_t RecordCount() const { return m_ends.size(); }
+    // The digest of its records' form without separator, code page or date form (FNV-1a
+    // of the digest form, closed by its length), when the run made it as it composed them.
+    [[nodiscard]] std::optional<std::uint64_t> Digest() const { return m_digest; }
     // Record `index`, from 0. Records are told apart by where they end, not by their line
     // ends: a field's text may hold a line end of its own.
     [[nodiscard]] std::string_view Record(std::size_t index) const {
@@ -63,6 +74,7 @@ private:
     std::span<const ComposedGroup> m_groups;
     const ComposedTrader& m_trader;
     std::size_t m_index;
+    std::optional<std::uint64_t> m_digest;
 };
 
 class DocumentObserver {
@@ -70,6 +82,8 @@ public:
     virtual ~DocumentObserver() = default;
     // True writes the document's records; false leaves the document out of the file.
     [[nodiscard]] virtual bool Keep(const ComposedDocument& document) = 0;
+    // True: the run makes each document's digest as it composes its records (Digest).
+    [[nodiscard]] virtual bool WantsDigests() const { return false; }
 };
 
 // Why the run passed an element of the period by without a record.

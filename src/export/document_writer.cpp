@@ -1,5 +1,7 @@
 #include "export/document_writer.h"
 
+#include "base/fnv_digest.h"
+#include "base/iso_date.h"
 #include "export/export_run.h"
 
 namespace dralmoft {
@@ -11,8 +13,15 @@ FileStatus DocumentWriter::Take(const ReadElement& element, std::string& separat
         return FileStatus::Success();
     }
     if (separator.empty()) separator = ";";
-    ComposeRecords(element, separator);
-    const ComposedDocument composed(element.fields, m_text, m_ends, m_composed, m_trader, element.index);
+    const bool digest = m_observer != nullptr && m_observer->WantsDigests();
+    ComposeRecords(element, separator, digest);
+    std::optional<std::uint64_t> digestValue;
+    if (digest) {
+        FnvDigest fnv;
+        fnv.Add(m_digestText);
+        digestValue = fnv.Value();
+    }
+    const ComposedDocument composed(element.fields, m_text, m_ends, m_composed, m_trader, element.index, digestValue);
     if (m_observer != nullptr && !m_observer->Keep(composed)) {
         ++m_summary.leftOut;
         return FileStatus::Success();
@@ -35,10 +44,14 @@ void DocumentWriter::Skip(const ReadElement& element) {
     if (m_watcher) m_watcher->Skipped(*element.skipped, element.index, element.reference, element.oleDate);
 }
 
-void DocumentWriter::ComposeRecords(const ReadElement& element, std::string_view separator) {
+void DocumentWriter::ComposeRecords(const ReadElement& element, std::string_view separator, bool digest) {
     const DocumentFields& fields = element.fields;
     const bool sale = IsSale(fields.kind);
-    m_records.Begin(fields, separator);
+    if (digest) m_isoDate = FormatIsoDate(fields.oleDate);
+    m_records.Begin(fields, separator, digest ? std::string_view(m_isoDate) : std::string_view());
+    std::string* const digestHead = digest ? &m_digestHead : nullptr;
+    std::string* const digestText = digest ? &m_digestText : nullptr;
+    m_digestText.clear();
     m_text.clear();
     m_ends.clear();
     m_composed.clear();
@@ -54,16 +67,19 @@ void DocumentWriter::ComposeRecords(const ReadElement& element, std::string_view
                           ItemAccountFor(m_accounts.items[group.itemName], sale)});
         // The VAT record and the item record share their first ten fields.
         m_head.clear();
-        m_records.AppendGroupHead(m_head, net, vat);
+        m_digestHead.clear();
+        m_records.AppendGroupHead(m_head, net, vat, digestHead);
         m_text.append(m_head);
-        m_records.AppendVatTail(m_text, vat, composed.vatAccount);
+        if (digest) m_digestText.append(m_digestHead);
+        m_records.AppendVatTail(m_text, vat, composed.vatAccount, digestText);
         m_ends.push_back(m_text.size());
         m_text.append(m_head);
-        m_records.AppendItemTail(m_text, net, composed.itemAccount);
+        if (digest) m_digestText.append(m_digestHead);
+        m_records.AppendItemTail(m_text, net, composed.itemAccount, digestText);
         m_ends.push_back(m_text.size());
     }
     m_trader = {grossTotal, vatTotal, (sale ? m_accounts.clients : m_accounts.suppliers)[fields.taxId]};
-    m_records.AppendTraderRecord(m_text, grossTotal, vatTotal, m_trader.account);
+    m_records.AppendTraderRecord(m_text, grossTotal, vatTotal, m_trader.account, digestText);
     m_ends.push_back(m_text.size());
 }
 

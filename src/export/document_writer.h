@@ -50,8 +50,9 @@ public:
 
 private:
     void Skip(const ReadElement& element);
-    // Composes the document's records into m_text, their ends into m_ends.
-    void ComposeRecords(const ReadElement& element, std::string_view separator);
+    // Composes the document's records into m_text, their ends into m_ends, and (`digest`)
+    // their digest form into m_digestText.
+    void ComposeRecords(const ReadElement& element, std::string_view separator, bool digest);
 
     RecordSink& m_sink;
     AccountLookups& m_accounts;
@@ -63,6 +64,10 @@ private:
     DocumentRecords m_records;
     std::string m_head;
     std::string m_text;
+    // The records' digest form, made as they are composed when the observer wants digests.
+    std::string m_digestHead;
+    std::string m_digestText;
+    std::string m_isoDate;
     std::vector<std::size_t> m_ends;
     std::vector<ComposedGroup> m_composed;
     ComposedTrader m_trader;

@@ -16,6 +16,7 @@
 //                             (`server` is its UTF-16 form where it differs, or empty)
 //   Text(text)                a text field
 //   Text(text, number)        a text and a number in one field ("A12")
+//   Date(date)                field 6: the document's date in the user's form
 //   Number(number)            an integer field
 //   Amount(amount)            fields 9 and 10: two decimals
 //   Account(account)          field 11
@@ -77,7 +78,7 @@ struct RecordLayout {
         visit.Number(document.traderNumber);
         visit.ServerText(document.taxId, document.serverTaxId);
         visit.Text(document.taxId);
-        visit.Text(document.date);
+        visit.Date(document.date);
         visit.ServerText(document.name, document.serverName);
         visit.Text(document.reference);
         visit.Text(document.reference);

@@ -3,13 +3,6 @@
 #include "base/iso_date.h"
 
 namespace dralmoft {
-namespace {
-
-// Between the fields of the digested records: a control character no field of a
-// document holds, so that moving text from one field to the next changes the digest.
-constexpr std::string_view kFieldMark = "\x1f";
-
-}  // namespace
 
 LoggedDocument LogEntryMaker::Make(const ComposedDocument& document) {
     const DocumentFields& given = document.Fields();
@@ -17,10 +10,14 @@ LoggedDocument LogEntryMaker::Make(const ComposedDocument& document) {
     entry.date = FormatIsoDate(given.oleDate);
     // The year of the date: a series restarts its numbers each year.
     entry.identity = {IsSale(given.kind), given.name, given.series, given.number, OleYear(given.oleDate), given.taxId};
+    if (const std::optional<std::uint64_t> digest = document.Digest()) {
+        entry.digest = *digest;
+        return entry;
+    }
 
     m_fields = given;
     m_fields.date = entry.date;
-    m_records.Begin(m_fields, kFieldMark);
+    m_records.Begin(m_fields, kDigestFieldMark);
     m_text.clear();
     for (const ComposedGroup& group : document.Groups()) {
         m_head.clear();

@@ -10,7 +10,8 @@
 namespace dralmoft {
 
 // Keeps its buffers from one document to the next: an export makes an entry for each of a
-// year's documents.
+// year's documents. The digest is the one the run made as it composed the records, when
+// it made one; otherwise the records are composed again in the digest form, the same bytes.
 class LogEntryMaker {
 public:
     [[nodiscard]] LoggedDocument Make(const ComposedDocument& document);

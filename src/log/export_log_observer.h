@@ -40,6 +40,7 @@ public:
     ExportLogObserver(LoggedDigests logged, bool onlyNew, LoggedListener* listener = nullptr);
 
     [[nodiscard]] bool Keep(const ComposedDocument& document) override;
+    [[nodiscard]] bool WantsDigests() const override { return true; }
 
     // The documents written, in the order first met.
     [[nodiscard]] const std::vector<LoggedDocument>& Entries() const { return m_entries; }
