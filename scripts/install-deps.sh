@@ -9,7 +9,7 @@ packages=(
   wine wine64
   xvfb xauth imagemagick x11-utils
   googletest libgtest-dev libbenchmark-dev
-  python3 locales
+  python3 locales time
   nsis zip
 )
 

@@ -125,9 +125,13 @@ LogStatus ExportLog::OpenWith(const std::u16string& path, int flags) {
     if (code != SQLITE_OK) return SqliteFailure(database, code);
     sqlite3_extended_result_codes(database, 1);
     // Two users of one folder wait for each other; the folder may be a network share,
-    // where a write-ahead log does not work: the rollback journal, deleted after use.
+    // where a write-ahead log does not work: the rollback journal, deleted after use. A
+    // year's batch updates a table of its documents' latest exports larger than SQLite's
+    // default page cache (2 MB), which under Wine costs a system call per page read back:
+    // 64 MB keeps it in memory.
     sqlite3_busy_timeout(database, kBusyWaitMs);
-    if (LogStatus status = SqliteExecute(database, "PRAGMA journal_mode = DELETE; PRAGMA foreign_keys = ON");
+    if (LogStatus status = SqliteExecute(
+            database, "PRAGMA journal_mode = DELETE; PRAGMA foreign_keys = ON; PRAGMA cache_size = -65536");
         !status.ok)
         return status;
     if ((flags & SQLITE_OPEN_CREATE) == 0 && IsEmptyFile(database))
