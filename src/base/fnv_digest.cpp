@@ -8,7 +8,10 @@ constexpr std::uint64_t kPrime = 1099511628211ull;
 }  // namespace
 
 void FnvDigest::AddBytes(std::string_view bytes) {
-    for (const char byte : bytes) m_value = (m_value ^ static_cast<unsigned char>(byte)) * kPrime;
+    // In a local: a char may alias the member, which would be stored at every byte.
+    std::uint64_t value = m_value;
+    for (const char byte : bytes) value = (value ^ static_cast<unsigned char>(byte)) * kPrime;
+    m_value = value;
 }
 
 void FnvDigest::Add(std::string_view bytes) {

@@ -47,8 +47,13 @@ void DocumentWriter::Skip(const ReadElement& element) {
 void DocumentWriter::ComposeRecords(const ReadElement& element, std::string_view separator, bool digest) {
     const DocumentFields& fields = element.fields;
     const bool sale = IsSale(fields.kind);
-    if (digest) m_isoDate = FormatIsoDate(fields.oleDate);
-    m_records.Begin(fields, separator, digest ? std::string_view(m_isoDate) : std::string_view());
+    // Documents come day by day: the day's form is made again only when the day changes.
+    if (digest && (!m_isoDateMade || fields.oleDate != m_isoDateOf)) {
+        m_isoDate = FormatIsoDate(fields.oleDate);
+        m_isoDateOf = fields.oleDate;
+        m_isoDateMade = true;
+    }
+    m_records.Begin(fields, separator, digest ? std::optional<std::string_view>(m_isoDate) : std::nullopt);
     std::string* const digestHead = digest ? &m_digestHead : nullptr;
     std::string* const digestText = digest ? &m_digestText : nullptr;
     m_digestText.clear();

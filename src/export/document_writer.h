@@ -67,7 +67,9 @@ private:
     // The records' digest form, made as they are composed when the observer wants digests.
     std::string m_digestHead;
     std::string m_digestText;
-    std::string m_isoDate;
+    std::string m_isoDate;  // the digest's form of the date m_isoDateOf
+    double m_isoDateOf = 0.0;
+    bool m_isoDateMade = false;
     std::vector<std::size_t> m_ends;
     std::vector<ComposedGroup> m_composed;
     ComposedTrader m_trader;

@@ -57,15 +57,16 @@ std::string DocumentReference(std::string_view name, std::string_view series, st
     return reference;
 }
 
-void DocumentRecords::Begin(const DocumentFields& document, std::string_view separator, std::string_view digestDate) {
+void DocumentRecords::Begin(const DocumentFields& document, std::string_view separator,
+                            std::optional<std::string_view> digestDate) {
     m_separator = separator;
     m_kind = document.kind;
     m_start.clear();
     m_close.clear();
     m_digestStart.clear();
     m_digestClose.clear();
-    const bool digesting = !digestDate.empty();
-    FieldAppender start(m_start, separator, digesting ? &m_digestStart : nullptr, digestDate);
+    const bool digesting = digestDate.has_value();
+    FieldAppender start(m_start, separator, digesting ? &m_digestStart : nullptr, digestDate.value_or(""));
     RecordLayout::Start(document, start);
     FieldAppender close(m_close, separator, digesting ? &m_digestClose : nullptr);
     RecordLayout::Close(document, close);

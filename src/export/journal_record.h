@@ -2,6 +2,7 @@
 // The text of the ledger package's journal records, composed as the record layout says.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,8 @@ inline constexpr std::string_view kDigestFieldMark = "\x1f";
 // Each field is composed once and its bytes go to both.
 class DocumentRecords {
 public:
-    void Begin(const DocumentFields& document, std::string_view separator, std::string_view digestDate = {});
+    void Begin(const DocumentFields& document, std::string_view separator,
+               std::optional<std::string_view> digestDate = std::nullopt);
 
     // Fields 1 to 10 of a VAT group's two records, then the tail of the VAT record or of
     // the item record after them (fields 11 to 20).
