@@ -39,6 +39,8 @@ add "account file of 100,000 lines written (native; target <= 100 ms)" "$(ms Wri
 add "run of 100,000 documents in memory, a tenth of the accounts: without / with the check (native)" \
     "$(ms ExportRunInMemory/0/0) / $(ms ExportRunInMemory/1/0) ms"
 add "the same with every account (native)" "$(ms ExportRunInMemory/0/1) / $(ms ExportRunInMemory/1/1) ms"
+add "the file's side of a run alone: 100,000 documents read beforehand, a tenth of the accounts, the check and the log's entries (native)" \
+    "$(ms WritingSideAlone) ms"
 add "export log: recording 100,000 documents in one transaction, a file (native; target <= 300 ms)" "$(ms RecordYear/real_time) ms"
 # A native benchmark's counter, by the benchmark's name.
 counter() {
@@ -185,8 +187,9 @@ for documents in 32767 100000; do
   if [ "$documents" = 100000 ]; then
     point_registry_at "$demo_dir"
     # The export's peak memory, with the check's report (the demo server's company included).
-    peak=$(cd "$demo_dir" && /usr/bin/time -f "%M" wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 \
-             --to 2025-12-31 --check --no-log --report report.csv 2>&1 >/dev/null | tail -n 1)
+    # (Exit 4 is the check's answer here: the demo's accounts leave most keys without one.)
+    peak=$( (cd "$demo_dir" && /usr/bin/time -f "%M" wine "$root/build/win/dralmoft-export.exe" --from 2025-01-01 \
+             --to 2025-12-31 --check --no-log --report report.csv) 2>&1 >/dev/null | tail -n 1 || true)
     floor_peak=$(cd "$demo_dir" && /usr/bin/time -f "%M" wine "$root/build/win/bench/wine/dralmoft-bench-floor.exe" \
              45658 46022 2>&1 >/dev/null | tail -n 1)
     add "peak working set of --check with its report, 100,000 documents (Wine; target <= 300 MB)" \

@@ -35,18 +35,22 @@ const std::vector<test::MemoryDocument>& Documents(demo::Company& company) {
     return documents;
 }
 
+// Accounts for a tenth of the clients and items, so that the check has rows to write too.
+void GiveATenthTheirAccounts(const demo::Company& company, AccountMap& clients, AccountMap& items) {
+    for (std::size_t i = 0; i < company.clients.size(); i += 10)
+        clients[Utf16ToCp1253(company.clients[i].taxId.value)] = "30.00." + std::to_string(i);
+    for (std::size_t i = 0; i < company.items.size(); i += 10)
+        items[Utf16ToCp1253(company.items[i].name.value)] = "20.00;70.00." + std::to_string(i);
+}
+
 void ExportRunInMemory(benchmark::State& state) {
     static demo::Company company;
     test::MemoryDocumentSource source;
     source.documents = Documents(company);
     source.logging = false;
-    // Accounts for most clients and items, so that the check has rows to write too.
     AccountMap clients, suppliers, items;
     VatAccountMap vat;
-    for (std::size_t i = 0; i < company.clients.size(); i += 10)
-        clients[Utf16ToCp1253(company.clients[i].taxId.value)] = "30.00." + std::to_string(i);
-    for (std::size_t i = 0; i < company.items.size(); i += 10)
-        items[Utf16ToCp1253(company.items[i].name.value)] = "20.00;70.00." + std::to_string(i);
+    GiveATenthTheirAccounts(company, clients, items);
     NoFile sink;
     const bool checked = state.range(0) != 0;
     if (state.range(1) != 0) {
@@ -90,10 +94,7 @@ void WritingSideAlone(benchmark::State& state) {
     for (std::size_t index = 0; index < elements.size(); ++index) reader.Read(index, elements[index]);
     AccountMap clients, suppliers, items;
     VatAccountMap vat;
-    for (std::size_t i = 0; i < company.clients.size(); i += 10)
-        clients[Utf16ToCp1253(company.clients[i].taxId.value)] = "30.00." + std::to_string(i);
-    for (std::size_t i = 0; i < company.items.size(); i += 10)
-        items[Utf16ToCp1253(company.items[i].name.value)] = "20.00;70.00." + std::to_string(i);
+    GiveATenthTheirAccounts(company, clients, items);
     NoFile sink;
     for (auto _ : state) {
         AccountLookups accounts{AccountLookup(clients), AccountLookup(suppliers), AccountLookup(items),
