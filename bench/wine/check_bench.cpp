@@ -86,8 +86,7 @@ int wmain(int argc, wchar_t** argv) {
         std::wstring folder(argv[1]);
         AccountFile reader(files, std::u16string(folder.begin(), folder.end()) + u"\\", false);
         LoadAccountFiles(reader, tables, [](AccountKind, const AccountLoad&) {});
-        const ExportRequest request{
-            std::wcstod(argv[2], nullptr), std::wcstod(argv[3], nullptr), {}, ";", false};
+        const ExportRequest request{std::wcstod(argv[2], nullptr), std::wcstod(argv[3], nullptr), {}, ";", false};
         const Runs given = Measure(request, files, tables);
         AccountForEveryKey(clients, suppliers, items, vat);
         const Runs complete = Measure(request, files, tables);

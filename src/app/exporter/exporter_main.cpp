@@ -168,14 +168,13 @@ SessionResult RunSession(const ExporterOptions& options, FileSystem& files, cons
     Microsoft::WRL::ComPtr<IBusinessTable> server;
     Microsoft::WRL::ComPtr<IDataService> documentQuery;
     ComDocumentSource source(server, documentQuery);
-    const SessionRequest request{
-        {options.from, options.to, options.out, options.separator, options.keepCodePage},
-        options.Checks(),
-        !options.noLog,
-        options.onlyNew,
-        std::u16string(ExportLog::kFileName),
-        // An export's report goes with its file; a check's is its only file.
-        options.Checks() ? std::u16string() : options.report};
+    const SessionRequest request{{options.from, options.to, options.out, options.separator, options.keepCodePage},
+                                 options.Checks(),
+                                 !options.noLog,
+                                 options.onlyNew,
+                                 std::u16string(ExportLog::kFileName),
+                                 // An export's report goes with its file; a check's is its only file.
+                                 options.Checks() ? std::u16string() : options.report};
     ExporterPolicy policy(options);
     return RunExportSession(request, {source, tables, files, FormatUserDate, nullptr, CurrentExportAuthor}, policy);
 }
