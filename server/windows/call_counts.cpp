@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <map>
 #include <mutex>
 #include <string>
@@ -9,13 +10,23 @@
 namespace demo {
 namespace {
 
+std::wstring Environment(const wchar_t* name) {
+    std::wstring value;
+    const DWORD length = ::GetEnvironmentVariableW(name, nullptr, 0);
+    if (length == 0) return value;
+    value.resize(length);
+    value.resize(::GetEnvironmentVariableW(name, value.data(), length));
+    return value;
+}
+
 class CallCounts {
 public:
-    CallCounts() {
-        const DWORD length = ::GetEnvironmentVariableW(kCallCountsVariable, nullptr, 0);
-        if (length == 0) return;
-        m_path.resize(length);
-        m_path.resize(::GetEnvironmentVariableW(kCallCountsVariable, m_path.data(), length));
+    CallCounts() : m_path(Environment(kCallCountsVariable)) {
+        const std::wstring pace = Environment(kCallPaceVariable);
+        LARGE_INTEGER frequency{};
+        if (!pace.empty() && ::QueryPerformanceFrequency(&frequency))
+            m_paceTicks = static_cast<LONGLONG>(std::wcstod(pace.c_str(), nullptr) * 1e-6 *
+                                                static_cast<double>(frequency.QuadPart));
     }
     // The counts are written as the DLL goes: the program's last call has been made.
     ~CallCounts() {
@@ -32,6 +43,7 @@ public:
     }
 
     void Count(std::string_view operation) {
+        if (m_paceTicks > 0) Pace();
         if (m_path.empty()) return;
         const std::lock_guard lock(m_mutex);
         const auto known = m_counts.find(operation);
@@ -40,7 +52,15 @@ public:
     }
 
 private:
+    void Pace() const {
+        LARGE_INTEGER start{}, now{};
+        ::QueryPerformanceCounter(&start);
+        do ::QueryPerformanceCounter(&now);
+        while (now.QuadPart - start.QuadPart < m_paceTicks);
+    }
+
     std::wstring m_path;
+    LONGLONG m_paceTicks = 0;
     std::mutex m_mutex;
     std::map<std::string, long, std::less<>> m_counts;
 };
