@@ -234,7 +234,7 @@ LogStatus ExportLog::RecordPending(ExportBatch& batch, std::span<const LoggedDoc
         if (!met.insert(&document.identity).second) continue;
         insertDocument.Reset();
         BindIdentity(insertDocument.Bind(1, number), 2, document.identity)
-            .Bind(8, document.date)
+            .Bind(8, document.date, SqliteStatement::Held::InPlace)
             .Bind(9, std::bit_cast<std::int64_t>(document.digest));
         if (LogStatus status = insertDocument.Run(); !status.ok) return status;
     }

@@ -31,12 +31,13 @@ std::u16string Units(std::string_view bytes) {
 }
 
 SqliteStatement& BindIdentity(SqliteStatement& statement, int first, const DocumentIdentity& identity) {
+    using Held = SqliteStatement::Held;
     return statement.Bind(first, std::int64_t{identity.sale})
-        .BindBlob(first + 1, identity.name)
-        .BindBlob(first + 2, identity.series)
+        .BindBlob(first + 1, identity.name, Held::InPlace)
+        .BindBlob(first + 2, identity.series, Held::InPlace)
         .Bind(first + 3, identity.number)
         .Bind(first + 4, std::int64_t{identity.year})
-        .BindBlob(first + 5, identity.taxId);
+        .BindBlob(first + 5, identity.taxId, Held::InPlace);
 }
 
 DocumentIdentity IdentityAt(const SqliteStatement& row) {

@@ -21,6 +21,8 @@ namespace dralmoft::log_rows {
 
 // A document's identity, bound from parameter `first` on, and read from the first
 // columns of a row (see IdentityColumn).
+// The identity's texts are bound in place: they must stay as they are until the statement
+// has run and is bound again.
 SqliteStatement& BindIdentity(SqliteStatement& statement, int first, const DocumentIdentity& identity);
 [[nodiscard]] DocumentIdentity IdentityAt(const SqliteStatement& row);
 

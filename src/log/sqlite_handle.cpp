@@ -3,6 +3,13 @@
 #include <sqlite3.h>
 
 namespace dralmoft {
+namespace {
+
+sqlite3_destructor_type Destructor(SqliteStatement::Held held) {
+    return held == SqliteStatement::Held::InPlace ? SQLITE_STATIC : SQLITE_TRANSIENT;
+}
+
+}  // namespace
 
 void SqliteClose::operator()(sqlite3* database) const { sqlite3_close_v2(database); }
 
@@ -50,20 +57,20 @@ SqliteStatement& SqliteStatement::Bind(int at, std::int64_t value) {
     return *this;
 }
 
-SqliteStatement& SqliteStatement::Bind(int at, std::string_view text) {
+SqliteStatement& SqliteStatement::Bind(int at, std::string_view text, Held held) {
     if (m_status.ok) {
         const int code =
-            sqlite3_bind_text64(m_statement.get(), at, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+            sqlite3_bind_text64(m_statement.get(), at, text.data(), text.size(), Destructor(held), SQLITE_UTF8);
         if (code != SQLITE_OK) Fail(code);
     }
     return *this;
 }
 
-SqliteStatement& SqliteStatement::BindBlob(int at, std::string_view bytes) {
+SqliteStatement& SqliteStatement::BindBlob(int at, std::string_view bytes, Held held) {
     if (m_status.ok) {
         // A zero-length blob, not NULL: an empty series is a value of the identity.
         const int code = sqlite3_bind_blob64(m_statement.get(), at, bytes.empty() ? "" : bytes.data(), bytes.size(),
-                                             SQLITE_TRANSIENT);
+                                             Destructor(held));
         if (code != SQLITE_OK) Fail(code);
     }
     return *this;

@@ -33,10 +33,15 @@ public:
 
     [[nodiscard]] const LogStatus& Status() const { return m_status; }
 
+    // How a bound text or blob is held: copied into the statement, or read where it
+    // stands, which must then stay as it is until the statement has run and is bound
+    // again (a batch's hundred thousand rows are bound from the documents they describe).
+    enum class Held { Copied, InPlace };
+
     // Parameters count from 1, as in the SQL's "?".
     SqliteStatement& Bind(int at, std::int64_t value);
-    SqliteStatement& Bind(int at, std::string_view text);  // UTF-8 text
-    SqliteStatement& BindBlob(int at, std::string_view bytes);
+    SqliteStatement& Bind(int at, std::string_view text, Held held = Held::Copied);  // UTF-8 text
+    SqliteStatement& BindBlob(int at, std::string_view bytes, Held held = Held::Copied);
     SqliteStatement& BindNull(int at);
 
     // The next row: true when there is one, false when done or failed (see Status()).
