@@ -61,6 +61,7 @@ bool PeriodCheck::KeyEqual::operator()(const KeySpan& a, const KeySpan& b) const
 void PeriodCheck::Started() {
     m_report = {};
     m_keys.clear();
+    m_narrowKeys.clear();
     m_accounts.clear();
     m_missing.clear();
 }
@@ -215,29 +216,35 @@ void PeriodCheck::CheckRounding(double gross) {
 }
 
 PeriodCheck::KeySpan PeriodCheck::Add(CheckCode code, std::string_view key) {
+    if (const auto known = m_narrowKeys.find(key); known != m_narrowKeys.end()) return AddRow(code, known->second);
     const std::size_t at = m_report.texts.size();
     AppendWide(m_report.texts, key);
-    return AddRow(code, at);
+    const KeySpan span = KeepKey(at);
+    m_narrowKeys.emplace(key, span);
+    return AddRow(code, span);
 }
 
 PeriodCheck::KeySpan PeriodCheck::Add(CheckCode code, std::u16string_view key) {
     const std::size_t at = m_report.texts.size();
     m_report.texts.append(key);
-    return AddRow(code, at);
+    return AddRow(code, KeepKey(at));
 }
 
-PeriodCheck::KeySpan PeriodCheck::AddRow(CheckCode code, std::size_t keyAt) {
+PeriodCheck::KeySpan PeriodCheck::KeepKey(std::size_t keyAt) {
     const auto [kept, added] = m_keys.insert(KeySpan{keyAt, m_report.texts.size() - keyAt});
     if (!added) m_report.texts.resize(keyAt);
+    return *kept;
+}
+
+PeriodCheck::KeySpan PeriodCheck::AddRow(CheckCode code, KeySpan key) {
     std::vector<CheckProblem>& problems = m_report.problems;
     for (std::size_t row = m_firstRow; row < problems.size(); ++row)
-        if (problems[row].code == code && problems[row].keyAt == kept->at)
-            return *kept;  // one per document, code and key
+        if (problems[row].code == code && problems[row].keyAt == key.at) return key;  // one per document, code and key
     if (problems.size() == m_firstRow)
         StartDocument(m_index, m_fields->reference, m_fields->oleDate, IsSale(m_fields->kind));
     problems.push_back(CheckProblem{code, static_cast<std::uint32_t>(m_report.documents.size() - 1),
-                                    static_cast<std::uint32_t>(kept->at), static_cast<std::uint32_t>(kept->length)});
-    return *kept;
+                                    static_cast<std::uint32_t>(key.at), static_cast<std::uint32_t>(key.length)});
+    return key;
 }
 
 std::size_t PeriodCheck::NoteMissing(CheckCode code, KeySpan span) {
@@ -316,6 +323,7 @@ void PeriodCheck::AddToTotals(const ComposedDocument& document) {
 CheckReport PeriodCheck::TakeReport() {
     (void)Report();
     m_keys.clear();
+    m_narrowKeys.clear();
     return std::move(m_report);
 }
 

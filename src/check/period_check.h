@@ -84,7 +84,10 @@ private:
     // Each answers where the key stands in the report's texts.
     KeySpan Add(CheckCode code, std::string_view key);  // a 1253 key
     KeySpan Add(CheckCode code, std::u16string_view key);
-    KeySpan AddRow(CheckCode code, std::size_t keyAt);  // the key is the report's texts from keyAt on
+    // The key that is the report's texts from keyAt on, kept once: a key the report holds
+    // already takes its first place, and the texts lose the copy.
+    KeySpan KeepKey(std::size_t keyAt);
+    KeySpan AddRow(CheckCode code, KeySpan key);
     // The report's missing key of this code and key, with the document being checked counted.
     std::size_t NoteMissing(CheckCode code, KeySpan key);
     // The amounts of the document's records that lack their account, to their keys.
@@ -112,6 +115,9 @@ private:
     };
     // Sorted only for the report: a run looks an account up for every record.
     std::unordered_map<std::string, AccountTotal, AccountHash, std::equal_to<>> m_accounts;
+    // The report's keys by their 1253 text: a year names the same clients and items in
+    // document after document, and each is made UTF-16 and looked up once.
+    std::unordered_map<std::string, KeySpan, AccountHash, std::equal_to<>> m_narrowKeys;
     // The report's missing keys by code and key place: their index, and the last document
     // counted for them.
     struct MissingPlace {
