@@ -138,11 +138,12 @@ protected:
         }
         m_summary = run.Summary();
         m_current = run.CurrentDocument();
-        // A joined thread may still be listed for a moment after its join returned.
+        // A joined thread may still be listed for a moment after its join returned (the
+        // count before may hold such a one too: the run may leave fewer, never more).
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         while (ThreadCount() > threads && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        EXPECT_EQ(ThreadCount(), threads) << "a thread was left behind";
+        EXPECT_LE(ThreadCount(), threads) << "a thread was left behind";
         return raised;
     }
 
