@@ -97,8 +97,7 @@ void WritingSideAlone(benchmark::State& state) {
     GiveATenthTheirAccounts(company, clients, items);
     NoFile sink;
     for (auto _ : state) {
-        AccountLookups accounts{AccountLookup(clients), AccountLookup(suppliers), AccountLookup(items),
-                                VatAccountLookup(vat)};
+        AccountLookups accounts({clients, suppliers, items, vat});
         PeriodCheck check(false);
         ExportLogObserver observer({}, false);
         check.Started();

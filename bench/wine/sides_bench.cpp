@@ -45,8 +45,7 @@ std::vector<ReadElement> ReadAll(double from, double to) {
 }
 
 double WriteAll(const std::vector<ReadElement>& elements, const AccountTables& tables, FileSystem& files) {
-    AccountLookups accounts{AccountLookup(tables.clients), AccountLookup(tables.suppliers), AccountLookup(tables.items),
-                            VatAccountLookup(tables.vat)};
+    AccountLookups accounts(tables);
     PeriodCheck check(false);
     ExportLogObserver observer({}, false);
     AtomicFileWriter file(files, u"sides-bench.txt");

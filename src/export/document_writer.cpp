@@ -13,10 +13,9 @@ FileStatus DocumentWriter::Take(const ReadElement& element, std::string& separat
         return FileStatus::Success();
     }
     if (separator.empty()) separator = ";";
-    const bool digest = m_observer != nullptr && m_observer->WantsDigests();
-    ComposeRecords(element, separator, digest);
+    ComposeRecords(element, separator);
     std::optional<std::uint64_t> digestValue;
-    if (digest) {
+    if (m_digests) {
         FnvDigest fnv;
         fnv.Add(m_digestText);
         digestValue = fnv.Value();
@@ -44,18 +43,17 @@ void DocumentWriter::Skip(const ReadElement& element) {
     if (m_watcher) m_watcher->Skipped(*element.skipped, element.index, element.reference, element.oleDate);
 }
 
-void DocumentWriter::ComposeRecords(const ReadElement& element, std::string_view separator, bool digest) {
+void DocumentWriter::ComposeRecords(const ReadElement& element, std::string_view separator) {
     const DocumentFields& fields = element.fields;
     const bool sale = IsSale(fields.kind);
     // Documents come day by day: the day's form is made again only when the day changes.
-    if (digest && (!m_isoDateMade || fields.oleDate != m_isoDateOf)) {
+    if (m_digests && m_isoDateOf != fields.oleDate) {
         m_isoDate = FormatIsoDate(fields.oleDate);
         m_isoDateOf = fields.oleDate;
-        m_isoDateMade = true;
     }
-    m_records.Begin(fields, separator, digest ? std::optional<std::string_view>(m_isoDate) : std::nullopt);
-    std::string* const digestHead = digest ? &m_digestHead : nullptr;
-    std::string* const digestText = digest ? &m_digestText : nullptr;
+    m_records.Begin(fields, separator, m_digests ? std::optional<std::string_view>(m_isoDate) : std::nullopt);
+    std::string* const digestHead = m_digests ? &m_digestHead : nullptr;
+    std::string* const digestText = m_digests ? &m_digestText : nullptr;
     m_digestText.clear();
     m_text.clear();
     m_ends.clear();
@@ -75,11 +73,11 @@ void DocumentWriter::ComposeRecords(const ReadElement& element, std::string_view
         m_digestHead.clear();
         m_records.AppendGroupHead(m_head, net, vat, digestHead);
         m_text.append(m_head);
-        if (digest) m_digestText.append(m_digestHead);
+        if (m_digests) m_digestText.append(m_digestHead);
         m_records.AppendVatTail(m_text, vat, composed.vatAccount, digestText);
         m_ends.push_back(m_text.size());
         m_text.append(m_head);
-        if (digest) m_digestText.append(m_digestHead);
+        if (m_digests) m_digestText.append(m_digestHead);
         m_records.AppendItemTail(m_text, net, composed.itemAccount, digestText);
         m_ends.push_back(m_text.size());
     }

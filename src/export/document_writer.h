@@ -5,6 +5,7 @@
 // object and none of the window's state: it may run on a thread of its own.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "export/document_observer.h"
 #include "export/journal_record.h"
 #include "export/read_element.h"
+#include "mapping/account_tables.h"
 
 namespace dralmoft {
 
@@ -31,6 +33,17 @@ struct ExportSummary {
 
 // The run's accounts, as the tables stood when it began.
 struct AccountLookups {
+    // Made on the tables' thread, which keeps them as they are until InsertMissing.
+    explicit AccountLookups(const AccountTables& tables)
+        : clients(tables.clients), suppliers(tables.suppliers), items(tables.items), vat(tables.vat) {}
+    // The keys looked up that the tables lack, into the tables, on their thread.
+    void InsertMissing(const AccountTables& tables) const {
+        clients.InsertMissing(tables.clients);
+        suppliers.InsertMissing(tables.suppliers);
+        items.InsertMissing(tables.items);
+        vat.InsertMissing(tables.vat);
+    }
+
     AccountLookup clients;
     AccountLookup suppliers;
     AccountLookup items;
@@ -40,7 +53,11 @@ struct AccountLookups {
 class DocumentWriter {
 public:
     DocumentWriter(RecordSink& sink, AccountLookups& accounts, DocumentObserver* observer, RunWatcher* watcher)
-        : m_sink(sink), m_accounts(accounts), m_observer(observer), m_watcher(watcher) {}
+        : m_sink(sink),
+          m_accounts(accounts),
+          m_observer(observer),
+          m_watcher(watcher),
+          m_digests(observer != nullptr && observer->WantsDigests()) {}
 
     // Takes the next element. An empty `separator` becomes ";" when the first document
     // needs it. Answers a failed write, after which the run writes nothing more.
@@ -50,14 +67,15 @@ public:
 
 private:
     void Skip(const ReadElement& element);
-    // Composes the document's records into m_text, their ends into m_ends, and (`digest`)
-    // their digest form into m_digestText.
-    void ComposeRecords(const ReadElement& element, std::string_view separator, bool digest);
+    // Composes the document's records into m_text, their ends into m_ends, and (when
+    // digesting) their digest form into m_digestText.
+    void ComposeRecords(const ReadElement& element, std::string_view separator);
 
     RecordSink& m_sink;
     AccountLookups& m_accounts;
     DocumentObserver* m_observer;
     RunWatcher* m_watcher;
+    const bool m_digests;  // each document's digest is made as its records are composed
     ExportSummary m_summary;
     // The document's records as composed, and what they were composed from: kept from one
     // document to the next for their memory.
@@ -68,8 +86,7 @@ private:
     std::string m_digestHead;
     std::string m_digestText;
     std::string m_isoDate;  // the digest's form of the date m_isoDateOf
-    double m_isoDateOf = 0.0;
-    bool m_isoDateMade = false;
+    std::optional<double> m_isoDateOf;
     std::vector<std::size_t> m_ends;
     std::vector<ComposedGroup> m_composed;
     ComposedTrader m_trader;

@@ -64,8 +64,7 @@ FileStatus ExportRun::Run(double from, double to, std::string& separator) {
     m_summary = {};
     m_current.clear();
     // The tables as they are now: each run looks them up afresh.
-    AccountLookups accounts{AccountLookup(m_tables.clients), AccountLookup(m_tables.suppliers),
-                            AccountLookup(m_tables.items), VatAccountLookup(m_tables.vat)};
+    AccountLookups accounts(m_tables);
     if (m_watcher) m_watcher->Started();
     const std::size_t elements = m_source.Open(from, to);
     if (m_progress) m_progress->Start(elements);
@@ -95,10 +94,7 @@ FileStatus ExportRun::Run(double from, double to, std::string& separator) {
     }
 
     // What the tables lacked goes into them, as their lookups do (with an empty account).
-    accounts.clients.InsertMissing(m_tables.clients);
-    accounts.suppliers.InsertMissing(m_tables.suppliers);
-    accounts.items.InsertMissing(m_tables.items);
-    accounts.vat.InsertMissing(m_tables.vat);
+    accounts.InsertMissing(m_tables);
     m_summary = writer.Summary();
     // The writing side stops at an element the reading side had passed: its failure came first.
     if (writing.Stopped()) {
