@@ -8,9 +8,10 @@
 //
 // A side that waits is woken only once the other has moved a stretch of slots, not at
 // every slot: each wake-up costs a system call, and a year's export hands over hundreds
-// of thousands of documents.
+// of thousands of documents. While neither waits, the sides take no lock.
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
@@ -28,64 +29,81 @@ public:
 
     // Producer: the next slot to fill, once one is free; null when the consumer stopped.
     [[nodiscard]] T* Back() {
-        std::unique_lock lock(m_mutex);
-        if (m_count == m_slots.size() && !m_stopped) {
+        const std::size_t pushed = m_pushed.load(std::memory_order_relaxed);  // its own count
+        if (pushed - m_popped.load() == m_slots.size()) {
+            std::unique_lock lock(m_mutex);
             m_producerWaits = true;
-            m_producerWoken.wait(lock, [this] { return m_stopped || m_count + m_stretch <= m_slots.size(); });
+            m_producerWoken.wait(lock, [&] { return m_stopped || pushed - m_popped + m_stretch <= m_slots.size(); });
             m_producerWaits = false;
         }
-        return m_stopped ? nullptr : &m_slots[(m_first + m_count) % m_slots.size()];
+        return m_stopped ? nullptr : &m_slots[pushed % m_slots.size()];
     }
     // Producer: the slot Back gave is filled.
     void Push() {
-        const std::lock_guard lock(m_mutex);
-        ++m_count;
-        if (m_consumerWaits && m_count >= m_stretch) m_consumerWoken.notify_one();
+        const std::size_t pushed = m_pushed.load(std::memory_order_relaxed) + 1;
+        m_pushed = pushed;
+        if (m_consumerWaits && pushed - m_popped >= m_stretch) Wake(m_consumerWoken);
     }
     // Producer: nothing more comes.
     void Close() {
-        const std::lock_guard lock(m_mutex);
-        m_closed = true;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_closed = true;
+        }
         m_consumerWoken.notify_one();
     }
 
     // Consumer: the oldest filled slot, once there is one; null when the queue is closed
     // and every slot was taken.
     [[nodiscard]] T* Front() {
-        std::unique_lock lock(m_mutex);
-        if (m_count == 0 && !m_closed) {
+        const std::size_t popped = m_popped.load(std::memory_order_relaxed);  // its own count
+        if (m_pushed == popped && !m_closed) {
+            std::unique_lock lock(m_mutex);
             m_consumerWaits = true;
-            m_consumerWoken.wait(lock, [this] { return m_closed || m_count >= m_stretch; });
+            m_consumerWoken.wait(lock, [&] { return m_closed || m_pushed - popped >= m_stretch; });
             m_consumerWaits = false;
         }
-        return m_count == 0 ? nullptr : &m_slots[m_first];
+        return m_pushed == popped ? nullptr : &m_slots[popped % m_slots.size()];
     }
     // Consumer: the slot Front gave is taken; the producer may fill it again.
     void Pop() {
-        const std::lock_guard lock(m_mutex);
-        m_first = (m_first + 1) % m_slots.size();
-        --m_count;
-        if (m_producerWaits && m_count + m_stretch <= m_slots.size()) m_producerWoken.notify_one();
+        const std::size_t popped = m_popped.load(std::memory_order_relaxed) + 1;
+        m_popped = popped;
+        if (m_producerWaits && m_pushed - popped + m_stretch <= m_slots.size()) Wake(m_producerWoken);
     }
     // Consumer: it takes nothing more; the producer's next Back gives null.
     void Stop() {
-        const std::lock_guard lock(m_mutex);
-        m_stopped = true;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopped = true;
+        }
         m_producerWoken.notify_one();
     }
 
 private:
+    // The other side waits (or is about to, holding the mutex): taking the mutex first
+    // makes sure it is waiting when told.
+    void Wake(std::condition_variable& side) {
+        { const std::lock_guard lock(m_mutex); }
+        side.notify_one();
+    }
+
     std::vector<T> m_slots;
     const std::size_t m_stretch;
+    // Slots filled and taken since the start; each is written by its own side only. The
+    // sides meet without the mutex while neither waits: under Wine a mutex that two busy
+    // threads contend for is a call to the Wine server.
+    std::atomic<std::size_t> m_pushed{0};
+    std::atomic<std::size_t> m_popped{0};
+    // A side's flag and the other's count are sequentially consistent: a side about to
+    // wait sees the other's last count, or the other sees it waiting and wakes it.
+    std::atomic<bool> m_producerWaits{false};
+    std::atomic<bool> m_consumerWaits{false};
+    std::atomic<bool> m_closed{false};
+    std::atomic<bool> m_stopped{false};
     std::mutex m_mutex;
     std::condition_variable m_producerWoken;
     std::condition_variable m_consumerWoken;
-    std::size_t m_first = 0;  // the oldest filled slot
-    std::size_t m_count = 0;  // filled slots
-    bool m_closed = false;
-    bool m_stopped = false;
-    bool m_producerWaits = false;
-    bool m_consumerWaits = false;
 };
 
 }  // namespace dralmoft
