@@ -47,7 +47,7 @@ RateTotal& RateOf(KindTotal& kind, double rate) {
 }  // namespace
 
 PeriodCheck::PeriodCheck(bool keepCodePage)
-    : m_keepCodePage(keepCodePage), m_keys(0, KeyHash{&m_report.texts}, KeyEqual{&m_report.texts}) {}
+    : m_keepCodePage(keepCodePage), m_keys(0, KeyHash{&m_report.texts}, KeyEqual{&m_report.texts}, &m_pool) {}
 
 std::size_t PeriodCheck::KeyHash::operator()(const KeySpan& key) const {
     return std::hash<std::u16string_view>()(std::u16string_view(*texts).substr(key.at, key.length));

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory_resource>
 #include <optional>
 #include <span>
 #include <string>
@@ -108,7 +109,11 @@ private:
 
     bool m_keepCodePage;
     CheckReport m_report;
-    std::unordered_set<KeySpan, KeyHash, KeyEqual> m_keys;
+    // The key tables' nodes, one per key a year names: tens of thousands of small blocks,
+    // taken from pools of their own. Under Wine each block from the shared heap may cost a
+    // walk of its free list, which the reading thread's many small blocks make long.
+    std::pmr::unsynchronized_pool_resource m_pool;
+    std::pmr::unordered_set<KeySpan, KeyHash, KeyEqual> m_keys;
     struct AccountHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view account) const { return std::hash<std::string_view>()(account); }
@@ -117,14 +122,14 @@ private:
     std::unordered_map<std::string, AccountTotal, AccountHash, std::equal_to<>> m_accounts;
     // The report's keys by their 1253 text: a year names the same clients and items in
     // document after document, and each is made UTF-16 and looked up once.
-    std::unordered_map<std::string, KeySpan, AccountHash, std::equal_to<>> m_narrowKeys;
+    std::pmr::unordered_map<std::pmr::string, KeySpan, AccountHash, std::equal_to<>> m_narrowKeys{&m_pool};
     // The report's missing keys by code and key place: their index, and the last document
     // counted for them.
     struct MissingPlace {
         std::size_t index;
         std::size_t lastDocument;
     };
-    std::unordered_map<std::uint64_t, MissingPlace> m_missing;
+    std::pmr::unordered_map<std::uint64_t, MissingPlace> m_missing{&m_pool};
 
     // The document being checked: its count and fields, its code page and separator as
     // written, the rows it has, and each record's account and field 13 in order.

@@ -24,13 +24,13 @@ AccountLookup::AccountLookup(const AccountMap& table) {
 
 std::string_view AccountLookup::operator[](std::string_view key) {
     if (const auto known = m_accounts.find(key); known != m_accounts.end()) return known->second;
-    const std::string& stored = *m_missing.emplace(key).first;
+    const std::pmr::string& stored = *m_missing.emplace(key).first;
     m_accounts.emplace(stored, std::string_view());
     return {};
 }
 
 void AccountLookup::InsertMissing(AccountMap& table) const {
-    for (const std::string& key : m_missing) (void)table.Entry(key);
+    for (const std::pmr::string& key : m_missing) (void)table.Entry(std::string(key));
 }
 
 VatAccountLookup::VatAccountLookup(const VatAccountMap& table) {

@@ -10,6 +10,7 @@
 // on the tables' thread.
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -31,8 +32,12 @@ public:
     void InsertMissing(AccountMap& table) const;
 
 private:
-    std::unordered_map<std::string_view, std::string_view> m_accounts;  // views of the table
-    std::unordered_set<std::string> m_missing;                          // node-based: m_accounts views its keys
+    // The nodes of both, one for each key of the table and two for each missing one: taken
+    // from pools of their own. Under Wine each block from the shared heap may cost a walk of
+    // its free list, which the reading thread's many small blocks make long.
+    std::pmr::unsynchronized_pool_resource m_pool;
+    std::pmr::unordered_map<std::string_view, std::string_view> m_accounts{&m_pool};  // views of the table
+    std::pmr::unordered_set<std::pmr::string> m_missing{&m_pool};  // node-based: m_accounts views its keys
 };
 
 class VatAccountLookup {
