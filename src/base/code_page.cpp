@@ -51,10 +51,15 @@ std::u16string Cp1253ToUtf16(std::string_view text) {
 }
 
 std::string Utf16ToCp1253(std::u16string_view text) {
-    const Utf16To1253Table& table = Utf16To1253();
-    std::string result(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i) result[i] = table.Byte(text[i]);
+    std::string result;
+    AssignCp1253(result, text);
     return result;
+}
+
+void AssignCp1253(std::string& out, std::u16string_view text) {
+    const Utf16To1253Table& table = Utf16To1253();
+    out.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) out[i] = table.Byte(text[i]);
 }
 
 bool HasExactCp1253Form(std::u16string_view text) {

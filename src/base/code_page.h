@@ -21,6 +21,8 @@ void Cp1253ToUtf16(std::string_view text, char16_t* out);
 // their best fit (é -> e, fullwidth Ｂ -> B), and only those without one become '?', one
 // per UTF-16 unit (a character outside the BMP gives "??").
 std::string Utf16ToCp1253(std::u16string_view text);
+// The same, into `out` (whose memory is kept).
+void AssignCp1253(std::string& out, std::u16string_view text);
 // Whether every unit of `text` has a 1253 byte of its own, so that Utf16ToCp1253 gives it
 // back unchanged (no best fit, no '?').
 [[nodiscard]] bool HasExactCp1253Form(std::u16string_view text);

@@ -76,7 +76,7 @@ void DocumentReader::ReadDocument(SourceDocument& document, ReadElement& element
     for (std::size_t index = 0; index < m_groups.size(); ++index) {
         ReadGroup& group = element.groups[index];
         group.percent = m_groups[index].percent;
-        group.itemName = m_groups[index].accumulator->Name();
+        m_groups[index].accumulator->ReadName(group.itemName);
         group.net = m_groups[index].accumulator->NetValue();
     }
 }
@@ -100,9 +100,8 @@ GroupAccumulator& DocumentReader::GroupFor(SourceDocument& document, double perc
     const auto place = std::lower_bound(m_groups.begin(), m_groups.end(), percent,
                                         [](const Group& group, double p) { return VatRateOrder()(group.percent, p); });
     if (place != m_groups.end() && !VatRateOrder()(percent, place->percent)) return *place->accumulator;
-    GroupAccumulator& group = document.NewGroup();
+    GroupAccumulator& group = document.OpenGroup();
     m_groups.insert(place, Group{percent, &group});
-    group.SetName(document.LineItemName());
     return group;
 }
 

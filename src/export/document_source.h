@@ -33,8 +33,8 @@ struct SourceText {
 class GroupAccumulator {
 public:
     virtual ~GroupAccumulator() = default;
-    virtual void SetName(const std::string& name) = 0;
-    [[nodiscard]] virtual std::string Name() = 0;
+    // Its name, as 1253 text, into `name` (whose memory is kept from group to group).
+    virtual void ReadName(std::string& name) = 0;
     [[nodiscard]] virtual double NetValue() = 0;
     virtual void SetNetValue(double value) = 0;
     virtual void SetVatPercent(double percent) = 0;
@@ -59,10 +59,9 @@ public:
     [[nodiscard]] virtual double Date() = 0;
     // Line `index` (from 0): its amounts, or nothing when the element is not a line.
     [[nodiscard]] virtual std::optional<LineAmounts> LineAt(std::size_t index) = 0;
-    // The item name of the line LineAt last gave; asked only when that line opens a group.
-    [[nodiscard]] virtual std::string LineItemName() = 0;
-    // A new accumulator, owned by the document and valid until the next document.
-    [[nodiscard]] virtual GroupAccumulator& NewGroup() = 0;
+    // A new accumulator, named after the item of the line LineAt last gave (the line opens
+    // the group); owned by the document and valid until the next document.
+    [[nodiscard]] virtual GroupAccumulator& OpenGroup() = 0;
     [[nodiscard]] virtual std::int32_t Kind() = 0;
     [[nodiscard]] virtual SourceText TaxId() = 0;
     [[nodiscard]] virtual std::int32_t TraderNumber() = 0;

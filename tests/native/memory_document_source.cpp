@@ -18,8 +18,8 @@ namespace {
 class MemoryGroup final : public GroupAccumulator {
 public:
     explicit MemoryGroup(MemoryDocumentSource& source) : m_source(source) {}
-    void SetName(const std::string& name) override { m_name = name; }
-    std::string Name() override { return m_name; }
+    void SetName(const std::string& name) { m_name = name; }
+    void ReadName(std::string& name) override { name = m_name; }
     double NetValue() override { return m_net; }
     void SetNetValue(double value) override {
         m_source.Call("SetNetValue");
@@ -51,10 +51,11 @@ public:
         if (!m_line->isLine) return std::nullopt;
         return LineAmounts{m_line->value - m_line->discount, m_line->vatPercent};
     }
-    std::string LineItemName() override { return Log("ItemName", m_line->item); }
-    GroupAccumulator& NewGroup() override {
+    GroupAccumulator& OpenGroup() override {
         m_source.Call("NewGroup");
-        return *m_groups.emplace_back(std::make_unique<MemoryGroup>(m_source));
+        MemoryGroup& group = *m_groups.emplace_back(std::make_unique<MemoryGroup>(m_source));
+        group.SetName(Log("ItemName", m_line->item));
+        return group;
     }
     std::int32_t Kind() override { return Log("Kind", m_document.kind); }
     SourceText TaxId() override { return Log("TaxId", Text(m_document.taxId, m_document.serverTaxId)); }

@@ -5,7 +5,6 @@
 #include "data/windows/collection_walk.h"
 #include "data/windows/data_service.h"
 #include "data/windows/server_objects.h"
-#include "data/windows/server_text.h"
 #include "win/bstr.h"
 #include "win/variant.h"
 #include "win/wide_text.h"
@@ -38,11 +37,14 @@ public:
     }
     void Close() { m_line.Reset(); }
 
-    void SetName(const std::string& name) override {
-        const Bstr text = ToBstr(name);
-        CallServer(m_line, &IDocumentLine::SetName, text.Get());
+    // The item's name as the server gave it: the group's name is read back as 1253 text,
+    // which is the same as had it been passed through 1253 on its way in.
+    void SetName(const Bstr& name) { CallServer(m_line, &IDocumentLine::SetName, name.Get()); }
+    void ReadName(std::string& name) override {
+        Bstr text;
+        CallServer(m_line, &IDocumentLine::GetName, text.Put());
+        AssignCp1253(name, text.View());
     }
-    std::string Name() override { return ReadServerText(m_line, &IDocumentLine::GetName); }
     double NetValue() override {
         double value = 0.0;
         CallServer(m_line, &IDocumentLine::GetNetValue, &value);
@@ -99,13 +101,7 @@ public:
         return LineAmounts{value - discount, percent};
     }
 
-    std::string LineItemName() override {
-        ComPtr<IItem> item;
-        CallServer(m_line, &IDocumentLine::GetLineItem, item.ReleaseAndGetAddressOf());
-        return ReadServerText(item, &IItem::GetName);
-    }
-
-    GroupAccumulator& NewGroup() override;
+    GroupAccumulator& OpenGroup() override;
     std::int32_t Kind() override { return ReadLong(m_document, &IDocument::GetKind); }
     SourceText TaxId() override { return ReadSourceText(m_trader, &ITrader::GetTaxId); }
     std::int32_t TraderNumber() override { return ReadLong(m_trader, &ITrader::GetTraderNumber); }
@@ -137,11 +133,16 @@ void ServerDocument::MoveTo(ComPtr<ICommercialDocument> document) {
     m_groupsOpen = 0;
 }
 
-GroupAccumulator& ServerDocument::NewGroup() {
+GroupAccumulator& ServerDocument::OpenGroup() {
     if (m_groupsOpen == m_groupPool.size()) m_groupPool.push_back(std::make_unique<ServerGroup>());
     ServerGroup& group = *m_groupPool[m_groupsOpen];
     group.Open(m_groups);
     ++m_groupsOpen;
+    ComPtr<IItem> item;
+    CallServer(m_line, &IDocumentLine::GetLineItem, item.ReleaseAndGetAddressOf());
+    Bstr name;
+    CallServer(item, &IItem::GetName, name.Put());
+    group.SetName(name);
     return group;
 }
 
