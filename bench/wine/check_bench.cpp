@@ -21,6 +21,7 @@
 #include "mapping/account_file.h"
 #include "win/bstr.h"
 #include "win/com_apartment.h"
+#include "win/low_fragmentation_heaps.h"
 
 using namespace dralmoft;
 using Microsoft::WRL::ComPtr;
@@ -76,6 +77,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs("usage: dralmoft-bench-check FOLDER FROM TO (OLE dates)\n", stderr);
         return 2;
     }
+    // As the exporter runs.
+    UseLowFragmentationHeaps();
     const ComApartment apartment;
     try {
         bench::OpenCompany(argv[1]);

@@ -53,6 +53,7 @@
 #include "session/exporter_options.h"
 #include "session/kept_files.h"
 #include "win/com_apartment.h"
+#include "win/low_fragmentation_heaps.h"
 #include "win/string_table.h"
 #include "win/wide_text.h"
 
@@ -262,6 +263,7 @@ int Export(const ExporterOptions& options) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    UseLowFragmentationHeaps();
     // For the installer: an export runs from this folder.
     const RunningMark running;
     try {
