@@ -35,7 +35,7 @@ std::u16string_view Bstr::View() const noexcept {
 std::string ToText(const Bstr& value) { return Utf16ToCp1253(value.View()); }
 
 Bstr ToBstr(std::string_view text) {
-    // Straight into the BSTR: the export names a VAT group this way for every group.
+    // Straight into the BSTR, with no UTF-16 string between.
     Bstr value;
     *value.Put() = ::SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
     if (value.Get() == nullptr) throw ServerError(kStatusOutOfMemory);
