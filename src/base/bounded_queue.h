@@ -45,13 +45,7 @@ public:
         if (m_consumerWaits && pushed - m_popped >= m_stretch) Wake(m_consumerWoken);
     }
     // Producer: nothing more comes.
-    void Close() {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_closed = true;
-        }
-        m_consumerWoken.notify_one();
-    }
+    void Close() { Raise(m_closed, m_consumerWoken); }
 
     // Consumer: the oldest filled slot, once there is one; null when the queue is closed
     // and every slot was taken.
@@ -72,13 +66,7 @@ public:
         if (m_producerWaits && m_pushed - popped + m_stretch <= m_slots.size()) Wake(m_producerWoken);
     }
     // Consumer: it takes nothing more; the producer's next Back gives null.
-    void Stop() {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_stopped = true;
-        }
-        m_producerWoken.notify_one();
-    }
+    void Stop() { Raise(m_stopped, m_producerWoken); }
 
 private:
     // The other side waits (or is about to, holding the mutex): taking the mutex first
@@ -87,12 +75,21 @@ private:
         { const std::lock_guard lock(m_mutex); }
         side.notify_one();
     }
+    // Ends the hand-off for the other side, which may be waiting on `side`: the flag is set
+    // under the mutex, so that a side about to wait sees it.
+    void Raise(std::atomic<bool>& flag, std::condition_variable& side) {
+        {
+            const std::lock_guard lock(m_mutex);
+            flag = true;
+        }
+        side.notify_one();
+    }
 
     std::vector<T> m_slots;
     const std::size_t m_stretch;
     // Slots filled and taken since the start; each is written by its own side only. The
     // sides meet without the mutex while neither waits: under Wine a mutex that two busy
-    // threads contend for is a call to the Wine server.
+    // threads contend for is a call into the system.
     std::atomic<std::size_t> m_pushed{0};
     std::atomic<std::size_t> m_popped{0};
     // A side's flag and the other's count are sequentially consistent: a side about to
